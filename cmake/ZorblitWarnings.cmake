@@ -1,0 +1,6 @@
+function(zorblit_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wno-unused-parameter)
+  if(ZORBLIT_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()

@@ -1,0 +1,29 @@
+// The library's one way of reporting trouble: a message box titled "Message" and
+// a line in logger.log beside the executable.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "zorblit.h"
+
+namespace zorblit {
+
+// The folder that holds the running executable, with a trailing '/'.
+const std::string &applicationDirectory();
+std::string logFilePath();
+
+// Appends text and a line end to logger.log; the file is closed after each line.
+void writeLogLine(std::string_view text);
+
+// Shows the box (when a display is there) and logs "MESSAGE: " + text.
+void showMessage(std::string_view text);
+
+// At most maxBytes of text, cut at a UTF-8 character boundary.
+std::string_view cutUtf8(std::string_view text, size_t maxBytes);
+
+// Who shows message boxes; tests swap in a recorder. Returns false when no box
+// could be shown, which counts as dismissed.
+using MessageBoxHandler = bool (*)(const char *title, const char *body);
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace zorblit
