@@ -1,0 +1,37 @@
+// Shared pieces of the benchmarks: images of a given size, and the byte count
+// that makes Google Benchmark print bandwidth.
+#pragma once
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "zorblit.h"
+
+namespace zorblit::bench {
+
+// An image that frees itself, filled with a repeatable pattern.
+struct BenchImage {
+    GFXimage image{};
+    BenchImage(uint32_t width, uint32_t height, uint32_t seed = 1) {
+        AllocImage(&image, width, height);
+        uint32_t state = seed * 2654435761u + 1;
+        for (size_t i = 0; i < size_t(width) * height; ++i) {
+            state = state * 1664525u + 1013904223u;
+            image.data[i] = state;
+        }
+    }
+    ~BenchImage() { FreeImage(&image); }
+    BenchImage(const BenchImage &) = delete;
+    BenchImage &operator=(const BenchImage &) = delete;
+    operator GFXimage() const { return image; }
+    size_t bytes() const { return size_t(image.width) * image.height * 4; }
+};
+
+// Reports the pixel bytes written per iteration, so rows compare as bandwidth.
+inline void setBytes(benchmark::State &state, size_t bytesPerIteration) {
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytesPerIteration));
+}
+
+}  // namespace zorblit::bench
