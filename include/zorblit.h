@@ -131,6 +131,23 @@ ZORBLIT_API void getImage(GFXimage target, uint32_t x, uint32_t y, GFXimage sour
 /* @display */
 
 /* ---- Keyboard and mouse --------------------------------------------------- */
+
+/* keyboard[k] is 1 while the key with key number k (1..104) is down; entry 0
+ * collects keys without a number. */
+ZORBLIT_API extern uint8_t keyboard[256];
+/* The key number doReadKey reported last. */
+ZORBLIT_API extern uint8_t key_code;
+/* 0: US layout, 1: German layout (default). */
+ZORBLIT_API extern int32_t keyboardlayout;
+
+/* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
+ZORBLIT_API extern int32_t mouseX, mouseY;
+ZORBLIT_API extern int32_t mouse2X, mouse2Y;
+ZORBLIT_API extern bool mouseL, mouseM, mouseR;
+/* Vertical wheel movement of the latest poll, 0 when none. */
+ZORBLIT_API extern int32_t mouseWheel;
+/* Milliseconds: click hold-off and double-click window. */
+ZORBLIT_API extern uint32_t gfxMouseClickDelay;
 /* @input */
 
 /* ---- Frame timer ---------------------------------------------------------- */
