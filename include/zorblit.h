@@ -148,7 +148,14 @@ ZORBLIT_API extern bool mouseL, mouseM, mouseR;
 ZORBLIT_API extern int32_t mouseWheel;
 /* Milliseconds: click hold-off and double-click window. */
 ZORBLIT_API extern uint32_t gfxMouseClickDelay;
-/* @input */
+
+/* Starts the click hold-off: clicks are ignored for gfxMouseClickDelay ms. */
+ZORBLIT_API void DelayMouse(void);
+/* True when more than gfxMouseClickDelay ms have passed since DelayMouse. */
+ZORBLIT_API bool mouseClickable(void);
+/* True once per press of the left (right) button, outside the hold-off. */
+ZORBLIT_API bool mouseLclick(void);
+ZORBLIT_API bool mouseRclick(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
 
