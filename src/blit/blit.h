@@ -46,12 +46,16 @@ void blit(GFXimage dest, int32_t x, int32_t y, GFXimage source, uint32_t paramet
 }
 
 // Any position: only the visible part is drawn.
-template <class Form, SpriteMode Mode>
-void blitClip(GFXimage dest, int32_t x, int32_t y, GFXimage source, uint32_t parameter = 0) {
-    using Action = SpriteAction<Form, Mode>;
+template <class Action>
+void blitClipWith(const GFXimage &dest, int32_t x, int32_t y, const GFXimage &source, const Action &action) {
     BlitRange range = visibleRange(dest, x, y, source);
     if constexpr (Action::obeysClipRectangle) range = insideClipRectangle(range, x, y);
-    blitRows(dest, x, y, source, range, Action{parameter});
+    blitRows(dest, x, y, source, range, action);
+}
+
+template <class Form, SpriteMode Mode>
+void blitClip(GFXimage dest, int32_t x, int32_t y, GFXimage source, uint32_t parameter = 0) {
+    blitClipWith(dest, x, y, source, SpriteAction<Form, Mode>{parameter});
 }
 
 }  // namespace zorblit
