@@ -16,7 +16,7 @@ struct SpriteAction {
     uint32_t parameter = 0;
 
     // The packed form's alpha-value mode with weight 0 draws nothing at all.
-    bool drawsNothing() const { return Form::packed && Mode == SpriteMode::AlphaValue && parameter == 0; }
+    bool drawsNothing() const { return Form::packed && Mode == SpriteMode::AlphaValue && uint8_t(parameter) == 0; }
 
     // The portable form writes every mode but copy through the clip-rectangle
     // pixel writer, so those modes also stay inside the clip rectangle.

@@ -1,0 +1,127 @@
+// Diagnostics, whole-file reading and the small numeric helpers.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+
+#include "support/diagnostics.h"
+
+namespace zorblit {
+namespace {
+
+std::string readLog() {
+    std::ifstream in(logFilePath());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> shownBoxes;
+bool recordBox(const char *title, const char *body) {
+    shownBoxes.push_back(std::string(title) + "|" + body);
+    return true;
+}
+
+TEST(Diagnostics, LogStartsEmptyAndGetsOneLinePerMessage) {
+    // Loading the library removed any old log, and nothing has logged yet.
+    EXPECT_FALSE(FileExists(logFilePath().c_str()));
+    const auto previous = setMessageBoxHandler(recordBox);
+    const std::string longText(300, 'x');
+    ReportError(longText.c_str());
+    setMessageBoxHandler(previous);
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0], "Message|" + std::string(255, 'x'));
+    EXPECT_EQ(readLog(), "MESSAGE: " + longText + "\n" + longText + "\n");
+    std::remove(logFilePath().c_str());
+}
+
+TEST(Diagnostics, MessageBoxTextIsCutOnACharacterBoundary) {
+    const std::string umlauts = std::string(254, 'a') + "\xC3\xA4\xC3\xB6";  // 254 + two 2-byte characters
+    EXPECT_EQ(cutUtf8(umlauts, 255), std::string(254, 'a'));
+    EXPECT_EQ(cutUtf8(umlauts, 256), std::string(254, 'a') + "\xC3\xA4");
+    EXPECT_EQ(cutUtf8("short", 255), "short");
+}
+
+// The fatal path shows the box (none without a display), logs and exits with 1.
+TEST(Diagnostics, FatalErrorEndsTheProcessWithFailure) {
+    std::remove(logFilePath().c_str());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        unsetenv("DISPLAY");
+        FatalError("Unable to AllocImage!");
+        _exit(99);  // not reached
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(readLog(), "MESSAGE: Unable to AllocImage!\nUnable to AllocImage!\n");
+    std::remove(logFilePath().c_str());
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string &contents) {
+        char name[] = "/tmp/zorblit-test-XXXXXX";
+        const int fd = mkstemp(name);
+        path_ = name;
+        if (!contents.empty()) {
+            EXPECT_EQ(write(fd, contents.data(), contents.size()), ssize_t(contents.size()));
+        }
+        close(fd);
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    const char *path() const { return path_.c_str(); }
+
+private:
+    std::string path_;
+};
+
+TEST(Files, LoadFileToMemory) {
+    uint8_t *buffer = reinterpret_cast<uint8_t *>(0x1);
+    uint32_t size = 77;
+    EXPECT_FALSE(LoadFileToMemory("/nonexistent/zorblit", &buffer, &size));
+    EXPECT_EQ(buffer, reinterpret_cast<uint8_t *>(0x1));
+    EXPECT_EQ(size, 77u);
+
+    TempFile empty("");
+    ASSERT_TRUE(LoadFileToMemory(empty.path(), &buffer, &size));
+    EXPECT_EQ(size, 0u);
+    free(buffer);
+
+    TempFile data("hello");
+    ASSERT_TRUE(LoadFileToMemory(data.path(), &buffer, &size));
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), size), "hello");
+    free(buffer);
+
+    // A directory exists but is no file; neither is readable as one.
+    EXPECT_FALSE(FileExists("/tmp"));
+    EXPECT_FALSE(LoadFileToMemory("/tmp", &buffer, &size));
+}
+
+TEST(Files, UnreadableFileGivesFalse) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempFile secret("x");
+    chmod(secret.path(), 0);
+    uint8_t *buffer = nullptr;
+    uint32_t size = 0;
+    EXPECT_FALSE(LoadFileToMemory(secret.path(), &buffer, &size));
+}
+
+TEST(Numeric, PolarAngleRange) {
+    constexpr float pi = std::numbers::pi_v<float>;
+    EXPECT_FLOAT_EQ(PolarAngle(1, 0), pi / 2);
+    EXPECT_FLOAT_EQ(PolarAngle(-1, 0), -pi / 2);
+    EXPECT_FLOAT_EQ(PolarAngle(0, -1), pi);
+    EXPECT_FLOAT_EQ(PolarAngle(-1, -1), 5 * pi / 4);
+    EXPECT_FLOAT_EQ(PolarAngle(0, 0), pi / 2);
+    EXPECT_FLOAT_EQ(PolarAngle(1, 1), pi / 4);
+}
+
+}  // namespace
+}  // namespace zorblit
