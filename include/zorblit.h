@@ -125,6 +125,16 @@ ZORBLIT_API void getImage(GFXimage target, uint32_t x, uint32_t y, GFXimage sour
 /* @effects */
 
 /* ---- Image file readers --------------------------------------------------- */
+
+/* Every reader allocates the image with AllocImage and returns true, or returns
+ * false and leaves the record as it was (missing, truncated or malformed file). */
+
+/* Windows bitmap: uncompressed 1, 4, 8, 24 or 32 bits per pixel; alpha 255. */
+ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
+/* The library's raw IM file (palette of 6-bit entries or RGB bytes); alpha 128. */
+ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
+/* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
+ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
 /* @loaders */
 
 /* ---- Output window and lifecycle ------------------------------------------ */

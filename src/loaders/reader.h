@@ -85,8 +85,12 @@ private:
     GFXimage image_{};
 };
 
-// True when the declared bytes (computed in 64 bits) fit in what is left.
+// True when the declared bytes fit in what is left.
 inline bool hasBytes(const ByteCursor &cursor, uint64_t needed) { return needed <= cursor.remaining(); }
+// True when count items of itemBytes each fit in what is left; immune to overflow.
+inline bool hasItems(const ByteCursor &cursor, uint64_t count, uint64_t itemBytes) {
+    return itemBytes == 0 || count <= cursor.remaining() / itemBytes;
+}
 
 // A decoder of an encoded image held in memory, under the reader convention.
 using MemoryDecoder = bool (*)(GFXimage *image, const uint8_t *data, uint32_t size);
