@@ -159,6 +159,17 @@ ZORBLIT_API extern int32_t mouseWheel;
 /* Milliseconds: click hold-off and double-click window. */
 ZORBLIT_API extern uint32_t gfxMouseClickDelay;
 
+/* The character (UTF-8, constant storage, never NULL) of one newly pressed
+ * typing key under keyboardlayout, or "" when there is none. A held key types
+ * once; it types again after a call has seen it released. Sets key_code. */
+ZORBLIT_API const char *doReadKey(void);
+/* True while any keyboard entry is set. */
+ZORBLIT_API bool KeyPressed(void);
+/* Lock keys: accepted and ignored on this platform. */
+ZORBLIT_API void SetNumLock(bool on);
+ZORBLIT_API void SetScrollLock(bool on);
+ZORBLIT_API void SetCapsLock(bool on);
+
 /* Starts the click hold-off: clicks are ignored for gfxMouseClickDelay ms. */
 ZORBLIT_API void DelayMouse(void);
 /* True when more than gfxMouseClickDelay ms have passed since DelayMouse. */
@@ -166,6 +177,9 @@ ZORBLIT_API bool mouseClickable(void);
 /* True once per press of the left (right) button, outside the hold-off. */
 ZORBLIT_API bool mouseLclick(void);
 ZORBLIT_API bool mouseRclick(void);
+/* Call once per frame after UpdateGFXsystem: true when the left button went
+ * down, up and down again within gfxMouseClickDelay ms. */
+ZORBLIT_API bool mouseLDoubleClick(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
 
