@@ -116,13 +116,146 @@ ZORBLIT_API void putSpriteSaturatedSubClip(GFXimage dest, int32_t x, int32_t y, 
 ZORBLIT_API void getImage(GFXimage target, uint32_t x, uint32_t y, GFXimage source);
 
 /* ---- Drawing primitives --------------------------------------------------- */
-/* @draw */
+
+/* One solid colour, written as is; both end points are drawn. Unclipped routines
+ * trust their coordinates. Clipped routines take any coordinates and radius and
+ * draw only what lies inside their limit (nothing when the shape lies wholly
+ * outside it): the portable form keeps vertical lines to the image and everything
+ * else to the clip rectangle (and the image); the packed form keeps everything to
+ * the image. Line and circle outlines clip per pixel, like putPixelClip. */
+
+/* Row y from x1 to x2 (either order). */
+ZORBLIT_API void DrawHLine(GFXimage image, uint32_t x1, uint32_t x2, uint32_t y, uint32_t color);
+ZORBLIT_API void DrawHLineClip(GFXimage image, int32_t x1, int32_t x2, int32_t y, uint32_t color);
+/* Column x from y1 to y2 (either order). */
+ZORBLIT_API void DrawVLine(GFXimage image, uint32_t y1, uint32_t y2, uint32_t x, uint32_t color);
+ZORBLIT_API void DrawVLineClip(GFXimage image, int32_t y1, int32_t y2, int32_t x, uint32_t color);
+/* Filled rectangle with corners (x1, y1), (x2, y2). The portable form draws
+ * nothing when y1 > y2; the packed form takes the corners in any order. */
+ZORBLIT_API void DrawBar(GFXimage image, uint32_t x1, uint32_t y1, uint32_t x2, uint32_t y2, uint32_t color);
+ZORBLIT_API void DrawBarClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color);
+/* Rectangle outline; both spellings are exported by every build. */
+ZORBLIT_API void DrawRectangle(GFXimage image, uint32_t x1, uint32_t y1, uint32_t x2, uint32_t y2, uint32_t color);
+ZORBLIT_API void DrawRectangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color);
+ZORBLIT_API void drawRectangle(GFXimage image, uint32_t x1, uint32_t y1, uint32_t x2, uint32_t y2, uint32_t color);
+ZORBLIT_API void drawRectangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color);
+/* Line from (x1, y1) to (x2, y2), stepped in single precision; every pixel lies
+ * inside the box of the two end points. */
+ZORBLIT_API void DrawLine(GFXimage image, uint32_t x1, uint32_t y1, uint32_t x2, uint32_t y2, uint32_t color);
+ZORBLIT_API void DrawLineClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color);
+
+/* Midpoint circle outline and the disc it bounds; radius 0 is the centre pixel. */
+ZORBLIT_API void DrawCircle(GFXimage image, uint32_t cx, uint32_t cy, uint32_t radius, uint32_t color);
+ZORBLIT_API void DrawCircleClip(GFXimage image, int32_t cx, int32_t cy, uint32_t radius, uint32_t color);
+ZORBLIT_API void DrawFilledCircle(GFXimage image, uint32_t cx, uint32_t cy, uint32_t radius, uint32_t color);
+ZORBLIT_API void DrawFilledCircleClip(GFXimage image, int32_t cx, int32_t cy, uint32_t radius, uint32_t color);
+/* Filled triangle, corners in any order. Rows from the top corner down to the row
+ * above the bottom corner are filled, so a triangle on one row draws nothing. */
+ZORBLIT_API void DrawFilledTriangle(GFXimage image, uint32_t x1, uint32_t y1, uint32_t x2, uint32_t y2, uint32_t x3,
+                                    uint32_t y3, uint32_t color);
+ZORBLIT_API void DrawFilledTriangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                                        int32_t y3, uint32_t color);
 
 /* ---- Scaling, rotation, roto-zoom ----------------------------------------- */
-/* @transform */
+
+/* Scaled sprites: the whole source stretched or shrunk into the rectangle with
+ * corners (x1, y1) and (x2, y2), the second exclusive, nearest pixel, in the
+ * seven sprite modes. Any corners are safe: only the part inside dest is drawn.
+ * Packed form: (x2, y2) = (0, 0) draws the source unscaled at (x1, y1); an axis
+ * with no extent keeps the source's size; the alpha modes blend with weight
+ * k + (k >> 7) on all four bytes, so alpha 0 skips and alpha 255 copies.
+ * Portable form: copy and colour key obey the clip rectangle; a rectangle with
+ * no extent draws nothing, except that ScaleImage copies the source's pixels to
+ * the start of dest's block (at most dest's pixel count). */
+ZORBLIT_API void ScaleImage(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXimage source);
+ZORBLIT_API void ScaleSprite(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t key,
+                             GFXimage source);
+ZORBLIT_API void ScaleSpriteAlpha(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXimage source);
+ZORBLIT_API void ScaleSpriteAlphaValue(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value,
+                                       GFXimage source);
+ZORBLIT_API void ScaleSpriteAverage(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXimage source);
+ZORBLIT_API void ScaleSpriteSaturatedAdd(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                         GFXimage source);
+ZORBLIT_API void ScaleSpriteSaturatedSub(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                         GFXimage source);
+
+/* Rotated sprites: the source turned clockwise by angle degrees about its pixel
+ * (width / 2, height / 2), which stays at (x + width / 2, y + height / 2).
+ * Angles of 360 and more are reduced modulo 360. Only the part inside dest (in
+ * the portable form, also inside the clip rectangle) is drawn. */
+ZORBLIT_API void RotateImage(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
+ZORBLIT_API void RotateSprite(GFXimage dest, int32_t x, int32_t y, int32_t angle, uint32_t key, GFXimage source);
+ZORBLIT_API void RotateSpriteAlpha(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
+ZORBLIT_API void RotateSpriteAlphaValue(GFXimage dest, int32_t x, int32_t y, int32_t angle, uint8_t value,
+                                        GFXimage source);
+ZORBLIT_API void RotateSpriteAverage(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
+ZORBLIT_API void RotateSpriteSaturatedAdd(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
+ZORBLIT_API void RotateSpriteSaturatedSub(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
+
+/* Roto-zoom: fills all of dest with the source turned anticlockwise by angle
+ * radians and zoomed (zoom = source pixels per dest pixel: 2 is half size, a
+ * negative zoom turns by half a turn). RotoZoomImage puts the source's centre
+ * at dest's centre; RotoZoomImageNoRepeat shifts it by a quarter of the size
+ * difference instead of a half. Points outside the source are 0. An angle or
+ * zoom for which the steps are not finite (NaN, infinity) fills dest with 0;
+ * steps beyond 2^31 source pixels per dest pixel are held there. */
+ZORBLIT_API void RotoZoomImage(GFXimage dest, GFXimage source, float angle, float zoom);
+ZORBLIT_API void RotoZoomImageNoRepeat(GFXimage dest, GFXimage source, float angle, float zoom);
 
 /* ---- Whole-image effects, procedural pictures, colour models -------------- */
-/* @effects */
+/* None of these clips or allocates; an image of width or height 0 is left
+ * untouched. Second and third images must be at least as large as the one that
+ * sets the extent (stated per routine). */
+
+/* Every byte, alpha included, becomes 255 minus itself. */
+ZORBLIT_API void InvertImageColors(GFXimage image);
+/* dest = Average / SaturatedAdd / SaturatedSub (a minus b) of a and b, pixel by
+ * pixel. Packed form: dest's width x height pixels as one run; portable form:
+ * a's rows and columns. dest may be a or b. */
+ZORBLIT_API void AverageImage(GFXimage dest, GFXimage a, GFXimage b);
+ZORBLIT_API void SaturatedImageAdd(GFXimage dest, GFXimage a, GFXimage b);
+ZORBLIT_API void SaturatedImageSub(GFXimage dest, GFXimage a, GFXimage b);
+/* dest(x, y) = AlphaValue(a(x, y), b(x, y), value) over a's extent. */
+ZORBLIT_API void AlphaImage(GFXimage dest, GFXimage a, GFXimage b, uint8_t value);
+/* In place, all four bytes; the top and bottom rows are never changed. Packed
+ * form: each pixel of the run becomes the mean of its left (already blurred),
+ * right, upper and lower neighbours. Portable form: 3x3 box blur of the inner
+ * pixels. Images with fewer than 3 rows (portable: or columns) are unchanged. */
+ZORBLIT_API void BlurImage(GFXimage image);
+/* Red, green and blue become round(c * level / 256); alpha is kept. */
+ZORBLIT_API void Fade2BlackImage(GFXimage image, uint8_t level);
+/* Red, green and blue become round(255 - (255 - c) * level / 255): 0 is white,
+ * 255 keeps the colour; alpha is kept. */
+ZORBLIT_API void Fade2WhiteImage(GFXimage image, uint8_t level);
+/* The Fade2WhiteImage result of source (its extent) written to dest. */
+ZORBLIT_API void Fade2WhiteImage2Screen(GFXimage dest, GFXimage source, uint8_t level);
+/* dest's alpha = 255 - (r + g + b) / 3 of the mask (black opaque, white clear). */
+ZORBLIT_API void CreateAlphaFromImage(GFXimage dest, GFXimage mask);
+
+/* Grey plasma, alpha 255: level = round((63.5 sin(x dx) + 63.5 sin(y dy) + 127)
+ * * brightness / 256); brightness 256 gives 0..254. Levels outside 0..255 are
+ * clamped (packed form) or taken modulo 256 (portable form); a level that is not
+ * a number (NaN or infinite arguments) is 0. */
+ZORBLIT_API void SinePlasmaImage(GFXimage image, float dx, float dy, float brightness);
+/* Seeded random colours (grey unless colour) every step pixels, range levels per
+ * channel (a power of two up to 256; others act as an AND mask of range - 1),
+ * smoothed by cosine interpolation. Tiles seamlessly when width and height are
+ * powers of two. The picture depends only on the size and the arguments. A step
+ * outside 1..256 draws nothing. */
+ZORBLIT_API void SubPlasmaImage(GFXimage image, int32_t step, int32_t seed, int32_t range, bool colour);
+/* Grey radial glow, alpha 255: 255 - 180 * falloff * d, clamped to 0..255, where
+ * d is the distance from the centre with each axis scaled so the edge midpoints
+ * lie at 1. An image one pixel across, or a NaN result, gives 0. */
+ZORBLIT_API void ParticleImage(GFXimage image, float falloff);
+
+/* Colour models, every component 0..255 (hue 0..255 for 0..360 degrees). The
+ * CMY routines order their components cyan, yellow, magenta. */
+ZORBLIT_API void RGB2HSV(uint8_t r, uint8_t g, uint8_t b, uint8_t *h, uint8_t *s, uint8_t *v);
+ZORBLIT_API void HSV2RGB(uint8_t h, uint8_t s, uint8_t v, uint8_t *r, uint8_t *g, uint8_t *b);
+ZORBLIT_API void RGB2CYM(uint8_t r, uint8_t g, uint8_t b, uint8_t *c, uint8_t *y, uint8_t *m);
+ZORBLIT_API void CYM2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t *r, uint8_t *g, uint8_t *b);
+ZORBLIT_API void RGB2CYMK(uint8_t r, uint8_t g, uint8_t b, uint8_t *c, uint8_t *y, uint8_t *m, uint8_t *k);
+ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r, uint8_t *g, uint8_t *b);
 
 /* ---- Image file readers --------------------------------------------------- */
 
@@ -135,10 +268,52 @@ ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
 /* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
 ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
+/* PNG: every colour type and bit depth, interlaced or not, tRNS transparency,
+ * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file.
+ * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
+ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Baseline JPEG/JFIF (sequential, Huffman-coded, 8-bit), grey or YCbCr with any
+ * chroma subsampling, restart markers; alpha 255. Progressive, arithmetic-coded,
+ * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
+ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 /* @loaders */
 
 /* ---- Output window and lifecycle ------------------------------------------ */
-/* @display */
+/* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
+ * 3 OpenGL pixel copy, 6 host OpenGL (openGLcontext), 7 windowless
+ * (InitGFXsystemScale), 10 GPU texture view; other values open a window
+ * without content. */
+ZORBLIT_API extern int32_t gfxDeviceMode;
+ZORBLIT_API extern bool gfxFullScreen;
+/* True once the window's close button or a quit request was seen. */
+ZORBLIT_API extern bool gfxDone;
+/* Window pixels per virtual-screen pixel in the OpenGL modes. */
+ZORBLIT_API extern float gfxPixelSizeX, gfxPixelSizeY;
+/* Set by a host that presents from a thread where the OpenGL context is not current. */
+ZORBLIT_API extern bool gfxUsingThreads;
+ZORBLIT_API extern uint32_t gfxRealScreenWidth, gfxRealScreenHeight;
+ZORBLIT_API extern bool gfxWindowMinimized;
+ZORBLIT_API extern bool gfxCenterWindow;
+ZORBLIT_API extern int32_t gfxWindowPosX, gfxWindowPosY;
+
+/* Creates vscreen and opens the output window in the mode of gfxDeviceMode. */
+ZORBLIT_API void InitGFXsystem(uint32_t width, uint32_t height, bool fullscreen);
+/* gfxDeviceMode := 6, then InitGFXsystem: vscreen gets a size but no pixels. */
+ZORBLIT_API void openGLcontext(uint32_t width, uint32_t height, bool fullscreen);
+/* gfxDeviceMode := 7: a width x height vscreen and no window. */
+ZORBLIT_API void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t realWidth,
+                                    uint32_t realHeight, bool fullscreen);
+/* Presents vscreen by mode and counts the frame. Takes in no events. */
+ZORBLIT_API void FlipScreen(void);
+/* Takes in every pending window event (keyboard, mouse, close), never waits. */
+ZORBLIT_API void UpdateInternals(void);
+/* UpdateInternals, then FlipScreen. */
+ZORBLIT_API void UpdateGFXsystem(void);
+/* Closes the window and frees vscreen. */
+ZORBLIT_API void FinishGFXsystem(void);
+ZORBLIT_API void closeGLcontext(void);
 
 /* ---- Keyboard and mouse --------------------------------------------------- */
 
@@ -149,6 +324,10 @@ ZORBLIT_API extern uint8_t keyboard[256];
 ZORBLIT_API extern uint8_t key_code;
 /* 0: US layout, 1: German layout (default). */
 ZORBLIT_API extern int32_t keyboardlayout;
+/* Releases every key and ignores key events for the next 256 ms. */
+ZORBLIT_API void delayKeyboard(void);
+/* False while the keyboard delay runs. */
+ZORBLIT_API bool allowKeyboardHit(void);
 
 /* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
 ZORBLIT_API extern int32_t mouseX, mouseY;

@@ -58,8 +58,6 @@ struct WindowSpec {
     bool openGL = false;             // the window will hold an OpenGL view
 };
 
-enum class GLViewStatus : uint8_t { Ready, NoPixelFormat, NoCompatiblePixelFormat, NoContext };
-
 struct TextureViewStatus {
     bool ready = false;
     bool noAcceleratedRenderer = false;  // else `error` describes the failure
@@ -83,7 +81,9 @@ public:
     // Height of a title bar of a decorated window; 0 when it cannot be measured.
     virtual int32_t measureTitleBarHeight() = 0;
 
-    // The output window. Only one exists at a time.
+    // The output window. Only one exists at a time. An OpenGL window takes the
+    // first pixel format the system offers of (depth 24, stencil 8), (24, 0),
+    // (16, 0), (0, 0); false when none (or no window) can be made.
     virtual bool createWindow(const WindowSpec &spec) = 0;
     virtual bool hasWindow() = 0;
     virtual void showWindow() = 0;      // maps it and puts it in front
@@ -108,9 +108,10 @@ public:
     virtual void displayIfNeeded() = 0;
     virtual void releaseImageView() = 0;
 
-    // OpenGL view: a context in the window, current after installing. The entry
-    // points are loaded at run time.
-    virtual GLViewStatus installGLView() = 0;
+    // OpenGL view: a context in the window with swap interval 1, current after
+    // installing, and its entry points loaded. False when the context or an
+    // entry point cannot be had.
+    virtual bool installGLView() = 0;
     virtual const GLApi &gl() = 0;
     virtual void makeGLCurrent() = 0;
     virtual void swapGLBuffers() = 0;

@@ -1,0 +1,101 @@
+// The exported lifecycle: initialisation in every mode, the per-frame update and
+// presentation, and shutdown.
+#include "display/content_views.h"
+#include "display/display_state.h"
+#include "display/event_pump.h"
+#include "display/gl_view.h"
+#include "display/output_window.h"
+#include "input/mouse.h"
+#include "timing/fps.h"
+#include "zorblit.h"
+
+namespace zorblit {
+namespace {
+
+constexpr const char *kCaption = "zorblit 4.0.8e output window";
+
+void releaseButtons() {
+    mouseL = mouseM = mouseR = false;
+    mouseWheel = 0;
+}
+
+void startFrameTimer() {
+    StartFPScounter();
+    countFrame();
+}
+
+}  // namespace
+}  // namespace zorblit
+
+using namespace zorblit;
+
+void InitGFXsystem(uint32_t width, uint32_t height, bool fullscreen) {
+    releaseButtons();
+    gfxFullScreen = fullscreen;
+    gfxDone = false;
+    gfxRealScreenWidth = width;
+    gfxRealScreenHeight = height;
+    if (gfxDeviceMode == mode::kUnset) gfxDeviceMode = mode::kImageView;
+    if (gfxDeviceMode == mode::kHostOpenGL) {
+        vscreen.width = width;
+        vscreen.height = height;
+    } else {
+        AllocImage(&vscreen, width, height);
+    }
+    setClipRectangle(0, 0, int32_t(vscreen.width), int32_t(vscreen.height));
+    setUpApplication();
+    createOutputWindow(width, height, kCaption, fullscreen);
+    if (gfxDeviceMode == mode::kOpenGLPixels) {
+        computePixelSize(width, height);
+        setUpPixelDrawing(width, height);
+        platform().gl().PixelZoom(gfxPixelSizeX, -gfxPixelSizeY);
+    }
+    if (gfxDeviceMode == mode::kHostOpenGL) computePixelSize(width, height);
+    startFrameTimer();
+}
+
+void openGLcontext(uint32_t width, uint32_t height, bool fullscreen) {
+    gfxDeviceMode = mode::kHostOpenGL;
+    InitGFXsystem(width, height, fullscreen);
+}
+
+void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t realWidth, uint32_t realHeight,
+                        bool fullscreen) {
+    releaseButtons();
+    gfxDeviceMode = mode::kWindowless;
+    gfxFullScreen = fullscreen;
+    gfxRealScreenWidth = realWidth;
+    gfxRealScreenHeight = realHeight;
+    AllocImage(&vscreen, width, height);
+    setClipRectangle(0, 0, int32_t(vscreen.width), int32_t(vscreen.height));
+    gfxDone = false;
+    startFrameTimer();
+}
+
+void FlipScreen(void) {
+    presentFrame();
+    updateTimer();
+}
+
+void UpdateInternals(void) {
+    pumpEvents();
+    clearReleasedClickLatches();
+}
+
+void UpdateGFXsystem(void) {
+    UpdateInternals();
+    FlipScreen();
+}
+
+void FinishGFXsystem(void) {
+    releaseGLViewIfAny();
+    Platform &p = platform();
+    p.closeWindow();
+    pumpEvents();
+    p.releaseWindow();
+    releaseModeViews();
+    displayState().quitTarget = false;
+    if (gfxDeviceMode != mode::kHostOpenGL) FreeImage(&vscreen);
+}
+
+void closeGLcontext(void) { FinishGFXsystem(); }
