@@ -1,0 +1,45 @@
+// Shared pieces of the transform tests.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+#include "blit/sprite_modes.h"
+#include "test_images.h"
+
+namespace zorblit::test {
+
+using Forms = ::testing::Types<Portable, Packed>;
+
+constexpr SpriteMode kAllModes[] = {SpriteMode::Copy,         SpriteMode::ColourKey,   SpriteMode::Alpha,
+                                    SpriteMode::AlphaValue,   SpriteMode::Average,     SpriteMode::SaturatedAdd,
+                                    SpriteMode::SaturatedSub};
+
+// Pixel (x, y) is 0xFF000000 | y << 12 | x: every pixel different and telling
+// where it came from.
+inline OwnedImage numberedImage(uint32_t width, uint32_t height) {
+    OwnedImage image(width, height);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) image.at(x, y) = 0xFF000000u | y << 12 | x;
+    return image;
+}
+
+// Calls visit(std::integral_constant<SpriteMode, mode>) for a mode picked at run time.
+template <class Visitor>
+void withMode(SpriteMode mode, Visitor &&visit) {
+    using enum SpriteMode;
+    switch (mode) {
+        case Copy: return visit(std::integral_constant<SpriteMode, Copy>{});
+        case ColourKey: return visit(std::integral_constant<SpriteMode, ColourKey>{});
+        case Alpha: return visit(std::integral_constant<SpriteMode, Alpha>{});
+        case AlphaValue: return visit(std::integral_constant<SpriteMode, AlphaValue>{});
+        case Average: return visit(std::integral_constant<SpriteMode, Average>{});
+        case SaturatedAdd: return visit(std::integral_constant<SpriteMode, SaturatedAdd>{});
+        case SaturatedSub: return visit(std::integral_constant<SpriteMode, SaturatedSub>{});
+    }
+}
+
+// Resets the clip rectangle to the whole of an image for tests of the portable form.
+inline void clipTo(const GFXimage &image) { setClipRectangle(0, 0, int32_t(image.width), int32_t(image.height)); }
+
+}  // namespace zorblit::test
