@@ -41,12 +41,27 @@ struct SpriteAction {
         }
     }
 
-    // A run of count pixels; copy mode moves it as one block.
+    // A run of count pixels; copy mode moves it as one block, the blending modes
+    // let the form do what it can four pixels at a time.
     void run(const uint32_t *source, uint32_t *dest, size_t count) const {
         if constexpr (Mode == SpriteMode::Copy) {
             Form::move(source, dest, count);
         } else {
-            for (size_t i = 0; i < count; ++i) (*this)(source[i], dest[i]);
+            size_t i = 0;
+            if constexpr (Mode != SpriteMode::ColourKey)
+                i = Form::template vectorRun<blendOp()>(source, dest, count, uint8_t(parameter));
+            for (; i < count; ++i) (*this)(source[i], dest[i]);
+        }
+    }
+
+private:
+    static constexpr BlendOp blendOp() {
+        switch (Mode) {
+            case SpriteMode::Alpha: return Form::packed ? BlendOp::AlphaSkippingTransparent : BlendOp::Alpha;
+            case SpriteMode::AlphaValue: return BlendOp::AlphaValue;
+            case SpriteMode::Average: return BlendOp::Average;
+            case SpriteMode::SaturatedAdd: return BlendOp::SaturatedAdd;
+            default: return BlendOp::SaturatedSub;
         }
     }
 };

@@ -3,9 +3,11 @@
 // and, like the saturating operators, treats alpha as a fourth channel; the alpha
 // mixes give alpha 0. Clipped writers obey the bounds of their own image.
 #pragma once
+#include <algorithm>
 #include <cstring>
 
 #include "core/image_math.h"
+#include "core/packed_runs.h"
 
 namespace zorblit {
 
@@ -61,10 +63,13 @@ struct Packed {
     // wider); the fill stores pairs of pixels as 64-bit words, then the odd one
     static constexpr auto move = moveWords;
     static void fill(uint32_t *dest, size_t count, uint32_t value) {
-        const uint64_t pair = uint64_t(value) << 32 | value;
-        size_t i = 0;
-        for (; i + 2 <= count; i += 2) std::memcpy(dest + i, &pair, sizeof pair);
-        if (i < count) dest[i] = value;
+        using Word = uint64_t __attribute__((may_alias));
+        if (count && reinterpret_cast<uintptr_t>(dest) % alignof(Word)) {
+            *dest++ = value;
+            --count;
+        }
+        std::fill_n(reinterpret_cast<Word *>(dest), count / 2, uint64_t(value) << 32 | value);
+        if (count % 2) dest[count - 1] = value;
     }
 
     // -- clipped pixel access: the image's own bounds
@@ -81,6 +86,13 @@ struct Packed {
     static uint32_t saturatedSub(uint32_t s, uint32_t d) { return uint32_t(swar::subSaturated(s, d)); }
     static uint32_t alpha(uint32_t s, uint32_t d) { return swar::mix(s, d, s >> 24); }
     static uint32_t alphaValue(uint32_t s, uint32_t d, uint8_t w) { return swar::mix(s, d, w); }
+
+    // The leading part of a run of one operator, four pixels at a time; returns
+    // how many pixels it did.
+    template <BlendOp Op>
+    static size_t vectorRun(const uint32_t *source, uint32_t *dest, size_t count, uint8_t value = 0) {
+        return packedVectorRun<Op>(source, dest, count, value);
+    }
 };
 
 }  // namespace zorblit

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/image_math.h"
+#include "core/packed_runs.h"
 
 namespace zorblit {
 
@@ -48,6 +49,12 @@ struct Portable {
             out |= ((a * w + b * (255u - w)) >> 8) << shift;
         }
         return out;
+    }
+
+    // No vector path: every pixel goes through the operators above.
+    template <BlendOp Op>
+    static size_t vectorRun(const uint32_t *, uint32_t *, size_t, uint8_t = 0) {
+        return 0;
     }
 
 private:

@@ -75,3 +75,45 @@ TEST(ExportedOperators, MatchTheBuiltForm) {
 
 }  // namespace
 }  // namespace zorblit
+
+namespace zorblit {
+namespace {
+
+// The four-pixel runs equal the one-pixel operators, for every run length's tail.
+template <BlendOp Op>
+void expectRunEqualsOperator(uint32_t (*op)(uint32_t, uint32_t, uint8_t)) {
+    uint64_t state = 12345;
+    const auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const uint32_t r = uint32_t(state >> 32);
+        return (r & 7) == 0 ? (r & 0x00FFFFFF) : (r & 7) == 1 ? (r | 0xFF000000) : r;
+    };
+    for (size_t count = 0; count < 40; ++count)
+        for (uint32_t value : {0u, 1u, 128u, 255u}) {
+            std::vector<uint32_t> source(count), dest(count);
+            for (auto &p : source) p = next();
+            for (auto &p : dest) p = next();
+            std::vector<uint32_t> expected = dest;
+            const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
+            ASSERT_EQ(done, count & ~size_t(3));
+            for (size_t i = 0; i < done; ++i)
+                ASSERT_EQ(dest[i], op(source[i], expected[i], uint8_t(value))) << int(Op) << " pixel " << i;
+            for (size_t i = done; i < count; ++i) ASSERT_EQ(dest[i], expected[i]);
+        }
+}
+
+TEST(PackedRuns, EqualTheOnePixelOperators) {
+    expectRunEqualsOperator<BlendOp::Average>([](uint32_t s, uint32_t d, uint8_t) { return Packed::average(s, d); });
+    expectRunEqualsOperator<BlendOp::SaturatedAdd>(
+        [](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedAdd(s, d); });
+    expectRunEqualsOperator<BlendOp::SaturatedSub>(
+        [](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedSub(s, d); });
+    expectRunEqualsOperator<BlendOp::Alpha>([](uint32_t s, uint32_t d, uint8_t) { return Packed::alpha(s, d); });
+    expectRunEqualsOperator<BlendOp::AlphaSkippingTransparent>(
+        [](uint32_t s, uint32_t d, uint8_t) { return s >> 24 ? Packed::alpha(s, d) : d; });
+    expectRunEqualsOperator<BlendOp::AlphaValue>(
+        [](uint32_t s, uint32_t d, uint8_t w) { return Packed::alphaValue(s, d, w); });
+}
+
+}  // namespace
+}  // namespace zorblit

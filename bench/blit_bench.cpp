@@ -1,0 +1,160 @@
+// Bulk memory and blits at 1024x768 beside memcpy/memset, SDL2 and pixman.
+#include <SDL.h>
+#include <pixman.h>
+
+#include "bench_util.h"
+
+namespace zorblit::bench {
+namespace {
+
+constexpr uint32_t W = 1024, H = 768;
+
+SDL_Surface *surfaceOver(const GFXimage &image) {
+    return SDL_CreateRGBSurfaceWithFormatFrom(image.data, int(image.width), int(image.height), 32,
+                                              int(image.width * 4), SDL_PIXELFORMAT_ARGB8888);
+}
+
+pixman_image_t *pixmanOver(const GFXimage &image) {
+    return pixman_image_create_bits(PIXMAN_a8r8g8b8, int(image.width), int(image.height), image.data,
+                                    int(image.width * 4));
+}
+
+// -- fill
+void fillMemset(benchmark::State &state) {
+    BenchImage dest(W, H);
+    for (auto _ : state) {
+        std::memset(dest.image.data, 0x5A, dest.bytes());
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, dest.bytes());
+}
+void fillSdl(benchmark::State &state) {
+    BenchImage dest(W, H);
+    SDL_Surface *surface = surfaceOver(dest);
+    for (auto _ : state) SDL_FillRect(surface, nullptr, 0x5A5A5A5A);
+    SDL_FreeSurface(surface);
+    setBytes(state, dest.bytes());
+}
+void fillPixman(benchmark::State &state) {
+    BenchImage dest(W, H);
+    for (auto _ : state)
+        pixman_fill(dest.image.data, int(W), 32, 0, 0, int(W), int(H), 0x5A5A5A5A);
+    setBytes(state, dest.bytes());
+}
+void fillZorblit(benchmark::State &state) {
+    BenchImage dest(W, H);
+    for (auto _ : state) {
+        FastFill(dest.image.data, W * H, 0x5A5A5A5A);
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, dest.bytes());
+}
+BENCHMARK(fillMemset)->Name("FastFill/1024x768/memset");
+BENCHMARK(fillSdl)->Name("FastFill/1024x768/sdl2");
+BENCHMARK(fillPixman)->Name("FastFill/1024x768/pixman");
+BENCHMARK(fillZorblit)->Name("FastFill/1024x768/zorblit");
+
+// -- move and copy blits
+void moveMemcpy(benchmark::State &state) {
+    BenchImage source(W, H), dest(W, H);
+    for (auto _ : state) {
+        std::memcpy(dest.image.data, source.image.data, dest.bytes());
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, dest.bytes());
+}
+void movePixman(benchmark::State &state) {
+    BenchImage source(W, H), dest(W, H);
+    for (auto _ : state)
+        pixman_blt(source.image.data, dest.image.data, int(W), int(W), 32, 32, 0, 0, 0, 0, int(W), int(H));
+    setBytes(state, dest.bytes());
+}
+void moveZorblit(benchmark::State &state) {
+    BenchImage source(W, H), dest(W, H);
+    for (auto _ : state) {
+        FastMove(source.image.data, dest.image.data, W * H);
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, dest.bytes());
+}
+BENCHMARK(moveMemcpy)->Name("FastMove/1024x768/memcpy");
+BENCHMARK(movePixman)->Name("FastMove/1024x768/pixman_blt");
+BENCHMARK(moveZorblit)->Name("FastMove/1024x768/zorblit");
+
+// -- sprite modes: our clipped blit beside the peers' equivalent operation
+enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd };
+
+void peerBlit(benchmark::State &state, Peer peer) {
+    BenchImage source(W, H, 2), dest(W, H, 3);
+    SDL_Surface *src = surfaceOver(source), *dst = surfaceOver(dest);
+    pixman_image_t *psrc = pixmanOver(source), *pdst = pixmanOver(dest);
+    switch (peer) {
+        case Peer::SdlCopy: SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE); break;
+        case Peer::SdlBlend: SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_BLEND); break;
+        case Peer::SdlKey:
+            SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
+            SDL_SetColorKey(src, SDL_TRUE, 0xFF000000);
+            break;
+        case Peer::SdlAdd: SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_ADD); break;
+        case Peer::SdlAlphaMod:
+            SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_BLEND);
+            SDL_SetSurfaceAlphaMod(src, 128);
+            break;
+        default: break;
+    }
+    for (auto _ : state) {
+        switch (peer) {
+            case Peer::PixmanSrc:
+                pixman_image_composite32(PIXMAN_OP_SRC, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                break;
+            case Peer::PixmanOver:
+                pixman_image_composite32(PIXMAN_OP_OVER, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                break;
+            case Peer::PixmanAdd:
+                pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                break;
+            default: SDL_BlitSurface(src, nullptr, dst, nullptr); break;
+        }
+        benchmark::ClobberMemory();
+    }
+    pixman_image_unref(psrc);
+    pixman_image_unref(pdst);
+    SDL_FreeSurface(src);
+    SDL_FreeSurface(dst);
+    setBytes(state, dest.bytes());
+}
+
+template <class Blit>
+void ourBlit(benchmark::State &state, Blit blit) {
+    BenchImage source(W, H, 2), dest(W, H, 3);
+    for (auto _ : state) {
+        blit(dest.image, source.image);
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, dest.bytes());
+}
+
+#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer)->Name(group "/" #name)
+#define OURS(group, call) \
+    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; })->Name(group "/zorblit")
+
+PEER("putImageClip/1024x768", memcpy_like_sdl2, SdlCopy);
+PEER("putImageClip/1024x768", pixman_src, PixmanSrc);
+OURS("putImageClip/1024x768", putImageClip(d, 0, 0, s));
+PEER("putSpriteClip/1024x768", sdl2_colorkey, SdlKey);
+OURS("putSpriteClip/1024x768", putSpriteClip(d, 0, 0, s, 0xFF000000));
+PEER("putSpriteAlphaClip/1024x768", sdl2_blend, SdlBlend);
+PEER("putSpriteAlphaClip/1024x768", pixman_over, PixmanOver);
+OURS("putSpriteAlphaClip/1024x768", putSpriteAlphaClip(d, 0, 0, s));
+PEER("putSpriteAlphaValueClip/1024x768", sdl2_alphamod, SdlAlphaMod);
+OURS("putSpriteAlphaValueClip/1024x768", putSpriteAlphaValueClip(d, 0, 0, s, 128));
+PEER("putSpriteAverageClip/1024x768", sdl2_blend, SdlBlend);
+OURS("putSpriteAverageClip/1024x768", putSpriteAverageClip(d, 0, 0, s));
+PEER("putSpriteSaturatedAddClip/1024x768", sdl2_add, SdlAdd);
+PEER("putSpriteSaturatedAddClip/1024x768", pixman_add, PixmanAdd);
+OURS("putSpriteSaturatedAddClip/1024x768", putSpriteSaturatedAddClip(d, 0, 0, s));
+PEER("putSpriteSaturatedSubClip/1024x768", sdl2_blend, SdlBlend);
+OURS("putSpriteSaturatedSubClip/1024x768", putSpriteSaturatedSubClip(d, 0, 0, s));
+
+}  // namespace
+}  // namespace zorblit::bench
