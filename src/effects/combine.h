@@ -1,0 +1,54 @@
+// Inversion and the pixel-by-pixel combinations of whole images, as templates on
+// the form. The packed form runs over dest's width x height pixels as one linear
+// run, eight bytes per step; the portable form walks a's rows and columns with the
+// form's own operators.
+#pragma once
+#include "core/form.h"
+#include "effects/pixel_walks.h"
+
+namespace zorblit {
+
+// The combinations: the form's pixel operator and the same arithmetic on a pair
+// of pixels for the packed run.
+struct AverageCombination {
+    template <class Form>
+    static uint32_t pixel(uint32_t a, uint32_t b) { return Form::average(a, b); }
+    static uint64_t pair(uint64_t a, uint64_t b) { return swar::averageUp(a, b); }
+};
+struct AddCombination {
+    template <class Form>
+    static uint32_t pixel(uint32_t a, uint32_t b) { return Form::saturatedAdd(a, b); }
+    static uint64_t pair(uint64_t a, uint64_t b) { return swar::addSaturated(a, b); }
+};
+struct SubCombination {
+    template <class Form>
+    static uint32_t pixel(uint32_t a, uint32_t b) { return Form::saturatedSub(a, b); }
+    static uint64_t pair(uint64_t a, uint64_t b) { return swar::subSaturated(a, b); }
+};
+// Every byte, alpha included, becomes 255 minus itself: the same in both forms.
+struct InvertCombination {
+    template <class Form>
+    static uint32_t pixel(uint32_t a, uint32_t) { return ~a; }
+    static uint64_t pair(uint64_t a, uint64_t) { return ~a; }
+};
+
+template <class Form, class Combination>
+void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
+    if constexpr (Form::packed)
+        linearRun(dest.data, a.data, b.data, pixelCount(dest), Combination::pair);
+    else
+        rowWalk(dest, a, b, Combination::template pixel<Form>);
+}
+
+template <class Form>
+void invertImage(const GFXimage &image) {
+    combineImages<Form, InvertCombination>(image, image, image);
+}
+
+// dest(x, y) = AlphaValue(a(x, y), b(x, y), value) over a's extent, in both forms.
+template <class Form>
+void alphaImage(const GFXimage &dest, const GFXimage &a, const GFXimage &b, uint8_t value) {
+    rowWalk(dest, a, b, [value](uint32_t s, uint32_t d) { return Form::alphaValue(s, d, value); });
+}
+
+}  // namespace zorblit
