@@ -12,6 +12,8 @@ namespace {
 // The texture view redraws itself at most this often per second.
 constexpr uint64_t kTextureRedrawsPerSecond = 60;
 
+uint64_t textureRedrawSlot() { return nowMilliseconds() * kTextureRedrawsPerSecond / 1000; }
+
 bool isOpenGLMode() { return gfxDeviceMode == mode::kOpenGLPixels || gfxDeviceMode == mode::kHostOpenGL; }
 
 void installTextureView(DisplayState &s) {
@@ -21,7 +23,7 @@ void installTextureView(DisplayState &s) {
         FatalError(text.c_str());
     }
     s.textureView = true;
-    s.lastTextureRedraw = nowMilliseconds();
+    s.textureRedrawSlot = textureRedrawSlot();
     platform().drawTextureView(vscreen.data, vscreen.width, vscreen.height);
 }
 
@@ -59,9 +61,10 @@ void redrawViews() {
     Platform &p = platform();
     if (s.imageView) p.displayIfNeeded();
     if (s.textureView) {
-        const uint64_t now = nowMilliseconds();
-        if ((now - s.lastTextureRedraw) * kTextureRedrawsPerSecond >= 1000) {
-            s.lastTextureRedraw = now;
+        // One redraw per sixtieth of a second of the clock, at the first pump in it.
+        const uint64_t slot = textureRedrawSlot();
+        if (slot != s.textureRedrawSlot) {
+            s.textureRedrawSlot = slot;
             p.drawTextureView(vscreen.data, vscreen.width, vscreen.height);
         }
     }

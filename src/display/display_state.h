@@ -25,7 +25,7 @@ struct DisplayState {
     bool appInitialised = false;
     bool quitTarget = false;  // the quit request reaches gfxDone while it exists
     bool imageView = false, glView = false, textureView = false;
-    uint64_t lastTextureRedraw = 0;
+    uint64_t textureRedrawSlot = 0;  // sixtieth of a second of the last redraw
     // Event pump.
     bool capsReleasePending = false;
     bool capsSuppress = false;

@@ -98,6 +98,8 @@ public:
     virtual PlatformRect windowFrame() = 0;
     virtual void setWindowFrame(const PlatformRect &frame) = 0;
     virtual void setWindowTopLeft(double x, double y) = 0;
+    // The corner setWindowTopLeft places: the frame's top-left, borders included.
+    virtual PlatformPoint windowTopLeft() = 0;
 
     // Image view: shows `pixels` (0xAARRGGBB, alpha ignored, rows top to bottom)
     // scaled to drawWidth x drawHeight window pixels, reading the memory itself

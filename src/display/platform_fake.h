@@ -63,6 +63,7 @@ public:
     PlatformRect windowFrame() override { return frame; }
     void setWindowFrame(const PlatformRect &rect) override;
     void setWindowTopLeft(double x, double y) override;
+    PlatformPoint windowTopLeft() override { return {frame.x, frame.y}; }
     void installImageView(uint32_t *pixels, uint32_t width, uint32_t height, uint32_t drawWidth,
                           uint32_t drawHeight) override;
     void setNeedsDisplay() override { needsDisplay = true; }

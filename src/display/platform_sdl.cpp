@@ -194,6 +194,13 @@ public:
         if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
         SDL_SetWindowPosition(window_, int(x) + left, int(y) + top);
     }
+    PlatformPoint windowTopLeft() override {
+        int x = 0, y = 0, top = 0, left = 0;
+        if (!window_) return {};
+        SDL_GetWindowPosition(window_, &x, &y);
+        if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
+        return {double(x - left), double(y - top)};
+    }
 
     void installImageView(uint32_t *pixels, uint32_t width, uint32_t height, uint32_t drawWidth,
                           uint32_t drawHeight) override {
