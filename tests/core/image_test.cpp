@@ -110,3 +110,33 @@ TEST(Pixels, LargeImageOffsets) {
 
 }  // namespace
 }  // namespace zorblit
+
+namespace zorblit {
+namespace {
+
+// Any coordinates and clip rectangle: the clipped writer of each form touches
+// only the one pixel its limit allows (ASan catches anything else).
+template <class Form>
+void sweepClippedPixels(uint64_t seed) {
+    test::TestRandom random(seed);
+    for (int round = 0; round < 20000; ++round) {
+        test::OwnedImage image(uint32_t(random.range(0, 5)), uint32_t(random.range(0, 5)));
+        setClipRectangle(random.coordinate(6), random.coordinate(6), random.coordinate(6), random.coordinate(6));
+        const int32_t x = random.coordinate(image.width()), y = random.coordinate(image.height());
+        const bool inImage = x >= 0 && y >= 0 && uint32_t(x) < image.width() && uint32_t(y) < image.height();
+        const bool inClip = x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2;
+        Form::putPixelClip(image, x, y, 0xABCDEF01);
+        const bool written = inImage && (Form::packed || inClip);
+        for (uint32_t j = 0; j < image.height(); ++j)
+            for (uint32_t i = 0; i < image.width(); ++i)
+                ASSERT_EQ(image.at(i, j), written && int32_t(i) == x && int32_t(j) == y ? 0xABCDEF01u : 0u);
+        ASSERT_EQ(Form::getPixelClip(image, x, y), written ? 0xABCDEF01u : 0u);
+    }
+    setClipRectangle(0, 0, 0, 0);
+}
+
+TEST(PixelSweep, Portable) { sweepClippedPixels<Portable>(3); }
+TEST(PixelSweep, Packed) { sweepClippedPixels<Packed>(4); }
+
+}  // namespace
+}  // namespace zorblit
