@@ -359,6 +359,29 @@ ZORBLIT_API bool mouseRclick(void);
 /* Call once per frame after UpdateGFXsystem: true when the left button went
  * down, up and down again within gfxMouseClickDelay ms. */
 ZORBLIT_API bool mouseLDoubleClick(void);
+/* false hides the system pointer, true shows it; each hide needs its own show. */
+ZORBLIT_API void SetMouseCursor(bool show);
+/* Moves the pointer over virtual-screen pixel (x, y); the next update reads it
+ * back in mouseX, mouseY. */
+ZORBLIT_API void SetMousePos(uint32_t x, uint32_t y);
+
+/* ---- Window management ---------------------------------------------------- */
+
+/* Minimises (restores) the output window and sets (clears) gfxWindowMinimized. */
+ZORBLIT_API void MinimizeGFXwindow(void);
+ZORBLIT_API void RestoreGFXwindow(void);
+/* The primary screen's size; works without a window. */
+ZORBLIT_API void GetDesktopResolution(int32_t *width, int32_t *height);
+ZORBLIT_API void SetGFXwindowCaption(const char *caption);
+/* The window's top-left corner, title bar included: x from the desktop's left,
+ * y down from the top of the usable screen area. Setting moves nothing in full
+ * screen; it then takes in pending events like UpdateInternals. */
+ZORBLIT_API void SetGFXwindowPos(int32_t x, int32_t y);
+ZORBLIT_API void GetGFXwindowPos(int32_t *x, int32_t *y);
+/* Reopen the system full screen (windowed) unless it already is, keeping
+ * vscreen's size and picture in new pixel memory. */
+ZORBLIT_API void SwitchFullScreen(void);
+ZORBLIT_API void SwitchWindowed(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
 

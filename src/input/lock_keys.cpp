@@ -1,8 +1,9 @@
-// Lock-key setters. The library cannot switch the system's lock LEDs or lock
-// states through SDL, and nothing in the library depends on them (doReadKey
-// ignores Caps Lock), so all three accept their argument and change nothing.
+// Lock-key setters. SDL cannot switch the keyboard's own lock states or lights:
+// Num Lock and Scroll Lock accept their argument and change nothing; Caps Lock
+// reaches only SDL's view of the modifier state.
+#include "display/platform.h"
 #include "zorblit.h"
 
 void SetNumLock(bool) {}
 void SetScrollLock(bool) {}
-void SetCapsLock(bool) {}
+void SetCapsLock(bool on) { zorblit::platform().setCapsLock(on); }
