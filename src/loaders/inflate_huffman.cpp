@@ -1,0 +1,79 @@
+// Canonical Huffman codes (RFC 1951 section 3.2.2) turned into lookup tables.
+#include "loaders/inflate_huffman.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+namespace zorblit::inflate_detail {
+namespace {
+
+uint32_t reverseBits(uint32_t code, unsigned length) {
+    uint32_t reversed = 0;
+    for (unsigned i = 0; i < length; ++i, code >>= 1) reversed = reversed << 1 | (code & 1);
+    return reversed;
+}
+
+}  // namespace
+
+bool HuffmanTable::build(const uint8_t *lengths, unsigned count, const uint32_t *payload, unsigned rootBits) {
+    std::array<unsigned, maxCodeLength + 1> lengthCount{};
+    for (unsigned s = 0; s < count; ++s) ++lengthCount[lengths[s]];
+    lengthCount[0] = 0;
+
+    // Kraft sum: codes left unassigned at each length.
+    int32_t left = 1;
+    unsigned used = 0;
+    for (unsigned len = 1; len <= maxCodeLength; ++len) {
+        left = left * 2 - int32_t(lengthCount[len]);
+        if (left < 0) return false;
+        used += lengthCount[len];
+    }
+    if (left > 0 && used > 0 && !(used == 1 && lengthCount[1] == 1)) return false;
+
+    std::array<uint32_t, maxCodeLength + 1> nextCode{};
+    for (unsigned len = 1, code = 0; len <= maxCodeLength; ++len) {
+        code = (code + lengthCount[len - 1]) << 1;
+        nextCode[len] = code;
+    }
+
+    // Codes longer than the root share a subtable per root prefix, sized by the
+    // longest code with that prefix.
+    const uint32_t rootSize = 1u << rootBits;
+    std::array<uint32_t, 288> reversed{};
+    std::vector<uint8_t> subBits(rootSize, 0);
+    for (unsigned s = 0; s < count; ++s) {
+        if (!lengths[s]) continue;
+        reversed[s] = reverseBits(nextCode[lengths[s]]++, lengths[s]);
+        if (lengths[s] > rootBits) {
+            uint8_t &bits = subBits[reversed[s] & (rootSize - 1)];
+            bits = std::max<uint8_t>(bits, uint8_t(lengths[s] - rootBits));
+        }
+    }
+
+    entries_.assign(rootSize, entry::invalid);
+    for (uint32_t prefix = 0; prefix < rootSize; ++prefix) {
+        if (!subBits[prefix]) continue;
+        entries_[prefix] = entry::make(uint32_t(entries_.size()), entry::subtable, subBits[prefix]);
+        entries_.resize(entries_.size() + (size_t(1) << subBits[prefix]), entry::invalid);
+    }
+
+    for (unsigned s = 0; s < count; ++s) {
+        const unsigned len = lengths[s];
+        if (!len) continue;
+        const uint32_t filled = payload[s] | len;
+        if (len <= rootBits) {
+            for (uint32_t i = reversed[s]; i < rootSize; i += 1u << len) entries_[i] = filled;
+        } else {
+            const uint32_t root = entries_[reversed[s] & (rootSize - 1)];
+            const uint32_t base = entry::value(root), size = 1u << entry::extraBits(root);
+            for (uint32_t i = reversed[s] >> rootBits; i < size; i += 1u << (len - rootBits))
+                entries_[base + i] = filled;
+        }
+    }
+    rootBits_ = rootBits;
+    rootMask_ = rootSize - 1;
+    return true;
+}
+
+}  // namespace zorblit::inflate_detail
