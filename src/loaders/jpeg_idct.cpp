@@ -1,0 +1,142 @@
+// The row pass runs one row at a time and skips rows without AC terms (most of
+// them). The column pass is written once for a lane type: one column at a time
+// (uint32_t) in the plain version, four columns side by side (a 4-lane vector the
+// compiler maps to SSE2 or NEON) in the fast one.
+#include "loaders/jpeg_idct.h"
+
+#include <cstring>
+
+namespace zorblit::jpeg {
+namespace {
+
+constexpr uint32_t W1 = 2841, W2 = 2676, W3 = 2408, W5 = 1609, W6 = 1108, W7 = 565;
+
+using Lanes = uint32_t __attribute__((vector_size(16)));
+using SignedLanes = int32_t __attribute__((vector_size(16)));
+constexpr int kLanes = 4;
+
+// Arithmetic shift right of values kept as unsigned words.
+inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n); }
+inline Lanes shiftRight(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
+
+// One row in place.
+void rowPass(uint32_t *row) {
+    if (!(row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7])) {
+        const uint32_t value = row[0] * 8;
+        for (int i = 0; i < 8; ++i) row[i] = value;
+        return;
+    }
+    uint32_t x0 = row[0] * 2048 + 128, x1 = row[4] * 2048, x2 = row[6], x3 = row[2];
+    uint32_t x4 = row[1], x5 = row[7], x6 = row[5], x7 = row[3];
+    uint32_t x8 = W7 * (x4 + x5);
+    x4 = x8 + (W1 - W7) * x4;
+    x5 = x8 - (W1 + W7) * x5;
+    x8 = W3 * (x6 + x7);
+    x6 = x8 - (W3 - W5) * x6;
+    x7 = x8 - (W3 + W5) * x7;
+    x8 = x0 + x1;
+    x0 -= x1;
+    x1 = W6 * (x3 + x2);
+    x2 = x1 - (W2 + W6) * x2;
+    x3 = x1 + (W2 - W6) * x3;
+    x1 = x4 + x6;
+    x4 -= x6;
+    x6 = x5 + x7;
+    x5 -= x7;
+    x7 = x8 + x3;
+    x8 -= x3;
+    x3 = x0 + x2;
+    x0 -= x2;
+    x2 = shiftRight(181 * (x4 + x5) + 128, 8);
+    x4 = shiftRight(181 * (x4 - x5) + 128, 8);
+    row[0] = shiftRight(x7 + x1, 8);
+    row[1] = shiftRight(x3 + x2, 8);
+    row[2] = shiftRight(x0 + x4, 8);
+    row[3] = shiftRight(x8 + x6, 8);
+    row[4] = shiftRight(x8 - x6, 8);
+    row[5] = shiftRight(x0 - x4, 8);
+    row[6] = shiftRight(x3 - x2, 8);
+    row[7] = shiftRight(x7 - x1, 8);
+}
+
+// The column pass on in[0..7] (the eight rows of one or more columns); results
+// are (value >> 14) + 128, still to be clamped.
+template <class V>
+void columnPass(const V in[8], V out[8]) {
+    V x0 = in[0] * 256 + 8192, x1 = in[4] * 256, x2 = in[6], x3 = in[2];
+    V x4 = in[1], x5 = in[7], x6 = in[5], x7 = in[3];
+    V x8 = W7 * (x4 + x5) + 4;
+    x4 = shiftRight(x8 + (W1 - W7) * x4, 3);
+    x5 = shiftRight(x8 - (W1 + W7) * x5, 3);
+    x8 = W3 * (x6 + x7) + 4;
+    x6 = shiftRight(x8 - (W3 - W5) * x6, 3);
+    x7 = shiftRight(x8 - (W3 + W5) * x7, 3);
+    x8 = x0 + x1;
+    x0 -= x1;
+    x1 = W6 * (x3 + x2) + 4;
+    x2 = shiftRight(x1 - (W2 + W6) * x2, 3);
+    x3 = shiftRight(x1 + (W2 - W6) * x3, 3);
+    x1 = x4 + x6;
+    x4 -= x6;
+    x6 = x5 + x7;
+    x5 -= x7;
+    x7 = x8 + x3;
+    x8 -= x3;
+    x3 = x0 + x2;
+    x0 -= x2;
+    x2 = shiftRight(181 * (x4 + x5) + 128, 8);
+    x4 = shiftRight(181 * (x4 - x5) + 128, 8);
+    out[0] = shiftRight(x7 + x1, 14) + 128;
+    out[1] = shiftRight(x3 + x2, 14) + 128;
+    out[2] = shiftRight(x0 + x4, 14) + 128;
+    out[3] = shiftRight(x8 + x6, 14) + 128;
+    out[4] = shiftRight(x8 - x6, 14) + 128;
+    out[5] = shiftRight(x0 - x4, 14) + 128;
+    out[6] = shiftRight(x3 - x2, 14) + 128;
+    out[7] = shiftRight(x7 - x1, 14) + 128;
+}
+
+inline uint8_t clampSample(uint32_t value) {
+    const int32_t v = int32_t(value);
+    return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
+// Lanes below 0 become 0, above 255 all ones; the low byte is then the sample.
+inline Lanes clampSamples(Lanes value) {
+    const SignedLanes v = SignedLanes(value);
+    return Lanes((v & ~(v < 0)) | (v > 255));
+}
+
+// Signed and unsigned words may alias, so the block is worked on in place.
+uint32_t *rowPasses(int32_t coefficients[64]) {
+    uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
+    for (int r = 0; r < 8; ++r) rowPass(rows + r * 8);
+    return rows;
+}
+
+}  // namespace
+
+void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
+    const uint32_t *rows = rowPasses(coefficients);
+    for (int c = 0; c < 8; ++c) {
+        uint32_t in[8], result[8];
+        for (int r = 0; r < 8; ++r) in[r] = rows[r * 8 + c];
+        columnPass(in, result);
+        for (int r = 0; r < 8; ++r) out[r * stride + c] = clampSample(result[r]);
+    }
+}
+
+void inverseDct(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
+    const uint32_t *rows = rowPasses(coefficients);
+    for (int c = 0; c < 8; c += kLanes) {
+        Lanes in[8], result[8];
+        for (int r = 0; r < 8; ++r) std::memcpy(&in[r], rows + r * 8 + c, sizeof(Lanes));
+        columnPass(in, result);
+        for (int r = 0; r < 8; ++r) {
+            const Lanes samples = clampSamples(result[r]);
+            for (int i = 0; i < kLanes; ++i) out[r * stride + c + i] = uint8_t(samples[i]);
+        }
+    }
+}
+
+}  // namespace zorblit::jpeg

@@ -1,0 +1,18 @@
+// jpegLoad and jpegLoadMem: a picture reaches the caller's record only when the
+// whole scan decoded; every pixel is opaque.
+#include <memory>
+
+#include "loaders/jpeg_decoder.h"
+#include "loaders/reader.h"
+
+bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
+    if (!data) return false;
+    // The decoder holds the Huffman lookup tables: too big for the stack.
+    const auto decoder = std::make_unique<zorblit::TNanoJpegDecoder>();
+    if (!decoder->decode(data, size)) return false;
+    zorblit::PendingImage result(decoder->width(), decoder->height());
+    decoder->writePixels(result.row(0));
+    return result.handOver(image);
+}
+
+bool jpegLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, jpegLoadMem); }
