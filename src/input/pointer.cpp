@@ -1,5 +1,7 @@
 // The system pointer: visibility with paired hides and shows, and warping it
 // over a virtual-screen pixel.
+#include <cmath>
+
 #include "display/display_state.h"
 #include "display/platform.h"
 #include "zorblit.h"
@@ -12,8 +14,8 @@ namespace {
 uint32_t cursorHides = 0;
 
 // The desktop point the event pump maps to virtual-screen pixel (x, y): the
-// pixel's centre, through the same scaling of the requested size to the
-// window's content.
+// first whole desktop pixel of its span, through the same scaling of the
+// requested size to the window's content.
 PlatformPoint desktopPointOverPixel(uint32_t x, uint32_t y) {
     Platform &p = platform();
     if (!p.hasWindow()) return {double(x), double(y)};
@@ -21,7 +23,7 @@ PlatformPoint desktopPointOverPixel(uint32_t x, uint32_t y) {
     const PlatformRect content = p.windowFrame();
     const auto place = [](uint32_t pixel, double origin, double requested, double size) {
         if (requested <= 0) return origin + pixel;
-        return origin + (pixel + 0.5) * size / requested;
+        return origin + std::ceil(pixel * size / requested);
     };
     return {place(x, content.x, s.requestedWidth, content.width),
             place(y, content.y, s.requestedHeight, content.height)};

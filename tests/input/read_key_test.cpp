@@ -179,12 +179,4 @@ TEST_F(ReadKey, SpaceUnderEveryLayoutAndModifier) {
         }
 }
 
-TEST(LockKeys, SettersChangeNoKeyState) {
-    SetNumLock(true);
-    SetScrollLock(true);
-    SetCapsLock(true);
-    SetCapsLock(false);
-    EXPECT_FALSE(KeyPressed());
-}
-
 }  // namespace
