@@ -89,6 +89,8 @@ public:
     bool startApplication() override {
         // The close button only asks; the library decides what closing means.
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // The image view's window surface is plain shared memory, not a GPU texture.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         SDL_StopTextInput();
         return true;
@@ -153,8 +155,16 @@ public:
     void makeKeyWindow() override {
         if (window_) SDL_RaiseWindow(window_);
     }
+    // Moving a window makes SDL wait for the move to show, so a centred window stays.
     void centerWindow() override {
-        if (window_) SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        if (!window_) return;
+        const PlatformRect desktop = desktopFrame();
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(window_, &x, &y);
+        SDL_GetWindowSize(window_, &w, &h);
+        const int centreX = int(desktop.x) + (int(desktop.width) - w) / 2;
+        const int centreY = int(desktop.y) + (int(desktop.height) - h) / 2;
+        if (x != centreX || y != centreY) SDL_SetWindowPosition(window_, centreX, centreY);
     }
     void closeWindow() override {
         if (window_) SDL_HideWindow(window_);
