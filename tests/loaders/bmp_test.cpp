@@ -221,7 +221,7 @@ TEST(BmpLoad, TruncatedOrCorruptFilesNeverMisbehave) {
         std::vector<uint8_t> bytes = randomFile(random, 3, 3, bits, bits <= 8 ? 2 : 0).encode();
         // The last row's padding may be missing; anything shorter is refused.
         const uint32_t rowBytes = (3 * bits + 7) / 8;
-        bytes.resize(bytes.size() - ((4 - rowBytes % 4) % 4));
+        bytes.erase(bytes.end() - (4 - rowBytes % 4) % 4, bytes.end());
         expectEveryTruncationRefused(bmpDecode, bytes);
         expectSurvivesByteCorruption(bmpDecode, bytes);
     }
