@@ -91,6 +91,8 @@ public:
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // The image view's window surface is plain shared memory, not a GPU texture.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        // A click that gives the window the focus is a click like any other.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         SDL_StopTextInput();
         return true;
