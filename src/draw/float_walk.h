@@ -1,0 +1,76 @@
+// A single-precision coordinate that advances by a constant step: every step is
+// value := value + step, rounded to float, exactly as a plain loop computes it.
+// Lines and triangles far outside the image would take billions of such steps
+// before reaching it, so long stretches are jumped instead of walked: inside one
+// binade the rounding grid is fixed, and once two successive steps there have
+// added the same amount, every further step that stays in the binade adds it too.
+#pragma once
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace zorblit::draw {
+
+class FloatWalk {
+public:
+    FloatWalk(float start, float step) : value_(start), step_(step) {}
+
+    float value() const { return value_; }
+    void step() { value_ += step_; }
+
+    // Takes up to limit steps, stopping at the first value for which reached(value)
+    // holds (reached must stay true once it is true along the walk). Returns the
+    // number of steps taken; a value that no step can change counts as taking them all.
+    template <class Reached>
+    uint64_t advanceUntil(uint64_t limit, Reached reached) {
+        uint64_t taken = 0;
+        while (taken < limit && !reached(value_)) {
+            const float next = value_ + step_;
+            if (next == value_) return limit;
+            // Steps 1 + i for i in 0..run land on next + i * increment, all exact in double.
+            const uint64_t run = std::min(steadySteps(next), limit - taken - 1);
+            const double base = next, increment = double(next) - double(value_);
+            auto at = [&](uint64_t i) { return float(base + double(i) * increment); };
+            uint64_t lo = 0, hi = run;  // the first i that reaches, or run
+            while (lo < hi) {
+                const uint64_t mid = lo + (hi - lo) / 2;
+                if (reached(at(mid))) hi = mid;
+                else lo = mid + 1;
+            }
+            value_ = at(lo);
+            taken += 1 + lo;
+        }
+        return taken;
+    }
+
+    void skip(uint64_t count) {
+        advanceUntil(count, [](float) { return false; });
+    }
+
+private:
+    // How many steps after next (the value one step on) keep adding next - value_;
+    // 0 when that is not certain.
+    uint64_t steadySteps(float next) const {
+        const float after = next + step_;
+        if (!std::isnormal(value_) || !std::isnormal(next) || !std::isnormal(after)) return 0;
+        if (double(after) - double(next) != double(next) - double(value_)) return 0;
+        int e0, e1, e2;
+        std::frexp(value_, &e0);
+        std::frexp(next, &e1);
+        std::frexp(after, &e2);
+        if (e0 != e1 || e1 != e2 || std::signbit(value_) != std::signbit(after)) return 0;
+        // Magnitudes in this binade lie in [low, high); every exact sum of a jumped
+        // step must too, so that it rounds on the same grid.
+        const double low = std::ldexp(1.0, e1 - 1), high = std::ldexp(1.0, e1);
+        const double magnitude = std::fabs(next), change = std::fabs(double(next) - double(value_));
+        const double stepSize = std::fabs(double(step_));
+        const bool growing = std::signbit(step_) == std::signbit(next);
+        const double room = growing ? (high - magnitude - stepSize) / change : (magnitude - stepSize - low) / change;
+        // One step short of the room, so rounding in the division never overshoots.
+        return room >= 2 ? uint64_t(room) - 1 : 0;
+    }
+
+    float value_, step_;
+};
+
+}  // namespace zorblit::draw
