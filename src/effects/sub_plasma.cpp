@@ -1,7 +1,8 @@
 // Subdivision plasma: a seeded random grid of colours every step pixels, then
 // cosine interpolation between each grid point and its right, lower and
-// diagonal neighbours. Coordinates wrap by AND with width - 1 and height - 1, so
-// power-of-two images tile seamlessly and no size ever reaches outside the image.
+// diagonal neighbours. Coordinates that pass the right or bottom edge wrap by
+// AND with width - 1 and height - 1, so power-of-two images tile seamlessly and
+// no size ever reaches outside the image.
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -46,7 +47,13 @@ void SubPlasmaImage(GFXimage image, int32_t step, int32_t seed, int32_t range, b
     const uint32_t w = image.width, h = image.height, spacing = uint32_t(step);
     const uint32_t columnMask = w - 1, rowMask = h - 1;
     const uint32_t levelMask = uint32_t(range) - 1;
-    const auto at = [&](uint64_t x, uint64_t y) { return pixelAddress(image, x & columnMask, y & rowMask); };
+    // Only coordinates past the edge are masked: masking all of them would map
+    // whole bands of an image whose size is not a power of two onto others and
+    // leave those bands undrawn.
+    const auto wrap = [](uint64_t c, uint32_t size, uint32_t mask) { return c < size ? c : c & mask; };
+    const auto at = [&](uint64_t x, uint64_t y) {
+        return pixelAddress(image, wrap(x, w, columnMask), wrap(y, h, rowMask));
+    };
 
     RandomGenerator random{uint32_t(seed)};
     for (uint64_t y = 0; y < h; y += spacing)
