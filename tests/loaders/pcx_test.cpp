@@ -51,7 +51,8 @@ PcxHeader headerFor(uint16_t width, uint16_t height, uint16_t bytesPerLine) {
 
 std::vector<uint32_t> decoded(const std::vector<uint8_t> &bytes, uint32_t width, uint32_t height) {
     GFXimage image{};
-    if (!pcxLoad(&image, writeTestFile("pcx_test.pcx", bytes).c_str())) return {};
+    const std::string name = "pcx_" + std::to_string(width) + "x" + std::to_string(height) + ".pcx";
+    if (!pcxLoad(&image, writeTestFile(name, bytes).c_str())) return {};
     std::vector<uint32_t> pixels;
     if (image.width == width && image.height == height) pixels.assign(image.data, image.data + size_t(width) * height);
     FreeImage(&image);
