@@ -234,8 +234,9 @@ ZORBLIT_API void CreateAlphaFromImage(GFXimage dest, GFXimage mask);
 
 /* Grey plasma, alpha 255: level = round((63.5 sin(x dx) + 63.5 sin(y dy) + 127)
  * * brightness / 256); brightness 256 gives 0..254. Levels outside 0..255 are
- * clamped (packed form) or taken modulo 256 (portable form); a level that is not
- * a number (NaN or infinite arguments) is 0. */
+ * clamped (packed form) or taken modulo 256 (portable form). A level that is not
+ * a number (any NaN argument, an infinite dx or dy) is 0, and so is an infinite
+ * level in the portable form. */
 ZORBLIT_API void SinePlasmaImage(GFXimage image, float dx, float dy, float brightness);
 /* Seeded random colours (grey unless colour) every step pixels, range levels per
  * channel (a power of two up to 256; others act as an AND mask of range - 1),

@@ -1,7 +1,7 @@
 // Inversion and the pixel-by-pixel combinations of whole images, as templates on
 // the form. The packed form runs over dest's width x height pixels as one linear
-// run, eight bytes per step; the portable form walks a's rows and columns with the
-// form's own operators.
+// run, eight or sixteen bytes per step; the portable form walks a's rows and
+// columns with the form's own operators.
 #pragma once
 #include "core/form.h"
 #include "effects/pixel_walks.h"
