@@ -3,6 +3,7 @@
 // starts Xvfb). The "fps" counter is the host's frame rate.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "zorblit.h"
@@ -17,14 +18,17 @@ void presentFrames(benchmark::State &state, int32_t mode) {
     gfxDeviceMode = mode;
     InitGFXsystem(640, 480, false);
     uint32_t frame = 0;
+    // Most of the work happens in the X server, so frames count against wall time.
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         // A changing frame, so nothing can be skipped as unchanged.
         vscreen.data[frame % (640 * 480)] = frame;
         ++frame;
         UpdateGFXsystem();
     }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     FinishGFXsystem();
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] = double(state.iterations()) / seconds.count();
 }
 
 void BM_ImageView(benchmark::State &state) { presentFrames(state, 1); }
