@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <tuple>
 
 #include "loaders/bmp.h"
 #include "reader_test_support.h"
@@ -83,15 +84,6 @@ BmpFile randomFile(TestRandom &random, int32_t width, int32_t height, uint16_t b
     return file;
 }
 
-std::vector<uint32_t> loadedPixels(const std::string &path, uint32_t width, uint32_t height) {
-    GFXimage image{};
-    if (!bmpLoad(&image, path.c_str())) return {};
-    std::vector<uint32_t> pixels;
-    if (image.width == width && image.height == height) pixels.assign(image.data, image.data + size_t(width) * height);
-    FreeImage(&image);
-    return pixels;
-}
-
 // SDL's reading of the same file, alpha set to 255.
 std::vector<uint32_t> sdlPixels(const std::string &path) {
     SDL_Surface *loaded = SDL_LoadBMP(path.c_str());
@@ -109,7 +101,7 @@ std::vector<uint32_t> sdlPixels(const std::string &path) {
 
 void expectLoadsLikeSdl(const BmpFile &file, const std::string &name) {
     const std::string path = writeTestFile(name + ".bmp", file.encode());
-    EXPECT_EQ(loadedPixels(path, uint32_t(file.width), file.rows()), file.expected()) << name;
+    EXPECT_EQ(loadPixels(bmpLoad, path, uint32_t(file.width), file.rows()), file.expected()) << name;
     EXPECT_EQ(sdlPixels(path), file.expected()) << name << " (SDL)";
 }
 
@@ -225,6 +217,27 @@ TEST(BmpLoad, TruncatedOrCorruptFilesNeverMisbehave) {
         expectEveryTruncationRefused(bmpDecode, bytes);
         expectSurvivesByteCorruption(bmpDecode, bytes);
     }
+}
+
+TEST(BmpLoad, FilesWrittenByImageMagick) {
+    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    TestRandom random(13);
+    const Picture few = randomPicture(random, 13, 7, 12), many = randomPicture(random, 13, 7, 200);
+    // 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes.
+    const std::tuple<const Picture &, const char *, const char *> writers[] = {
+        {many, "", "BMP3"}, {many, "", "BMP"}, {many, "-type TrueColorAlpha", "BMP"},
+        {few, "-type Palette", "BMP"}, {many, "-type Palette -compress None", "BMP3"}};
+    for (const auto &[picture, options, format] : writers) {
+        const std::string path = convertPicture(picture, options, format, "magick.bmp");
+        ASSERT_FALSE(path.empty()) << options << " " << format;
+        EXPECT_EQ(loadPixels(bmpLoad, path, picture.width, picture.height), readWithImageMagick(path).opaque())
+            << options << " " << format;
+    }
+    // Its 8-bit palette files are run-length encoded unless told otherwise.
+    const std::string compressed = convertPicture(many, "-type Palette", "BMP3", "magick_rle.bmp");
+    GFXimage image = sentinelImage();
+    EXPECT_FALSE(bmpLoad(&image, compressed.c_str()));
+    EXPECT_TRUE(isSentinel(image));
 }
 
 }  // namespace

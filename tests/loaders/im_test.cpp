@@ -10,25 +10,17 @@ std::vector<uint8_t> imFile(uint16_t width, uint16_t height, const std::vector<u
     return ByteWriter().u8(uint8_t(palette.size() / 3)).u16(width).u16(height).append(palette).append(pixels).bytes();
 }
 
-std::vector<uint32_t> decoded(const std::vector<uint8_t> &bytes, const std::string &name) {
-    GFXimage image{};
-    if (!imLoad(&image, writeTestFile(name, bytes).c_str())) return {};
-    std::vector<uint32_t> pixels(image.data, image.data + size_t(image.width) * image.height);
-    FreeImage(&image);
-    return pixels;
-}
-
 TEST(ImLoad, PaletteFormScalesBySixBitsAndBlackensUnfilledSlots) {
     // Entries 1 and 2; slot 0 and slots above 2 are black. 64 * 4 and 255 * 4 wrap.
     const std::vector<uint8_t> palette = {63, 0, 1, 64, 100, 255};
     const std::vector<uint32_t> expected = {0x80000000, 0x80FC0004, 0x800090FC, 0x80000000,
                                             0x80000000, 0x80FC0004};
-    EXPECT_EQ(decoded(imFile(3, 2, palette, {0, 1, 2, 3, 255, 1}), "im_palette.im"), expected);
+    EXPECT_EQ(loadPixels(imLoad, writeTestFile("im_palette.im", imFile(3, 2, palette, {0, 1, 2, 3, 255, 1})), 3, 2), expected);
 }
 
 TEST(ImLoad, TrueColourFormKeepsTheStoredBytes) {
     const std::vector<uint8_t> rgb = {1, 2, 3, 250, 251, 252, 0, 0, 0, 9, 8, 7};
-    EXPECT_EQ(decoded(imFile(1, 4, {}, rgb), "im_truecolour.im"), (std::vector<uint32_t>{0x80010203, 0x80FAFBFC, 0x80000000, 0x80090807}));
+    EXPECT_EQ(loadPixels(imLoad, writeTestFile("im_truecolour.im", imFile(1, 4, {}, rgb)), 1, 4), (std::vector<uint32_t>{0x80010203, 0x80FAFBFC, 0x80000000, 0x80090807}));
 }
 
 TEST(ImLoad, ShortEmptyOrDamagedFilesAreRefused) {

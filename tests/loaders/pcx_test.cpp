@@ -50,13 +50,8 @@ PcxHeader headerFor(uint16_t width, uint16_t height, uint16_t bytesPerLine) {
 }
 
 std::vector<uint32_t> decoded(const std::vector<uint8_t> &bytes, uint32_t width, uint32_t height) {
-    GFXimage image{};
     const std::string name = "pcx_" + std::to_string(width) + "x" + std::to_string(height) + ".pcx";
-    if (!pcxLoad(&image, writeTestFile(name, bytes).c_str())) return {};
-    std::vector<uint32_t> pixels;
-    if (image.width == width && image.height == height) pixels.assign(image.data, image.data + size_t(width) * height);
-    FreeImage(&image);
-    return pixels;
+    return loadPixels(pcxLoad, writeTestFile(name, bytes), width, height);
 }
 
 TEST(PcxLoad, RandomPicturesDecodeWithoutTheirPadding) {
@@ -118,6 +113,16 @@ TEST(PcxLoad, TruncatedOrCorruptFilesNeverMisbehave) {
     const std::vector<uint8_t> bytes = pcxFile(headerFor(3, 3, 4), encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9}));
     expectEveryTruncationRefused(pcxDecode, bytes);
     expectSurvivesByteCorruption(pcxDecode, bytes);
+}
+
+TEST(PcxLoad, FilesWrittenByImageMagick) {
+    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    TestRandom random(14);
+    for (const uint32_t width : {13u, 300u}) {
+        const std::string path = convertPicture(randomPicture(random, width, 9, 200), "-type Palette", "", "magick.pcx");
+        ASSERT_FALSE(path.empty());
+        EXPECT_EQ(loadPixels(pcxLoad, path, width, 9), readWithImageMagick(path).opaque()) << width;
+    }
 }
 
 }  // namespace
