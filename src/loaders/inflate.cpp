@@ -66,10 +66,25 @@ const FixedTables &fixedTables() {
     return tables;
 }
 
+uint32_t loadBig32(const uint8_t *p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+bool validZlibHeader(const uint8_t *p) {
+    const unsigned method = p[0] & 0x0F, windowBits = p[0] >> 4;
+    const bool presetDictionary = p[1] & 0x20;
+    return (p[0] * 256u + p[1]) % 31 == 0 && method == 8 && windowBits <= 7 && !presetDictionary;
+}
+
 class Inflater {
 public:
-    Inflater(const uint8_t *begin, const uint8_t *end, size_t limit)
-        : bits_(begin, end), out_(size_t(end - begin) * 4, limit) {}
+    Inflater(const ByteSpan *spans, size_t count, size_t inputSize, size_t limit)
+        : bits_(spans, count), out_(inputSize * 4, limit) {}
+
+    bool readZlibHeader() {
+        uint8_t header[2];
+        return bits_.copyBytes(header, 2) && validZlibHeader(header);
+    }
 
     // Decodes blocks up to and including the final one.
     bool run() {
@@ -88,21 +103,23 @@ public:
         }
     }
 
-    // The first byte after the deflate data.
-    bool endOfData(const uint8_t *&position) { return bits_.alignToByte(position); }
+    // The Adler-32 trailer follows the final block at the next byte boundary.
+    bool checkZlibTrailer() {
+        uint8_t trailer[4];
+        bits_.alignToByte();
+        return bits_.copyBytes(trailer, 4) && loadBig32(trailer) == updateAdler32(1, out_.data(), out_.size());
+    }
     OutputBuffer &output() { return out_; }
 
 private:
     bool storedBlock() {
-        const uint8_t *p;
-        if (!bits_.alignToByte(p) || bits_.end() - p < 4) return false;
+        uint8_t p[4];
+        bits_.alignToByte();
+        if (!bits_.copyBytes(p, 4)) return false;
         const size_t length = p[0] | p[1] << 8, complement = p[2] | p[3] << 8;
-        p += 4;
-        if ((length ^ complement) != 0xFFFF || size_t(bits_.end() - p) < length || !out_.reserve(length))
+        if ((length ^ complement) != 0xFFFF || !out_.reserve(length) || !bits_.copyBytes(out_.end(), length))
             return false;
-        std::memcpy(out_.end(), p, length);
         out_.advance(length);
-        bits_.restartAt(p + length);
         return true;
     }
 
@@ -188,35 +205,16 @@ private:
     HuffmanTable codeLengths_, literals_, distances_;
 };
 
-uint32_t loadBig32(const uint8_t *p) {
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
-
-bool validZlibHeader(const uint8_t *p) {
-    const unsigned method = p[0] & 0x0F, windowBits = p[0] >> 4;
-    const bool presetDictionary = p[1] & 0x20;
-    return (p[0] * 256u + p[1]) % 31 == 0 && method == 8 && windowBits <= 7 && !presetDictionary;
-}
-
 }  // namespace
 
-bool inflate(const uint8_t *input, size_t inputSize, DeflateFraming framing, size_t maxOutput,
-             InflatedBytes &out) {
-    const uint8_t *begin = input, *end = input + inputSize;
+bool inflate(const ByteSpan *input, size_t spanCount, DeflateFraming framing, size_t maxOutput, InflatedBytes &out) {
+    size_t inputSize = 0;
+    for (size_t i = 0; i < spanCount; ++i) inputSize += input[i].size;
+    Inflater inflater(input, spanCount, inputSize, maxOutput);
     const bool zlib = framing == DeflateFraming::zlib;
-    if (zlib) {
-        if (inputSize < 2 || !validZlibHeader(input)) return false;
-        begin += 2;
-    }
-    Inflater inflater(begin, end, maxOutput);
-    const uint8_t *after;
-    if (!inflater.run() || !inflater.endOfData(after)) return false;
-    OutputBuffer &result = inflater.output();
-    if (zlib) {
-        // The trailer follows the final block at the next byte boundary.
-        if (end - after < 4 || loadBig32(after) != updateAdler32(1, result.data(), result.size())) return false;
-    }
-    result.moveTo(out);
+    if ((zlib && !inflater.readZlibHeader()) || !inflater.run() || (zlib && !inflater.checkZlibTrailer()))
+        return false;
+    inflater.output().moveTo(out);
     return true;
 }
 

@@ -22,10 +22,21 @@ struct InflatedBytes {
     size_t size = 0;
 };
 
-// Decompresses input into out. False for malformed or truncated data, a wrong
-// Adler-32, or output that would exceed maxOutput bytes; out is then untouched.
-// Memory grows with the output actually produced, never beyond maxOutput.
-bool inflate(const uint8_t *input, size_t inputSize, DeflateFraming framing, size_t maxOutput,
-             InflatedBytes &out);
+struct ByteSpan {
+    const uint8_t *data;
+    size_t size;
+};
+
+// Decompresses the stream held in the given blocks, in order, into out. False
+// for malformed or truncated data, a wrong Adler-32, or output that would
+// exceed maxOutput bytes; out is then untouched. Memory grows with the output
+// actually produced, never beyond maxOutput. Bytes after the stream are ignored.
+bool inflate(const ByteSpan *input, size_t spanCount, DeflateFraming framing, size_t maxOutput, InflatedBytes &out);
+
+inline bool inflate(const uint8_t *input, size_t inputSize, DeflateFraming framing, size_t maxOutput,
+                    InflatedBytes &out) {
+    const ByteSpan span{input, inputSize};
+    return inflate(&span, 1, framing, maxOutput, out);
+}
 
 }  // namespace zorblit

@@ -1,7 +1,11 @@
-// Reads deflate's bit stream, least significant bit first, from a byte range.
+// Reads deflate's bit stream, least significant bit first, from a sequence of
+// byte blocks (PNG spreads one stream over several IDAT chunks).
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+#include "loaders/inflate.h"
 
 namespace zorblit::inflate_detail {
 
@@ -14,7 +18,12 @@ inline uint64_t loadLittle64(const uint8_t *p) {
 
 class BitReader {
 public:
-    BitReader(const uint8_t *begin, const uint8_t *end) : next_(begin), end_(end) {}
+    BitReader(const ByteSpan *spans, size_t count) : span_(spans), lastSpan_(spans + count) {
+        if (count) {
+            next_ = spans->data;
+            end_ = next_ + spans->size;
+        }
+    }
 
     // Tops the buffer up to at least 56 bits. Past the end of the input it adds
     // zero bytes and counts them; consuming any of those is an overrun.
@@ -26,8 +35,9 @@ public:
             return;
         }
         for (; count_ <= 56; count_ += 8) {
-            if (next_ < end_) {
-                bits_ |= uint64_t(*next_++) << count_;
+            const uint8_t *byte = nextByte();
+            if (byte) {
+                bits_ |= uint64_t(*byte) << count_;
             } else {
                 ++padding_;
             }
@@ -48,26 +58,47 @@ public:
     // True once a bit beyond the end of the input has been consumed.
     bool overrun() const { return padding_ * 8 > count_; }
 
-    // Drops the bits up to the next byte boundary and returns the unread bytes
-    // from there on; false after an overrun.
-    bool alignToByte(const uint8_t *&position) {
-        consume(count_ & 7);
+    // Drops the bits up to the next byte boundary.
+    void alignToByte() { consume(count_ & 7); }
+
+    // Copies whole bytes from a byte boundary on; false when the input ends first.
+    bool copyBytes(uint8_t *dest, size_t n) {
         if (overrun()) return false;
-        position = next_ - (count_ / 8 - padding_);
-        return true;
-    }
-    // Continues reading at position, inside the original range.
-    void restartAt(const uint8_t *position) {
-        next_ = position;
+        for (; n && count_ >= 8 * (padding_ + 1); --n) *dest++ = uint8_t(take(8));
+        if (!n) return true;
+        // The buffer holds no input bytes any more: continue from the blocks.
         bits_ = 0;
         count_ = 0;
-        padding_ = 0;
+        if (padding_) return false;
+        while (n) {
+            if (next_ == end_ && !nextSpan()) return false;
+            const size_t chunk = n < size_t(end_ - next_) ? n : size_t(end_ - next_);
+            std::memcpy(dest, next_, chunk);
+            dest += chunk;
+            next_ += chunk;
+            n -= chunk;
+        }
+        return true;
     }
-    const uint8_t *end() const { return end_; }
 
 private:
-    const uint8_t *next_;
-    const uint8_t *end_;
+    const uint8_t *nextByte() {
+        while (next_ == end_)
+            if (!nextSpan()) return nullptr;
+        return next_++;
+    }
+    bool nextSpan() {
+        if (span_ == lastSpan_ || span_ + 1 == lastSpan_) return false;
+        ++span_;
+        next_ = span_->data;
+        end_ = next_ + span_->size;
+        return true;
+    }
+
+    const ByteSpan *span_;
+    const ByteSpan *lastSpan_;
+    const uint8_t *next_ = nullptr;
+    const uint8_t *end_ = nullptr;
     uint64_t bits_ = 0;
     unsigned count_ = 0;
     unsigned padding_ = 0;

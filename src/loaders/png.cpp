@@ -1,8 +1,11 @@
 // PNG decoding: chunks, then inflate into exactly the bytes the header calls
-// for, then per pass and row: undo the filter in place and expand to pixels.
+// for, undo the row filters in place, and expand the rows to pixels. Without
+// interlacing the inflated block becomes the image itself, so a decode holds
+// one picture-sized block at a time.
 #include "loaders/png.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "loaders/inflate.h"
@@ -15,42 +18,71 @@ namespace zorblit {
 namespace {
 
 using namespace png;
+using Block = std::unique_ptr<uint8_t[], FreeDeleter>;
 
-// The IDAT data as one block: the chunk's own bytes when there is one chunk.
-const uint8_t *joinCompressed(const Contents &contents, std::vector<uint8_t> &joined) {
-    if (contents.compressed.size() == 1) return contents.compressed[0].first;
-    joined.reserve(contents.compressed.size());
-    for (const auto &[data, size] : contents.compressed) joined.insert(joined.end(), data, data + size);
-    return joined.data();
+bool resizeBlock(Block &block, size_t size) {
+    auto *resized = static_cast<uint8_t *>(std::realloc(block.get(), size ? size : 1));
+    if (!resized) return false;
+    block.release();
+    block.reset(resized);
+    return true;
 }
 
-// Reconstructs every pass of filtered into the image.
-void rebuild(const Contents &contents, const PassList &passes, uint8_t *filtered, PendingImage &image) {
-    const Header &h = contents.header;
-    const PixelSource source = pixelSourceOf(contents);
-    const RowExpander expand = rowExpanderFor(h, source);
-    const unsigned step = h.filterStep();
+// Reconstructs the rows of every pass in place, each pass's first row against zeros.
+void unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) {
     size_t widestRow = 0;
     for (const Pass &pass : passes) widestRow = std::max(widestRow, pass.rowBytes);
     const std::vector<uint8_t> zeroRow(widestRow, 0);
-    std::vector<uint32_t> passRow(h.interlaced ? h.width : 0);
     for (const Pass &pass : passes) {
         if (pass.empty()) continue;
         const uint8_t *above = zeroRow.data();
-        for (uint32_t y = 0; y < pass.rows; ++y) {
-            uint8_t *row = filtered + 1;
-            unfilterRow(filtered[0], row, above, pass.rowBytes, step);
-            if (!h.interlaced) {
-                expand(row, pass.columns, image.row(y), source);
-            } else {
-                expand(row, pass.columns, passRow.data(), source);
-                uint32_t *dest = image.row(pass.y0 + y * pass.dy) + pass.x0;
-                for (uint32_t x = 0; x < pass.columns; ++x) dest[size_t(x) * pass.dx] = passRow[x];
-            }
-            above = row;
-            filtered += pass.rowBytes + 1;
+        for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
+            unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
+            above = filtered + 1;
         }
     }
+}
+
+// Turns the block of reconstructed rows into the pixels, over the same bytes.
+// Row y's pixels take the 4 * width bytes from 4 * width * y. When that is no
+// more than a stored row (filter byte included), they end before row y + 1's
+// data starts, so rows go top down; otherwise they start after row y - 1's data
+// ends, so rows go bottom up. Each row is expanded aside first.
+bool expandInPlace(const Header &h, const Pass &pass, const PixelSource &source, Block &block, size_t filteredSize) {
+    const RowExpander expand = rowExpanderFor(h, source);
+    const size_t stride = pass.rowBytes + 1, pixelRow = size_t(h.width) * 4;
+    const size_t imageSize = pixelRow * h.height;
+    if (imageSize > filteredSize && !resizeBlock(block, imageSize)) return false;
+    std::vector<uint32_t> pixels(h.width);
+    const auto convert = [&](uint32_t y) {
+        expand(block.get() + y * stride + 1, h.width, pixels.data(), source);
+        std::memcpy(block.get() + y * pixelRow, pixels.data(), pixelRow);
+    };
+    if (pixelRow <= stride) {
+        for (uint32_t y = 0; y < h.height; ++y) convert(y);
+    } else {
+        for (uint32_t y = h.height; y-- > 0;) convert(y);
+    }
+    return imageSize >= filteredSize || resizeBlock(block, imageSize);
+}
+
+// Places the pixels of every Adam7 pass into a new block.
+bool expandInterlaced(const Header &h, const PassList &passes, const PixelSource &source, const uint8_t *filtered,
+                      Block &image) {
+    const RowExpander expand = rowExpanderFor(h, source);
+    image.reset(static_cast<uint8_t *>(std::malloc(size_t(h.width) * h.height * 4)));
+    if (!image) return false;
+    auto *pixels = reinterpret_cast<uint32_t *>(image.get());
+    std::vector<uint32_t> passRow(h.width);
+    for (const Pass &pass : passes) {
+        if (pass.empty()) continue;
+        for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
+            expand(filtered + 1, pass.columns, passRow.data(), source);
+            uint32_t *dest = pixels + size_t(pass.y0 + y * pass.dy) * h.width + pass.x0;
+            for (uint32_t x = 0; x < pass.columns; ++x) dest[size_t(x) * pass.dx] = passRow[x];
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -58,21 +90,31 @@ void rebuild(const Contents &contents, const PassList &passes, uint8_t *filtered
 bool pngDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     Contents contents;
     if (!readChunks(data, size, contents)) return false;
-    const PassList passes = passesOf(contents.header);
+    const Header &h = contents.header;
+    const PassList passes = passesOf(h);
     const uint64_t needed = filteredSize(passes);
     if (needed > SIZE_MAX) return false;
 
-    std::vector<uint8_t> joined;
-    const uint8_t *compressed = joinCompressed(contents, joined);
     InflatedBytes filtered;
     const DeflateFraming framing = contents.cgbi ? DeflateFraming::raw : DeflateFraming::zlib;
-    if (!inflate(compressed, contents.compressedSize, framing, size_t(needed), filtered) || filtered.size != needed)
+    if (!inflate(contents.compressed.data(), contents.compressed.size(), framing, size_t(needed), filtered) ||
+        filtered.size != needed)
         return false;
 
-    PendingImage result(contents.header.width, contents.header.height);
-    rebuild(contents, passes, filtered.data.get(), result);
-    if (contents.cgbi) undoCgbi(result.row(0), size_t(contents.header.width) * contents.header.height, contents);
-    return result.handOver(image);
+    unfilterPasses(h, passes, filtered.data.get());
+    const PixelSource source = pixelSourceOf(contents);
+    Block pixels;
+    if (h.interlaced) {
+        if (!expandInterlaced(h, passes, source, filtered.data.get(), pixels)) return false;
+    } else {
+        pixels = std::move(filtered.data);
+        if (!expandInPlace(h, *passes.begin(), source, pixels, filtered.size)) return false;
+    }
+    const size_t count = size_t(h.width) * h.height;
+    if (contents.cgbi) undoCgbi(reinterpret_cast<uint32_t *>(pixels.get()), count, contents);
+    // The block comes from malloc, as AllocImage's do, so FreeImage releases it.
+    *image = GFXimage{reinterpret_cast<uint32_t *>(pixels.release()), h.width, h.height};
+    return true;
 }
 
 }  // namespace zorblit

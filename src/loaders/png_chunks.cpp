@@ -97,7 +97,7 @@ private:
 
     bool imageData(const uint8_t *p, size_t length) {
         if (!haveHeader_ || !paletteReady()) return false;
-        c_.compressed.emplace_back(p, length);
+        c_.compressed.push_back({p, length});
         c_.compressedSize += length;
         return true;
     }

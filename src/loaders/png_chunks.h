@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "loaders/inflate.h"
 #include "loaders/png_format.h"
 
 namespace zorblit::png {
@@ -22,7 +23,7 @@ struct Contents {
     std::vector<uint32_t> palette;  // 0xAARRGGBB
     TransparentColour transparent;
     // The IDAT chunk data, in file order.
-    std::vector<std::pair<const uint8_t *, size_t>> compressed;
+    std::vector<ByteSpan> compressed;
     size_t compressedSize = 0;
     bool cgbi = false;  // raw deflate, red and blue exchanged, premultiplied alpha
 };
