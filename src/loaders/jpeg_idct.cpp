@@ -1,10 +1,15 @@
-// The row pass runs one row at a time and skips rows without AC terms (most of
-// them). The column pass is written once for a lane type: one column at a time
-// (uint32_t) in the plain version, four columns side by side (a 4-lane vector the
-// compiler maps to SSE2 or NEON) in the fast one.
+// The row pass runs one row at a time and shortens rows without AC terms. The
+// column pass is written once for a lane type: one column at a time (uint32_t) in
+// the plain version, four columns side by side (a 4-lane vector the compiler maps
+// to SSE2 or NEON) in the fast one. The fast version also skips the all-zero rows
+// (a zero row stays zero) and, when only row 0 is left, gives flat columns: with
+// in[1..7] = 0 the column pass reduces to (in[0] * 256 + 8192) >> 14, plus 128.
 #include "loaders/jpeg_idct.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zorblit::jpeg {
 namespace {
@@ -62,7 +67,7 @@ void rowPass(uint32_t *row) {
 // The column pass on in[0..7] (the eight rows of one or more columns); results
 // are (value >> 14) + 128, still to be clamped.
 template <class V>
-void columnPass(const V in[8], V out[8]) {
+[[gnu::always_inline]] inline void columnPass(const V in[8], V out[8]) {
     V x0 = in[0] * 256 + 8192, x1 = in[4] * 256, x2 = in[6], x3 = in[2];
     V x4 = in[1], x5 = in[7], x6 = in[5], x7 = in[3];
     V x8 = W7 * (x4 + x5) + 4;
@@ -101,23 +106,45 @@ inline uint8_t clampSample(uint32_t value) {
     return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-// Lanes below 0 become 0, above 255 all ones; the low byte is then the sample.
-inline Lanes clampSamples(Lanes value) {
-    const SignedLanes v = SignedLanes(value);
-    return Lanes((v & ~(v < 0)) | (v > 255));
+// Eight samples of one row from its left and right four columns.
+inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
+#if defined(__SSE2__)
+    // Saturating to 16 bits, then to 0..255, is clampSample on every lane.
+    const __m128i words = _mm_packs_epi32(__m128i(left), __m128i(right));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
+#else
+    for (int i = 0; i < kLanes; ++i) {
+        out[i] = clampSample(left[i]);
+        out[kLanes + i] = clampSample(right[i]);
+    }
+#endif
 }
 
 // Signed and unsigned words may alias, so the block is worked on in place.
-uint32_t *rowPasses(int32_t coefficients[64]) {
+uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
     uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
-    for (int r = 0; r < 8; ++r) rowPass(rows + r * 8);
+    for (int r = 0; r < usedRows; ++r) rowPass(rows + r * 8);
     return rows;
+}
+
+// Both halves of the block; rows kRows to 7 are known to be zero, which the
+// compiler folds into a shorter column pass.
+template <int kRows>
+void columnPasses(const uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
+    Lanes left[8] = {}, right[8] = {}, leftSamples[8], rightSamples[8];
+    for (int r = 0; r < kRows; ++r) {
+        std::memcpy(&left[r], rows + r * 8, sizeof(Lanes));
+        std::memcpy(&right[r], rows + r * 8 + kLanes, sizeof(Lanes));
+    }
+    columnPass(left, leftSamples);
+    columnPass(right, rightSamples);
+    for (int r = 0; r < 8; ++r) storeSamples(leftSamples[r], rightSamples[r], out + r * stride);
 }
 
 }  // namespace
 
 void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
-    const uint32_t *rows = rowPasses(coefficients);
+    const uint32_t *rows = rowPasses(coefficients, 8);
     for (int c = 0; c < 8; ++c) {
         uint32_t in[8], result[8];
         for (int r = 0; r < 8; ++r) in[r] = rows[r * 8 + c];
@@ -126,17 +153,18 @@ void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
     }
 }
 
-void inverseDct(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
-    const uint32_t *rows = rowPasses(coefficients);
-    for (int c = 0; c < 8; c += kLanes) {
-        Lanes in[8], result[8];
-        for (int r = 0; r < 8; ++r) std::memcpy(&in[r], rows + r * 8 + c, sizeof(Lanes));
-        columnPass(in, result);
-        for (int r = 0; r < 8; ++r) {
-            const Lanes samples = clampSamples(result[r]);
-            for (int i = 0; i < kLanes; ++i) out[r * stride + c + i] = uint8_t(samples[i]);
-        }
+void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    const uint32_t *rows = rowPasses(coefficients, usedRows);
+    if (usedRows == 1) {
+        uint8_t flat[8];
+        for (int c = 0; c < 8; ++c) flat[c] = clampSample(shiftRight(rows[c] * 256 + 8192, 14) + 128);
+        for (int r = 0; r < 8; ++r) std::memcpy(out + r * stride, flat, 8);
+        return;
     }
+    if (usedRows <= 4)
+        columnPasses<4>(rows, out, stride);
+    else
+        columnPasses<8>(rows, out, stride);
 }
 
 }  // namespace zorblit::jpeg

@@ -9,8 +9,9 @@
 namespace zorblit::jpeg {
 
 // coefficients: natural order (row = vertical frequency), overwritten by the row
-// pass. out: 8 rows of 8 samples, stride bytes apart.
-void inverseDct(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride);
+// pass; rows 'usedRows' to 7 must be zero and are skipped. out: 8 rows of 8
+// samples, stride bytes apart.
+void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride);
 
 // The same transform one column at a time: the plain version the fast one is
 // checked against.

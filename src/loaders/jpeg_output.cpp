@@ -1,6 +1,7 @@
 // From the component planes to 32-bit pixels: chroma upsampled by replication
 // (each subsampled sample covers a 2 x 2, 2 x 1, ... square), then converted.
 #include <bit>
+#include <cstdint>
 #include <vector>
 
 #include "loaders/jpeg_color.h"
@@ -14,25 +15,31 @@ using jpeg::convertRow;
 void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
     const size_t count = components_.size();
     // Per component: how often its plane is doubled across and down to cover the
-    // picture, and a row buffer for the doubled samples.
+    // picture, and the doubled row last made (made again only when the source row
+    // changes, so 4:2:0 chroma is doubled once per two rows).
     std::vector<int> shiftX(count), shiftY(count);
-    std::vector<std::vector<uint8_t>> expanded(count);
+    std::vector<std::vector<uint8_t>> widened(count);
+    std::vector<size_t> widenedRow(count, SIZE_MAX);
     for (size_t i = 0; i < count; ++i) {
         shiftX[i] = std::countr_zero(unsigned(maxSamplingX_ / components_[i].samplingX));
         shiftY[i] = std::countr_zero(unsigned(maxSamplingY_ / components_[i].samplingY));
-        if (shiftX[i] > 0) expanded[i].resize(width_);
+        if (shiftX[i] > 0) widened[i].resize(width_);
     }
     const uint8_t *rows[3] = {};
     for (uint32_t y = 0; y < height_; ++y) {
         for (size_t i = 0; i < count; ++i) {
             const TNanoJpegComponent &c = components_[i];
-            const uint8_t *source = c.plane.get() + size_t(y >> shiftY[i]) * c.stride;
+            const size_t sourceRow = y >> shiftY[i];
+            const uint8_t *source = c.plane.get() + sourceRow * c.stride;
             if (shiftX[i] == 0) {
                 rows[i] = source;
                 continue;
             }
-            for (uint32_t x = 0; x < width_; ++x) expanded[i][x] = source[x >> shiftX[i]];
-            rows[i] = expanded[i].data();
+            if (widenedRow[i] != sourceRow) {
+                for (uint32_t x = 0; x < width_; ++x) widened[i][x] = source[x >> shiftX[i]];
+                widenedRow[i] = sourceRow;
+            }
+            rows[i] = widened[i].data();
         }
         uint32_t *out = pixels + size_t(y) * width_;
         if (count == 1)

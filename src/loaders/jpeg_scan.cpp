@@ -1,6 +1,7 @@
 // The entropy-coded scan: MCUs left to right, top to bottom, each block Huffman
 // decoded, dequantised and inverse transformed into its component's plane.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "loaders/jpeg_decoder.h"
@@ -19,6 +20,14 @@ constexpr uint8_t kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25,
                                  12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
                                  35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                                  58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+// For each zig-zag position k: how many rows the coefficients 0..k reach.
+constexpr auto kRowsUpTo = [] {
+    std::array<uint8_t, 64> rows{};
+    int reach = 0;
+    for (int k = 0; k < 64; ++k) rows[k] = uint8_t(reach = std::max(reach, kZigzag[k] / 8 + 1));
+    return rows;
+}();
 
 // Real DC values stay within 12 bits; the bound only keeps hostile sums finite.
 constexpr int32_t kPredictorLimit = 1 << 15;
@@ -67,7 +76,7 @@ bool TNanoJpegDecoder::decodeBlock(JpegBitReader &bits, TNanoJpegComponent &comp
         for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
         block_[0] = 0;
     } else {
-        jpeg::inverseDct(block_, out, stride);
+        jpeg::inverseDct(block_, kRowsUpTo[position], out, stride);
         std::memset(block_, 0, sizeof block_);
     }
     return true;

@@ -20,12 +20,12 @@ TEST(JpegIdct, FastMatchesPlainOnRealAndHostileBlocks) {
         // Real pictures keep coefficients near +-1024; hostile data reaches 2^23.
         const int64_t limit = trial % 3 == 0 ? (int64_t(1) << 23) : 1100;
         int32_t block[64] = {};
-        const int used = int(random.range(1, 64));
-        for (int i = 0; i < used; ++i) block[random.range(0, 63)] = int32_t(random.range(-limit, limit));
+        const int rows = int(random.range(1, 8)), used = int(random.range(1, 64));
+        for (int i = 0; i < used; ++i) block[random.range(0, rows * 8 - 1)] = int32_t(random.range(-limit, limit));
         int32_t copy[64];
         std::memcpy(copy, block, sizeof block);
         uint8_t fast[8 * 11], plain[8 * 11];
-        inverseDct(block, fast, 11);
+        inverseDct(block, rows, fast, 11);
         inverseDctPlain(copy, plain, 11);
         for (int r = 0; r < 8; ++r)
             for (int c = 0; c < 8; ++c) ASSERT_EQ(fast[r * 11 + c], plain[r * 11 + c]) << trial;
@@ -105,6 +105,19 @@ TEST(JpegBits, StuffingRestartMarkersAndTheEnd) {
     EXPECT_FALSE(bits.overrun());
     EXPECT_EQ(bits.take(8), 0xFFu);  // past the end of image: ones, and an overrun
     EXPECT_TRUE(bits.overrun());
+}
+
+TEST(JpegColor, SplitMultipliersGiveTheFormulasExactly) {
+    const auto channel = [](int32_t value) { return uint32_t(std::clamp(value >> 8, 0, 255)); };
+    for (int y = 0; y < 256; y += 5)
+        for (int cb = 0; cb < 256; ++cb)
+            for (int cr = 0; cr < 256; ++cr) {
+                const int32_t luma = y * 256, blue = cb - 128, red = cr - 128;
+                const uint32_t expected = 0xFF000000u | channel(luma + 359 * red + 128) << 16 |
+                                          channel(luma - 88 * blue - 183 * red + 128) << 8 |
+                                          channel(luma + 454 * blue + 128);
+                ASSERT_EQ(ycbcrToPixel(uint8_t(y), uint8_t(cb), uint8_t(cr)), expected) << y << " " << cb << " " << cr;
+            }
 }
 
 TEST(JpegColor, FixedPointFollowsTheFormulas) {

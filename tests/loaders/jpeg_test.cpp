@@ -46,6 +46,7 @@ TEST(Jpeg, MatchesReferenceDecoderInEveryLayoutAndSize) {
         {"4:2:2", {.lumaSamplingX = 2}},
         {"4:2:0", {.lumaSamplingX = 2, .lumaSamplingY = 2}},
         {"4:4:0", {.lumaSamplingY = 2}},
+        {"4:1:1", {.lumaSamplingX = 4}},
         {"grey", {.grey = true}},
         {"4:2:0 restarts", {.lumaSamplingX = 2, .lumaSamplingY = 2, .restartInterval = 3}},
         {"grey restarts", {.grey = true, .restartInterval = 1}},
@@ -56,8 +57,9 @@ TEST(Jpeg, MatchesReferenceDecoderInEveryLayoutAndSize) {
     for (const Layout &layout : layouts)
         for (const auto &[width, height] : sizes) {
             const JpegOptions &options = layout.options;
-            const bool tooSmallForChroma = !options.grey && (width < 5 || height < 5) &&
-                                           (options.lumaSamplingX > 1 || options.lumaSamplingY > 1);
+            const auto chromaTooSmall = [](uint32_t size, int factor) { return factor > 1 && (size + factor - 1) / factor < 3; };
+            const bool tooSmallForChroma = !options.grey && (chromaTooSmall(width, options.lumaSamplingX) ||
+                                                             chromaTooSmall(height, options.lumaSamplingY));
             if (tooSmallForChroma) continue;  // refused, see SmallSubsampledPicturesAreRefused
             SCOPED_TRACE(std::string(layout.name) + " " + std::to_string(width) + "x" + std::to_string(height));
             const auto file = encodeJpeg(jpegTestPicture(width, height, options.grey ? 1 : 3, width * 31 + height),
