@@ -18,6 +18,8 @@ constexpr int32_t kTextureView = 10;
 }  // namespace mode
 
 struct DisplayState {
+    bool running = false;            // initialised and not yet finished
+    bool ownsScreenPixels = false;   // vscreen.data was allocated by initialisation
     int32_t titleBarHeight = 0;
     uint32_t windowWidth = 0, windowHeight = 0;        // content size as created
     uint32_t requestedWidth = 0, requestedHeight = 0;  // size asked for

@@ -19,7 +19,19 @@ void releaseButtons() {
     mouseWheel = 0;
 }
 
+// One system at a time: a second initialisation first shuts the running one
+// down, so its window and pixels are not left behind.
+void finishIfRunning() {
+    if (displayState().running) FinishGFXsystem();
+}
+
+void allocateScreen(uint32_t width, uint32_t height) {
+    AllocImage(&vscreen, width, height);
+    displayState().ownsScreenPixels = true;
+}
+
 void startFrameTimer() {
+    displayState().running = true;
     StartFPScounter();
     countFrame();
 }
@@ -30,6 +42,7 @@ void startFrameTimer() {
 using namespace zorblit;
 
 void InitGFXsystem(uint32_t width, uint32_t height, bool fullscreen) {
+    finishIfRunning();
     releaseButtons();
     gfxFullScreen = fullscreen;
     gfxDone = false;
@@ -40,7 +53,7 @@ void InitGFXsystem(uint32_t width, uint32_t height, bool fullscreen) {
         vscreen.width = width;
         vscreen.height = height;
     } else {
-        AllocImage(&vscreen, width, height);
+        allocateScreen(width, height);
     }
     setClipRectangle(0, 0, int32_t(vscreen.width), int32_t(vscreen.height));
     setUpApplication();
@@ -61,12 +74,13 @@ void openGLcontext(uint32_t width, uint32_t height, bool fullscreen) {
 
 void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t realWidth, uint32_t realHeight,
                         bool fullscreen) {
+    finishIfRunning();
     releaseButtons();
     gfxDeviceMode = mode::kWindowless;
     gfxFullScreen = fullscreen;
     gfxRealScreenWidth = realWidth;
     gfxRealScreenHeight = realHeight;
-    AllocImage(&vscreen, width, height);
+    allocateScreen(width, height);
     setClipRectangle(0, 0, int32_t(vscreen.width), int32_t(vscreen.height));
     gfxDone = false;
     startFrameTimer();
@@ -94,8 +108,12 @@ void FinishGFXsystem(void) {
     pumpEvents();
     p.releaseWindow();
     releaseModeViews();
-    displayState().quitTarget = false;
-    if (gfxDeviceMode != mode::kHostOpenGL) FreeImage(&vscreen);
+    DisplayState &s = displayState();
+    s.quitTarget = false;
+    // Only pixels the library allocated are freed, whatever gfxDeviceMode says now.
+    if (s.ownsScreenPixels) FreeImage(&vscreen);
+    s.ownsScreenPixels = false;
+    s.running = false;
 }
 
 void closeGLcontext(void) { FinishGFXsystem(); }

@@ -121,6 +121,32 @@ TEST_F(Lifecycle, HostOpenGLModeHasNoPixelsAndOnlySwaps) {
     vscreen.data = nullptr;
 }
 
+TEST_F(Lifecycle, ASecondInitialisationReplacesTheRunningSystem) {
+    InitGFXsystem(64, 48, false);
+    InitGFXsystem(32, 16, false);
+    EXPECT_EQ(fake.count("createWindow"), 2);
+    EXPECT_EQ(fake.count("releaseWindow"), 1);
+    EXPECT_TRUE(fake.windowExists);
+    // The host OpenGL mode starts without the pixels of the system it replaced.
+    openGLcontext(32, 16, false);
+    EXPECT_EQ(vscreen.data, nullptr);
+}
+
+TEST_F(Lifecycle, ShutdownFreesOnlyPixelsItAllocated) {
+    InitGFXsystem(64, 48, false);
+    gfxDeviceMode = 6;
+    FinishGFXsystem();
+    EXPECT_EQ(vscreen.data, nullptr);
+
+    uint32_t hostPixel = 0;
+    vscreen.data = &hostPixel;
+    openGLcontext(64, 48, false);
+    gfxDeviceMode = 1;
+    FinishGFXsystem();
+    EXPECT_EQ(vscreen.data, &hostPixel);
+    vscreen.data = nullptr;
+}
+
 TEST_F(Lifecycle, WindowlessScaleModeOpensNothing) {
     gfxDeviceMode = 3;
     InitGFXsystemScale(320, 200, 640, 400, false);
