@@ -57,6 +57,10 @@ TEST_F(Lifecycle, ImageViewWindowed) {
     UpdateInternals();
     UpdateInternals();
     EXPECT_EQ(fake.imageRedraws, 1);
+    // So does the window system when the window was uncovered.
+    fake.queueEvent({EventKind::Other, 0, 0, WindowAction::Expose});
+    UpdateInternals();
+    EXPECT_EQ(fake.imageRedraws, 2);
 
     FinishGFXsystem();
     EXPECT_EQ(takeCalls(), (Calls{"closeWindow", "releaseWindow", "releaseImageView"}));

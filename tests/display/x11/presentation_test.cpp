@@ -2,6 +2,8 @@
 // server: exact windowed, a nearest-neighbour stretch in full screen.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "display/platform.h"
 #include "x_server.h"
 #include "zorblit.h"
@@ -19,6 +21,10 @@ struct Presentation {
     int32_t mode;
     bool fullScreen;
 };
+
+void PrintTo(const Presentation &p, std::ostream *out) {
+    *out << "mode " << p.mode << (p.fullScreen ? ", full screen" : ", windowed");
+}
 
 class Presents : public ::testing::TestWithParam<Presentation> {
 protected:
