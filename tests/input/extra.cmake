@@ -6,4 +6,6 @@ add_executable(test_input_x11 ${_input_x11_sources} ${PROJECT_SOURCE_DIR}/tests/
 target_include_directories(test_input_x11 PRIVATE ${PROJECT_SOURCE_DIR}/tests/display/x11)
 target_link_libraries(test_input_x11 PRIVATE zorblit_test_common GTest::gtest GTest::gtest_main X11::X11 X11::Xtst)
 zorblit_warnings(test_input_x11)
-gtest_discover_tests(test_input_x11 DISCOVERY_TIMEOUT 60 PROPERTIES LABELS display RUN_SERIAL TRUE)
+# Known leaks of the X, D-Bus and Mesa client libraries, for LeakSanitizer.
+gtest_discover_tests(test_input_x11 DISCOVERY_TIMEOUT 60 PROPERTIES LABELS display RUN_SERIAL TRUE
+  ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/display/x11/driver_leaks.supp:print_suppressions=0")

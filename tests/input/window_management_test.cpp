@@ -153,6 +153,27 @@ TEST_F(WindowManagement, ModeWithoutContentViewReopens) {
     EXPECT_TRUE(showsPattern());
 }
 
+TEST_F(WindowManagement, InputUpdateClearsTheLatchOfAReleasedButton) {
+    InitGFXsystem(64, 48, false);
+    fake.queueEvent({EventKind::LeftMouseDown, 0, 0, WindowAction::None});
+    UpdateInternals();
+    EXPECT_TRUE(mouseLclick());
+    UpdateInternals();
+    EXPECT_FALSE(mouseLclick());
+    // Up and down again within one update: the button is never seen up.
+    fake.queueEvent({EventKind::LeftMouseUp, 0, 0, WindowAction::None});
+    fake.queueEvent({EventKind::LeftMouseDown, 0, 0, WindowAction::None});
+    UpdateInternals();
+    EXPECT_FALSE(mouseLclick());
+    fake.queueEvent({EventKind::LeftMouseUp, 0, 0, WindowAction::None});
+    UpdateInternals();
+    fake.queueEvent({EventKind::LeftMouseDown, 0, 0, WindowAction::None});
+    UpdateInternals();
+    EXPECT_TRUE(mouseLclick());
+    mouseL = false;
+    UpdateInternals();
+}
+
 TEST_F(WindowManagement, CursorHidesAndShowsPairUp) {
     SetMouseCursor(false);
     SetMouseCursor(false);
