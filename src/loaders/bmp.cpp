@@ -27,7 +27,7 @@ struct BmpHeader {
     uint16_t bitsPerPixel = 0;
     uint32_t compression = 0;
     uint32_t coloursUsed = 0;
-    std::array<uint32_t, 3> masks{};  // red, green, blue
+    std::array<uint32_t, 3> masks{};  // red, green, blue; read for channel-mask files only
 
     uint32_t rows() const { return height < 0 ? uint32_t(0) - uint32_t(height) : uint32_t(height); }
     bool topDown() const { return height < 0; }
@@ -78,17 +78,21 @@ bool readPalette(ByteCursor cursor, const BmpHeader &header, Palette &palette) {
     return true;
 }
 
-void decodeIndexedRow(const uint8_t *source, uint32_t *target, uint32_t width, unsigned bits, const Palette &palette) {
-    const unsigned perByte = 8 / bits;
-    const unsigned valueMask = (1u << bits) - 1;
+template <unsigned Bits>
+void decodeIndexedRow(const uint8_t *source, uint32_t *target, uint32_t width, const Palette &palette) {
+    constexpr unsigned perByte = 8 / Bits;
+    constexpr unsigned valueMask = (1u << Bits) - 1;
     for (uint32_t x = 0; x < width; ++x) {
-        const unsigned shift = 8 - bits * (x % perByte + 1);
+        const unsigned shift = 8 - Bits * (x % perByte + 1);
         target[x] = palette[(source[x / perByte] >> shift) & valueMask];
     }
 }
 
+// Blue, green, red in the first three bytes of each pixel.
+template <unsigned BytesPerPixel>
 void decodeBgrRow(const uint8_t *source, uint32_t *target, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, source += 3) target[x] = packRGBA(source[2], source[1], source[0], 255);
+    for (uint32_t x = 0; x < width; ++x, source += BytesPerPixel)
+        target[x] = packRGBA(source[2], source[1], source[0], 255);
 }
 
 // One colour channel of a 32-bit pixel: a run of set bits somewhere in the word.
@@ -121,6 +125,36 @@ void decodeMaskedRow(const uint8_t *source, uint32_t *target, uint32_t width, co
     }
 }
 
+constexpr std::array<uint32_t, 3> kPlainMasks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+
+// Turns one stored row into image pixels.
+struct RowDecoder {
+    unsigned bits = 0;
+    uint32_t width = 0;
+    Palette palette{};
+    std::array<uint32_t, 3> masks{};
+    std::array<MaskedChannel, 3> channels{};
+
+    bool setMasks(const std::array<uint32_t, 3> &rgb) {
+        masks = rgb;
+        for (size_t i = 0; i < channels.size(); ++i)
+            if (!channels[i].set(masks[i])) return false;
+        return true;
+    }
+
+    void operator()(const uint8_t *source, uint32_t *target) const {
+        switch (bits) {
+        case 1: return decodeIndexedRow<1>(source, target, width, palette);
+        case 4: return decodeIndexedRow<4>(source, target, width, palette);
+        case 8: return decodeIndexedRow<8>(source, target, width, palette);
+        case 24: return decodeBgrRow<3>(source, target, width);
+        default:
+            if (masks == kPlainMasks) return decodeBgrRow<4>(source, target, width);
+            return decodeMaskedRow(source, target, width, channels);
+        }
+    }
+};
+
 }  // namespace
 
 bool bmpDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
@@ -128,34 +162,25 @@ bool bmpDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     BmpHeader header;
     if (!readHeader(cursor, header) || !decodableDepth(header)) return false;
 
-    const unsigned bits = header.bitsPerPixel;
-    const uint32_t width = uint32_t(header.width);
-    const uint32_t rows = header.rows();
-    Palette palette;
-    if (bits <= 8 && !readPalette(cursor, header, palette)) return false;
-    if (header.compression == kUncompressed) header.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
-    std::array<MaskedChannel, 3> channels;
-    for (size_t i = 0; i < channels.size(); ++i)
-        if (!channels[i].set(header.masks[i])) return false;
+    RowDecoder decodeRow;
+    decodeRow.bits = header.bitsPerPixel;
+    decodeRow.width = uint32_t(header.width);
+    if (decodeRow.bits <= 8 && !readPalette(cursor, header, decodeRow.palette)) return false;
+    if (!decodeRow.setMasks(header.compression == kBitfields ? header.masks : kPlainMasks)) return false;
 
     // Rows are padded to 4 bytes; the last row's padding may be missing.
-    const uint64_t rowBytes = (uint64_t(width) * bits + 7) / 8;
+    const uint32_t rows = header.rows();
+    const uint64_t rowBytes = (uint64_t(decodeRow.width) * decodeRow.bits + 7) / 8;
     const uint64_t stride = (rowBytes + 3) / 4 * 4;
     if (!cursor.seek(header.pixelOffset) || !hasItems(cursor, rows - 1, stride) ||
         !hasBytes(cursor, stride * (rows - 1) + rowBytes))
         return false;
 
-    PendingImage result(width, rows);
+    PendingImage result(decodeRow.width, rows);
     const uint8_t *pixels = data + header.pixelOffset;
     for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
-        const uint8_t *source = pixels + stride * fileRow;
-        uint32_t *target = result.row(header.topDown() ? fileRow : rows - 1 - fileRow);
-        if (bits <= 8)
-            decodeIndexedRow(source, target, width, bits, palette);
-        else if (bits == 24)
-            decodeBgrRow(source, target, width);
-        else
-            decodeMaskedRow(source, target, width, channels);
+        const uint32_t y = header.topDown() ? fileRow : rows - 1 - fileRow;
+        decodeRow(pixels + stride * fileRow, result.row(y));
     }
     return result.handOver(image);
 }
