@@ -1,6 +1,7 @@
-// Click hold-off, single-click latches and double-click detection, on a
-// hand-driven clock.
+// Click hold-off, single-click latches and double clicks on a hand-driven clock.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "input/mouse.h"
 #include "test_clock.h"
@@ -14,16 +15,13 @@ using test::ManualClock;
 class MouseClicks : public ::testing::Test {
 protected:
     void SetUp() override {
-        gfxMouseClickDelay = 256;
         mouseL = mouseR = false;
         clearReleasedClickLatches();
-        // Let any earlier hold-off and double-click window run out.
-        ManualClock::advance(10'000);
+        ManualClock::advance(10'000);  // past any earlier hold-off or double-click window
         mouseLDoubleClick();
     }
     void TearDown() override {
-        mouseL = mouseR = false;
-        clearReleasedClickLatches();
+        SetUp();
         gfxMouseClickDelay = 256;
     }
     ManualClock clock;
@@ -33,7 +31,7 @@ TEST_F(MouseClicks, HoldOffEndsStrictlyAfterTheDelay) {
     for (const uint32_t delay : {256u, 0u}) {
         gfxMouseClickDelay = delay;
         DelayMouse();
-        EXPECT_FALSE(mouseClickable()) << delay;
+        EXPECT_FALSE(mouseClickable());
         ManualClock::advance(delay);
         EXPECT_FALSE(mouseClickable()) << delay;
         ManualClock::advance(1);
@@ -41,81 +39,60 @@ TEST_F(MouseClicks, HoldOffEndsStrictlyAfterTheDelay) {
     }
 }
 
-TEST_F(MouseClicks, HeldButtonClicksOnceUntilSeenUp) {
-    mouseL = true;
-    EXPECT_TRUE(mouseLclick());
-    for (int frame = 0; frame < 5; ++frame) {
-        clearReleasedClickLatches();
-        EXPECT_FALSE(mouseLclick());
-    }
-    // Released and pressed again between two updates: never seen up.
-    EXPECT_FALSE(mouseLclick());
-    mouseL = false;
-    clearReleasedClickLatches();
-    mouseL = true;
-    EXPECT_TRUE(mouseLclick());
-}
-
-TEST_F(MouseClicks, ButtonsLatchIndependently) {
+TEST_F(MouseClicks, OneClickPerPressSeenUpInBetween) {
     mouseL = mouseR = true;
     EXPECT_TRUE(mouseLclick());
     EXPECT_TRUE(mouseRclick());
+    clearReleasedClickLatches();
+    EXPECT_FALSE(mouseLclick());
     mouseR = false;
     clearReleasedClickLatches();
     mouseR = true;
     EXPECT_FALSE(mouseLclick());
     EXPECT_TRUE(mouseRclick());
-}
 
-TEST_F(MouseClicks, PressDuringHoldOffIsReportedWhenItEnds) {
+    // A press inside the hold-off is reported once the hold-off has passed.
     DelayMouse();
-    mouseR = true;
-    EXPECT_FALSE(mouseRclick());
-    ManualClock::advance(gfxMouseClickDelay + 1);
-    EXPECT_TRUE(mouseRclick());
-    EXPECT_FALSE(mouseRclick());
+    mouseL = false;
+    clearReleasedClickLatches();
+    mouseL = true;
+    EXPECT_FALSE(mouseLclick());
+    ManualClock::advance(257);
+    EXPECT_TRUE(mouseLclick());
 }
 
-// One frame of the double-click test: the button state, the time since the
-// previous frame, and what mouseLDoubleClick should answer.
+// Frames of (button down, milliseconds since the previous frame) and what
+// mouseLDoubleClick answers on each.
 struct Frame {
     bool down;
     uint64_t elapsed;
     bool reported;
 };
 
-void playFrames(std::initializer_list<Frame> frames) {
-    int index = 0;
-    for (const Frame &frame : frames) {
-        ManualClock::advance(frame.elapsed);
-        mouseL = frame.down;
-        EXPECT_EQ(mouseLDoubleClick(), frame.reported) << "frame " << index;
-        ++index;
+TEST_F(MouseClicks, DoubleClickSequences) {
+    const std::vector<std::vector<Frame>> sequences = {
+        // Down, up, down, down inside the window; the next down frame gives nothing.
+        {{1, 0, 0}, {0, 50, 0}, {1, 50, 0}, {1, 50, 1}, {1, 50, 0}},
+        // Second press 300 ms after the first.
+        {{1, 0, 0}, {0, 100, 0}, {1, 200, 0}, {1, 16, 0}, {0, 16, 0}},
+        // After a report a new pair counts only once the window has run out.
+        {{1, 0, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}, {0, 20, 0}, {1, 20, 0}, {1, 20, 0}, {0, 20, 0},
+         {0, 200, 0}, {1, 20, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}},
+    };
+    for (size_t s = 0; s < sequences.size(); ++s) {
+        SetUp();
+        for (size_t f = 0; f < sequences[s].size(); ++f) {
+            const Frame &frame = sequences[s][f];
+            ManualClock::advance(frame.elapsed);
+            mouseL = frame.down;
+            EXPECT_EQ(mouseLDoubleClick(), frame.reported) << "sequence " << s << " frame " << f;
+        }
     }
-}
-
-TEST_F(MouseClicks, DoubleClickWithinTheWindow) {
-    playFrames({{true, 0, false}, {false, 50, false}, {true, 50, false}, {true, 50, true}, {true, 50, false}});
-}
-
-TEST_F(MouseClicks, SecondPressAfterTheWindowIsNoDoubleClick) {
-    playFrames({{true, 0, false}, {false, 100, false}, {true, 200, false}, {true, 16, false}, {false, 16, false}});
-}
-
-TEST_F(MouseClicks, ReportedDoubleClickBlocksANewOneUntilTheWindowEnds) {
-    playFrames({{true, 0, false}, {false, 20, false}, {true, 20, false}, {true, 20, true},
-                // A fast third and fourth press inside the same window count for nothing.
-                {false, 20, false}, {true, 20, false}, {true, 20, false}, {false, 20, false},
-                // After the window a new sequence works again.
-                {false, 200, false}, {true, 20, false}, {false, 20, false}, {true, 20, false}, {true, 20, true}});
 }
 
 TEST_F(MouseClicks, HeldButtonIsNeverADoubleClick) {
     mouseL = true;
-    for (int frame = 0; frame < 63; ++frame) {
-        EXPECT_FALSE(mouseLDoubleClick()) << frame;
-        ManualClock::advance(16);
-    }
+    for (int frame = 0; frame < 63; ++frame, ManualClock::advance(16)) EXPECT_FALSE(mouseLDoubleClick()) << frame;
 }
 
 }  // namespace
