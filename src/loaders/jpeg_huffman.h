@@ -15,7 +15,7 @@ inline int32_t extendSign(uint32_t v, int n) {
 
 class JpegHuffmanTable {
 public:
-    static constexpr int kLookaheadBits = 9;
+    static constexpr int kLookaheadBits = 10;
 
     // Builds the codes from the 16 counts of codes per length and the symbols in
     // code order. False when the counts ask for more codes than fit, or for more

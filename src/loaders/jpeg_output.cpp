@@ -8,9 +8,23 @@
 #include "loaders/jpeg_decoder.h"
 
 namespace zorblit {
+namespace {
 
 using jpeg::convertGreyRow;
 using jpeg::convertRow;
+
+// out[x] = source[x >> shift]: each sample repeated 2^shift times across.
+void widenRow(const uint8_t *source, int shift, uint8_t *out, uint32_t width) {
+    if (shift == 1) {  // the common 2:1 case, a pair at a time
+        const uint32_t pairs = width / 2;
+        for (uint32_t i = 0; i < pairs; ++i) out[2 * i] = out[2 * i + 1] = source[i];
+        if (width & 1) out[width - 1] = source[pairs];
+        return;
+    }
+    for (uint32_t x = 0; x < width; ++x) out[x] = source[x >> shift];
+}
+
+}  // namespace
 
 void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
     const size_t count = components_.size();
@@ -36,7 +50,7 @@ void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
                 continue;
             }
             if (widenedRow[i] != sourceRow) {
-                for (uint32_t x = 0; x < width_; ++x) widened[i][x] = source[x >> shiftX[i]];
+                widenRow(source, shiftX[i], widened[i].data(), width_);
                 widenedRow[i] = sourceRow;
             }
             rows[i] = widened[i].data();

@@ -70,15 +70,16 @@ TEST(JpegHuffman, DecodesShortAndLongCodes) {
 
 TEST(JpegHuffman, ShortCoefficientsMatchTheSlowPath) {
     const JpegHuffmanTable table = exampleTable();
+    constexpr int L = JpegHuffmanTable::kLookaheadBits;
     // Symbol 0x12 (run 1, two extra bits) behind code 100: patterns 100 xx ......
     for (uint32_t extra = 0; extra < 4; ++extra) {
-        const int32_t packed = table.shortCoefficient((0b100 << 6) | (extra << 4));
+        const int32_t packed = table.shortCoefficient((0b100 << (L - 3)) | (extra << (L - 5)));
         EXPECT_EQ(packed >> 8, extendSign(extra, 2));
         EXPECT_EQ(packed >> 4 & 15, 1);
         EXPECT_EQ(packed & 15, 5);
     }
     EXPECT_EQ(table.shortCoefficient(0), -1 * 256 + 0 + 3);  // code 00 (0x01), extra bit 0
-    EXPECT_EQ(table.shortCoefficient(0b01 << 7), 0);         // end of block: no value
+    EXPECT_EQ(table.shortCoefficient(0b01 << (L - 2)), 0);   // end of block: no value
 }
 
 TEST(JpegHuffman, RefusesImpossibleCounts) {
