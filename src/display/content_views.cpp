@@ -14,8 +14,6 @@ constexpr uint64_t kTextureRedrawsPerSecond = 60;
 
 uint64_t textureRedrawSlot() { return nowMilliseconds() * kTextureRedrawsPerSecond / 1000; }
 
-bool isOpenGLMode() { return gfxDeviceMode == mode::kOpenGLPixels || gfxDeviceMode == mode::kHostOpenGL; }
-
 void installTextureView(DisplayState &s) {
     const TextureViewStatus status = platform().installTextureView(vscreen.width, vscreen.height);
     if (!status.ready) {

@@ -14,6 +14,8 @@ int32_t gfxWindowPosX = 0, gfxWindowPosY = 0;
 
 namespace zorblit {
 
+bool isOpenGLMode() { return gfxDeviceMode == mode::kOpenGLPixels || gfxDeviceMode == mode::kHostOpenGL; }
+
 DisplayState &displayState() {
     static DisplayState state;
     return state;

@@ -17,6 +17,9 @@ constexpr int32_t kWindowless = 7;
 constexpr int32_t kTextureView = 10;
 }  // namespace mode
 
+// Modes 3 and 6 present through an OpenGL view.
+bool isOpenGLMode();
+
 struct DisplayState {
     bool running = false;            // initialised and not yet finished
     bool ownsScreenPixels = false;   // vscreen.data was allocated by initialisation

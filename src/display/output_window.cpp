@@ -10,8 +10,6 @@
 namespace zorblit {
 namespace {
 
-bool isOpenGLMode() { return gfxDeviceMode == mode::kOpenGLPixels || gfxDeviceMode == mode::kHostOpenGL; }
-
 // OpenGL windows lose a title bar's height when windowed; windows of modes
 // without a content view get the requested size.
 void setContentRect(DisplayState &s, bool fullScreen) {
