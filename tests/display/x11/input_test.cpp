@@ -71,5 +71,20 @@ TEST_F(RealInput, CloseRequestSetsDoneAndHidesTheWindow) {
     EXPECT_TRUE(pollUntil([] {}, [&] { return !x.isMapped(kCaption); }));
 }
 
+TEST(RealFullScreenInput, PointerIsScaledToTheVirtualScreen) {
+    XServer x;
+    ASSERT_TRUE(x.connected()) << "needs an X display";
+    InitGFXsystem(320, 256, true);  // a quarter of Xvfb's 1280 x 1024 each way
+    const auto pointerReads = [&](int px, int py, int32_t expectedX, int32_t expectedY) {
+        x.movePointer(px, py);
+        return pollUntil([] { UpdateInternals(); }, [&] { return mouseX == expectedX && mouseY == expectedY; });
+    };
+    EXPECT_TRUE(pointerReads(0, 0, 0, 0)) << mouseX << "," << mouseY;
+    EXPECT_TRUE(pointerReads(1279, 1023, 319, 255)) << mouseX << "," << mouseY;
+    EXPECT_TRUE(pointerReads(7, 8, 1, 2)) << mouseX << "," << mouseY;
+    FinishGFXsystem();
+    gfxDeviceMode = 0;
+}
+
 }  // namespace
 }  // namespace zorblit::test
