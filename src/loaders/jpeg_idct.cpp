@@ -130,12 +130,13 @@ uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
 // Both halves of the block; rows kRows to 7 are known to be zero, which the
 // compiler folds into a shorter column pass.
 template <int kRows>
-void columnPasses(const uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
+void columnPasses(uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
     Lanes left[8] = {}, right[8] = {}, leftSamples[8], rightSamples[8];
     for (int r = 0; r < kRows; ++r) {
         std::memcpy(&left[r], rows + r * 8, sizeof(Lanes));
         std::memcpy(&right[r], rows + r * 8 + kLanes, sizeof(Lanes));
     }
+    std::memset(rows, 0, kRows * 8 * sizeof(uint32_t));
     columnPass(left, leftSamples);
     columnPass(right, rightSamples);
     for (int r = 0; r < 8; ++r) storeSamples(leftSamples[r], rightSamples[r], out + r * stride);
@@ -154,11 +155,12 @@ void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
 }
 
 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
-    const uint32_t *rows = rowPasses(coefficients, usedRows);
+    uint32_t *rows = rowPasses(coefficients, usedRows);
     if (usedRows == 1) {
         uint8_t flat[8];
         for (int c = 0; c < 8; ++c) flat[c] = clampSample(shiftRight(rows[c] * 256 + 8192, 14) + 128);
         for (int r = 0; r < 8; ++r) std::memcpy(out + r * stride, flat, 8);
+        std::memset(rows, 0, 8 * sizeof(uint32_t));
         return;
     }
     if (usedRows <= 4)

@@ -8,13 +8,13 @@
 
 namespace zorblit::jpeg {
 
-// coefficients: natural order (row = vertical frequency), overwritten by the row
-// pass; rows 'usedRows' to 7 must be zero and are skipped. out: 8 rows of 8
-// samples, stride bytes apart.
+// coefficients: natural order (row = vertical frequency); rows 'usedRows' to 7
+// must be zero and are skipped. They are all zero again afterwards, ready for the
+// next block. out: 8 rows of 8 samples, stride bytes apart.
 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride);
 
-// The same transform one column at a time: the plain version the fast one is
-// checked against.
+// The same transform one column at a time, leaving the coefficients overwritten:
+// the plain version the fast one is checked against.
 void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride);
 
 // Every sample of a block whose only coefficient is dc, as both versions compute

@@ -77,7 +77,6 @@ bool TNanoJpegDecoder::decodeBlock(JpegBitReader &bits, TNanoJpegComponent &comp
         block_[0] = 0;
     } else {
         jpeg::inverseDct(block_, kRowsUpTo[position], out, stride);
-        std::memset(block_, 0, sizeof block_);
     }
     return true;
 }
