@@ -11,6 +11,16 @@
 
 namespace zorblit::draw {
 
+// The nearest integer, ties to even, as std::llrint gives it in the default
+// rounding mode, without a library call: below 2^23 adding and taking away 2^23
+// leaves the rounded value; from 2^23 on every float is an integer already.
+inline int64_t roundToEven(float value) {
+    constexpr float kInteger = 8388608.0f;  // 2^23: floats from here on have no fraction
+    if (!(std::fabs(value) < kInteger)) return int64_t(value);
+    const float shift = std::copysign(kInteger, value);
+    return int64_t((value + shift) - shift);
+}
+
 class FloatWalk {
 public:
     FloatWalk(float start, float step) : value_(start), step_(step) {}

@@ -29,7 +29,7 @@ public:
     bool reached(float value) const { return forward_ ? pixelAt(value) >= windowLo_ : pixelAt(value) < windowHi_; }
     bool reached() const { return reached(walk_.value()); }
     // Beyond the window's far edge: no later pixel can be inside.
-    bool passed() const { return forward_ ? pixel() >= windowHi_ : pixel() < windowLo_; }
+    bool passed(int64_t pixel) const { return forward_ ? pixel >= windowHi_ : pixel < windowLo_; }
 
     // Moves this axis into the window (or as far as it goes in limit steps);
     // returns the steps taken.
@@ -38,7 +38,7 @@ public:
     }
 
 private:
-    int64_t pixelAt(float value) const { return std::clamp<int64_t>(std::llrint(value), lowEnd_, highEnd_); }
+    int64_t pixelAt(float value) const { return std::clamp<int64_t>(roundToEven(value), lowEnd_, highEnd_); }
 
     FloatWalk walk_;
     int64_t lowEnd_, highEnd_, windowLo_, windowHi_;
@@ -60,7 +60,7 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
     }
     const int64_t ax = std::abs(b.x - a.x), ay = std::abs(b.y - a.y);
     const float length = float(ax + ay);
-    const uint64_t last = uint64_t(std::llrint(length));  // pixels 0..last
+    const uint64_t last = uint64_t(roundToEven(length));  // pixels 0..last
     LineAxis x(a.x, b.x, float(ax) / length, window.x0, window.x1);
     LineAxis y(a.y, b.y, float(ay) / length, window.y0, window.y1);
     for (uint64_t k = 0; k <= last;) {
@@ -79,14 +79,17 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
             k += steps;
             continue;
         }
-        if (x.passed() || y.passed()) return;
-        plot(x.pixel(), y.pixel());
-        const float oldX = x.walk().value(), oldY = y.walk().value();
-        x.walk().step();
-        y.walk().step();
-        ++k;
-        // Neither coordinate can change any more: every later pixel is this one.
-        if (x.walk().value() == oldX && y.walk().value() == oldY) return;
+        // Both inside: plot until either leaves the window by its far edge.
+        for (; k <= last; ++k) {
+            const int64_t px = x.pixel(), py = y.pixel();
+            if (x.passed(px) || y.passed(py)) return;
+            plot(px, py);
+            const float oldX = x.walk().value(), oldY = y.walk().value();
+            x.walk().step();
+            y.walk().step();
+            // Neither coordinate can change any more: every later pixel is this one.
+            if (x.walk().value() == oldX && y.walk().value() == oldY) return;
+        }
     }
 }
 

@@ -5,21 +5,37 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 
 #include "draw/draw_limits.h"
 
 namespace zorblit::draw {
 
+// One run of pixels. Long runs go to the C library's wide-character fill (a
+// wchar_t is a 32-bit value here), which stores the widest words the processor
+// has; Form::fill is the plain version and does the short runs.
+template <class Form>
+void fillRun(uint32_t *dest, size_t count, uint32_t color) {
+    constexpr size_t kLongRun = 64;
+    if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+        if (count >= kLongRun) {
+            std::wmemset(reinterpret_cast<wchar_t *>(dest), wchar_t(color), count);
+            return;
+        }
+    }
+    Form::fill(dest, count, color);
+}
+
 // Columns x0..x1 of rows y0..y1, inclusive, ordered and inside the image.
 template <class Form>
 void fillRect(const GFXimage &image, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t color) {
     const size_t count = size_t(x1 - x0 + 1);
-    // Whole rows lie back to back: one fill covers them all.
+    // Whole rows lie back to back: one run covers them all.
     if (count == image.width) {
-        Form::fill(pixelAddress(image, 0, y0), count * size_t(y1 - y0 + 1), color);
+        fillRun<Form>(pixelAddress(image, 0, y0), count * size_t(y1 - y0 + 1), color);
         return;
     }
-    for (int64_t y = y0; y <= y1; ++y) Form::fill(pixelAddress(image, x0, y), count, color);
+    for (int64_t y = y0; y <= y1; ++y) fillRun<Form>(pixelAddress(image, x0, y), count, color);
 }
 
 // Rows y0..y1 of column x, inclusive, ordered and inside the image.

@@ -39,16 +39,16 @@ void traceTriangle(Point p1, Point p2, Point p3, int64_t top, int64_t bottom, Ru
 
     // Rows round(fromY)..round(toY) - 1, the edges stepped before each row.
     auto part = [&](float fromY, float toY, FloatWalk leftEdge, FloatWalk rightEdge) {
-        const int64_t first = std::llrint(fromY);
-        const int64_t from = std::max(first, top), to = std::min<int64_t>(std::llrint(toY), bottom);
+        const int64_t first = roundToEven(fromY);
+        const int64_t from = std::max(first, top), to = std::min<int64_t>(roundToEven(toY), bottom);
         if (from >= to) return;
         leftEdge.skip(uint64_t(from - first));
         rightEdge.skip(uint64_t(from - first));
         for (int64_t y = from; y < to; ++y) {
             leftEdge.step();
             rightEdge.step();
-            run(y, std::clamp<int64_t>(std::llrint(leftEdge.value()), left, right),
-                std::clamp<int64_t>(std::llrint(rightEdge.value()), left, right));
+            run(y, std::clamp<int64_t>(roundToEven(leftEdge.value()), left, right),
+                std::clamp<int64_t>(roundToEven(rightEdge.value()), left, right));
         }
     };
     const float upper = height(a.y, b.y), lower = height(b.y, c.y);
