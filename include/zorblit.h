@@ -315,6 +315,10 @@ ZORBLIT_API void UpdateGFXsystem(void);
 /* Closes the window and frees vscreen. */
 ZORBLIT_API void FinishGFXsystem(void);
 ZORBLIT_API void closeGLcontext(void);
+/* Releases every key; the event pump then ignores key events for 256 ms. */
+ZORBLIT_API void delayKeyboard(void);
+/* False while the keyboard delay runs. */
+ZORBLIT_API bool allowKeyboardHit(void);
 
 /* ---- Keyboard and mouse --------------------------------------------------- */
 
@@ -325,10 +329,6 @@ ZORBLIT_API extern uint8_t keyboard[256];
 ZORBLIT_API extern uint8_t key_code;
 /* 0: US layout, 1: German layout (default). */
 ZORBLIT_API extern int32_t keyboardlayout;
-/* Releases every key and ignores key events for the next 256 ms. */
-ZORBLIT_API void delayKeyboard(void);
-/* False while the keyboard delay runs. */
-ZORBLIT_API bool allowKeyboardHit(void);
 
 /* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
 ZORBLIT_API extern int32_t mouseX, mouseY;
