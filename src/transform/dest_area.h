@@ -1,10 +1,10 @@
 // The destination pixels a transform may write: the image's bounds, narrowed to
-// the clip rectangle where a routine obeys it.
+// the clip rectangle where a routine obeys it; and whether two images share memory.
 #pragma once
 #include <algorithm>
 #include <cstdint>
 
-#include "zorblit.h"
+#include "core/image_math.h"
 
 namespace zorblit {
 
@@ -33,6 +33,14 @@ struct Span {
 
 inline Span spanInside(int64_t first, int64_t last, int64_t origin, int64_t low, int64_t high) {
     return {std::max(first, low - origin), std::min(last, high - 1 - origin)};
+}
+
+// Whether the pixel blocks of two images share memory; a walk that reads pixels
+// it may already have written must keep its order then.
+inline bool overlaps(const GFXimage &a, const GFXimage &b) {
+    const auto start = [](const GFXimage &image) { return reinterpret_cast<uintptr_t>(image.data); };
+    const auto end = [&](const GFXimage &image) { return start(image) + pixelCount(image) * sizeof(uint32_t); };
+    return start(a) < end(b) && start(b) < end(a);
 }
 
 }  // namespace zorblit

@@ -137,15 +137,22 @@ void scale(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXima
     const auto sourceRows = oneToOne ? identityIndices(rows)
                                      : sampleIndices<Form>(scaleStep<Form>(source.height, rect.height), rows,
                                                            source.height);
-    // Samples never decrease, so a first-to-last distance of count - 1 means
-    // consecutive columns: copy mode then moves each row as one block.
+    // Copy mode moves whole rows where it can, unless drawing may change the
+    // source: samples never decrease, so a first-to-last distance of count - 1
+    // means consecutive columns, moved as one block; and a row that samples the
+    // same source row as the row above is a copy of that row.
     const size_t count = sourceColumns.size();
+    const bool blockMoves = Mode == SpriteMode::Copy && !overlaps(source, dest);
     const bool consecutive = sourceColumns.back() - sourceColumns.front() == count - 1;
 
     for (size_t r = 0; r < sourceRows.size(); ++r) {
         const uint32_t *sourceRow = pixelAddress(source, 0, sourceRows[r]);
         uint32_t *destRow = pixelAddress(dest, rect.left + columns.first, rect.top + rows.first + int64_t(r));
-        if (Mode == SpriteMode::Copy && consecutive) {
+        if (blockMoves && r > 0 && sourceRows[r] == sourceRows[r - 1]) {
+            Form::move(destRow - dest.width, destRow, count);
+            continue;
+        }
+        if (blockMoves && consecutive) {
             Form::move(sourceRow + sourceColumns.front(), destRow, count);
             continue;
         }
