@@ -20,7 +20,7 @@ struct ClickMark {
     int age = 0;
 };
 
-constexpr int kMarkLifetime = 120;
+constexpr int kMarkLifetime = 120;  // frames
 
 void drawMark(GFXimage screen, const ClickMark &mark) {
     const auto fade = uint8_t(255 - mark.age * 255 / kMarkLifetime);

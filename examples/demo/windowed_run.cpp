@@ -1,7 +1,9 @@
 #include "windowed_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "keys.h"
 #include "scene_render.h"
@@ -10,6 +12,7 @@ namespace demo {
 namespace {
 
 constexpr int32_t kImageViewMode = 1, kOpenGLMode = 3, kTextureMode = 10;
+constexpr auto kFramePeriod = std::chrono::microseconds(1000000 / 60);
 
 class WindowedDemo {
 public:
@@ -19,11 +22,15 @@ public:
         InitGFXsystem(kScreenWidth, kScreenHeight, false);
         showCaption();
         auto lastFpsLine = std::chrono::steady_clock::now();
+        auto nextFrame = lastFpsLine;
         while (!gfxDone && !keyboard[key::kEscape]) {
             renderScene(scene_, {vscreen, frame_++, images_});
             UpdateGFXsystem();
             keys_.update();
             takeKeys();
+            // The scenes move by frame: hold them to a steady pace.
+            nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
+            std::this_thread::sleep_until(nextFrame);
             const auto now = std::chrono::steady_clock::now();
             if (now - lastFpsLine >= std::chrono::seconds(1)) {
                 ReturnFPSstring();
