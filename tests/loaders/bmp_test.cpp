@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <bit>
 #include <tuple>
 
 #include "loaders/bmp.h"
