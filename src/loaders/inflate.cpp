@@ -179,12 +179,15 @@ private:
         for (;;) {
             bits_.refill();
             if (bits_.overrun()) return false;
-            const uint32_t e = literals.lookup(bits_.peek());
+            uint32_t e = literals.lookup(bits_.peek());
             bits_.consume(entry::codeLength(e));
             if (e & entry::literal) {
-                if (!out_.reserve(1)) return false;
-                *out_.end() = uint8_t(entry::value(e));
-                out_.advance(1);
+                // A literal leaves at least 41 bits: enough for a second literal code.
+                if (!putLiteral(e)) return false;
+                e = literals.lookup(bits_.peek());
+                if (!(e & entry::literal)) continue;
+                bits_.consume(entry::codeLength(e));
+                if (!putLiteral(e)) return false;
                 continue;
             }
             if (e & entry::endOfBlock) return true;
@@ -198,6 +201,13 @@ private:
             copyMatch(out_.end(), distance, length);
             out_.advance(length);
         }
+    }
+
+    bool putLiteral(uint32_t e) {
+        if (!out_.reserve(1)) return false;
+        *out_.end() = uint8_t(entry::value(e));
+        out_.advance(1);
+        return true;
     }
 
     BitReader bits_;
