@@ -47,7 +47,8 @@ int main(int argc, char **argv) {
     demo::OwnedImage picture(demo::kScreenWidth / 2, demo::kScreenHeight / 2);
     bool ok = true;
     for (const Picture &p : kPictures) {
-        for (uint32_t frame = 0; frame < p.frames; ++frame) demo::renderScene(sceneIndex(p.scene), {screen, frame, images});
+        for (uint32_t frame = 0; frame < p.frames; ++frame)
+            demo::renderScene(sceneIndex(p.scene), {screen, frame, images});
         demo::shrinkToHalf(screen, picture);
         const std::string path = std::string(argv[1]) + "/" + p.file;
         if (demo::writePng(path.c_str(), picture)) {

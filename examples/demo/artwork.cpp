@@ -20,7 +20,8 @@ void paintDisc(GFXimage image) {
             const float dx = float(x) - centre, dy = float(y) - centre;
             const float d = std::sqrt(dx * dx + dy * dy) / centre;  // 0 centre, 1 rim
             if (d > 1.0f) continue;
-            const float light = std::clamp(1.1f - 0.6f * std::sqrt((dx + 20) * (dx + 20) + (dy + 20) * (dy + 20)) / centre, 0.3f, 1.0f);
+            const float light =
+                std::clamp(1.1f - 0.6f * std::sqrt((dx + 20) * (dx + 20) + (dy + 20) * (dy + 20)) / centre, 0.3f, 1.0f);
             const auto alpha = uint8_t(std::clamp((1.0f - d) * 4.0f, 0.0f, 1.0f) * 255.0f);
             putPixelRGBA(image, x, y, uint8_t(255 * light), uint8_t(140 * light), uint8_t(30 * light), alpha);
         }

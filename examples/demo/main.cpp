@@ -35,11 +35,16 @@ bool parse(int argc, char **argv, Options &options) {
     options.windowless = !hasDisplay();
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
-        if (!std::strcmp(argv[i], "--windowless")) options.windowless = true;
-        else if (!std::strcmp(argv[i], "--frames") && hasValue) options.frames = uint32_t(std::strtoul(argv[++i], nullptr, 10));
-        else if (!std::strcmp(argv[i], "--sheet") && hasValue) options.sheet = argv[++i];
-        else if (!std::strcmp(argv[i], "--assets") && hasValue) options.assets = argv[++i];
-        else return false;
+        if (!std::strcmp(argv[i], "--windowless"))
+            options.windowless = true;
+        else if (!std::strcmp(argv[i], "--frames") && hasValue)
+            options.frames = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--sheet") && hasValue)
+            options.sheet = argv[++i];
+        else if (!std::strcmp(argv[i], "--assets") && hasValue)
+            options.assets = argv[++i];
+        else
+            return false;
     }
     return options.frames > 0;
 }
@@ -57,8 +62,10 @@ int main(int argc, char **argv) {
     if (options.windowless) {
         std::printf("running the scenes without a window, %u frames each\n", options.frames);
         ok = demo::runContactSheet(images, options.frames, options.sheet);
-        if (ok) std::printf("contact sheet written to %s\n", std::filesystem::absolute(options.sheet).c_str());
-        else std::fprintf(stderr, "could not write %s\n", options.sheet.c_str());
+        if (ok)
+            std::printf("contact sheet written to %s\n", std::filesystem::absolute(options.sheet).c_str());
+        else
+            std::fprintf(stderr, "could not write %s\n", options.sheet.c_str());
     } else {
         std::printf("arrow keys: scene   F: full screen   1/3/0: image, OpenGL, GPU texture mode   Escape: quit\n");
         demo::runWindowed(images);

@@ -43,7 +43,8 @@ void drawSeparations(GFXimage screen, const Rect &cell, uint32_t frame) {
         CYMK2RGB(c, yellow, m, k, &r2, &g2, &b2);
         const int y = cell.y + i * rowHeight;
         DrawBarClip(screen, cell.x, y, cell.x + rowHeight - 3, y + rowHeight - 3, RGBA(r, g, b, 255));
-        DrawBarClip(screen, cell.x + rowHeight, y, cell.x + 2 * rowHeight - 3, y + rowHeight - 3, RGBA(r2, g2, b2, 255));
+        DrawBarClip(screen, cell.x + rowHeight, y, cell.x + 2 * rowHeight - 3, y + rowHeight - 3,
+                    RGBA(r2, g2, b2, 255));
         const int bars = cell.x + 2 * rowHeight + 6;
         drawBar(screen, bars, y, c * barSpace / 255, RGBA(0, 255, 255, 255));
         drawBar(screen, bars, y + 6, m * barSpace / 255, RGBA(255, 0, 255, 255));

@@ -28,8 +28,8 @@ void drawUnclippedShapes(GFXimage screen, const Rect &area, uint32_t frame) {
     for (uint32_t r = 20; r < uint32_t(radius); r += 20) DrawCircle(screen, cx, cy, r, RGBA(255, 255, 255, 255));
     DrawFilledCircle(screen, cx, cy, 12, RGBA(255, 220, 60, 255));
     const uint32_t bottom = uint32_t(area.y + area.height - 4);
-    DrawFilledTriangle(screen, uint32_t(area.x + 4), bottom, uint32_t(area.x + 44), bottom,
-                       uint32_t(area.x + 24), bottom - 36, RGBA(80, 220, 120, 255));
+    DrawFilledTriangle(screen, uint32_t(area.x + 4), bottom, uint32_t(area.x + 44), bottom, uint32_t(area.x + 24),
+                       bottom - 36, RGBA(80, 220, 120, 255));
     DrawRectangle(screen, uint32_t(area.x), uint32_t(area.y), uint32_t(area.x + area.width - 1),
                   uint32_t(area.y + area.height - 1), RGBA(120, 120, 160, 255));
 }

@@ -1,34 +1,28 @@
-// The seven sprite modes side by side over colour bands, a rectangle captured
-// with getImage and shown four times larger, and the sprite flying over it all.
+// The seven sprite modes side by side over colour bands (unclipped: the sprite
+// stays inside its panel), a rectangle captured with getImage and shown four
+// times larger, and the sprite flying over it all, clipped at the screen's edges.
 #include <cmath>
 
 #include "artwork.h"
 #include "scene.h"
+#include "sprite_mode_list.h"
 
 namespace demo {
 namespace {
 
-using SpriteMode = void (*)(GFXimage screen, int x, int y, const GFXimage &sprite, uint32_t frame);
-
-struct ModePanel {
-    const char *label;
-    SpriteMode draw;
-};
-
-constexpr ModePanel kPanels[] = {
-    {"COPY", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putImageClip(s, x, y, sp); }},
-    {"COLOUR KEY", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putSpriteClip(s, x, y, sp, kEmblemKey); }},
-    {"ALPHA", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putSpriteAlphaClip(s, x, y, sp); }},
-    {"ALPHA VALUE",
-     [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t frame) {
-         putSpriteAlphaValueClip(s, x, y, sp, uint8_t(255 * pingPong(frame, 120)));
-     }},
-    {"AVERAGE", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putSpriteAverageClip(s, x, y, sp); }},
-    {"ADD", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putSpriteSaturatedAddClip(s, x, y, sp); }},
-    {"SUBTRACT", [](GFXimage s, int x, int y, const GFXimage &sp, uint32_t) { putSpriteSaturatedSubClip(s, x, y, sp); }},
-};
-
 constexpr int kColumns = 4, kRows = 2;
+
+void putInMode(SpriteMode mode, GFXimage screen, int x, int y, GFXimage sprite, uint8_t value) {
+    switch (mode) {
+    case SpriteMode::Copy: return putImage(screen, x, y, sprite);
+    case SpriteMode::ColourKey: return putSprite(screen, x, y, sprite, kEmblemKey);
+    case SpriteMode::Alpha: return putSpriteAlpha(screen, x, y, sprite);
+    case SpriteMode::AlphaValue: return putSpriteAlphaValue(screen, x, y, sprite, value);
+    case SpriteMode::Average: return putSpriteAverage(screen, x, y, sprite);
+    case SpriteMode::Add: return putSpriteSaturatedAdd(screen, x, y, sprite);
+    case SpriteMode::Subtract: return putSpriteSaturatedSub(screen, x, y, sprite);
+    }
+}
 
 void drawCapture(GFXimage screen, const Rect &cell) {
     static OwnedImage capture(uint32_t(cell.width / 4), uint32_t((cell.height - 16) / 4));
@@ -44,14 +38,15 @@ void drawCapture(GFXimage screen, const Rect &cell) {
 void drawSpriteModes(const SceneFrame &f) {
     drawBackdrop(f.screen, f.frame);
     const GFXimage &sprite = emblemSprite();
+    const auto value = uint8_t(255 * pingPong(f.frame, 120));
     int index = 0;
-    for (const ModePanel &panel : kPanels) {
+    for (const SpriteModeLabel &panel : kSpriteModes) {
         const Rect cell = gridCell(f.screen, index++, kColumns, kRows);
         drawColourBands(f.screen, cell);
         const float bob = std::sin(float(f.frame) * 0.05f + float(index));
         const int x = cell.x + (cell.width - int(sprite.width)) / 2 + int(bob * 12.0f);
         const int y = cell.y + (cell.height - int(sprite.height)) / 2 - 8;
-        panel.draw(f.screen, x, y, sprite, f.frame);
+        putInMode(panel.mode, f.screen, x, y, sprite, value);
         drawLabel(f.screen, cell, panel.label);
     }
     drawCapture(f.screen, gridCell(f.screen, index, kColumns, kRows));

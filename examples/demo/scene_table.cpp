@@ -6,7 +6,8 @@ namespace demo {
 
 std::span<const Scene> allScenes() {
     static constexpr std::array kScenes = {
-        Scene{"sprite modes", "sprite modes: copy, colour key, alpha, alpha value, average, add, subtract", drawSpriteModes},
+        Scene{"sprite modes", "sprite modes: copy, colour key, alpha, alpha value, average, add, subtract",
+              drawSpriteModes},
         Scene{"primitives", "primitives: lines, circles, filled triangles, clipping", drawPrimitives},
         Scene{"scaling", "scaling in the seven sprite modes", drawScaling},
         Scene{"rotation", "rotation in the seven sprite modes", drawRotation},
