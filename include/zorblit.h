@@ -376,7 +376,7 @@ ZORBLIT_API void GetDesktopResolution(int32_t *width, int32_t *height);
 ZORBLIT_API void SetGFXwindowCaption(const char *caption);
 /* The window's top-left corner, title bar included: x from the desktop's left,
  * y down from the top of the usable screen area. Setting moves nothing in full
- * screen; it then takes in pending events like UpdateInternals. */
+ * screen; either way it then takes in the pending window events. */
 ZORBLIT_API void SetGFXwindowPos(int32_t x, int32_t y);
 ZORBLIT_API void GetGFXwindowPos(int32_t *x, int32_t *y);
 /* Reopen the system full screen (windowed) unless it already is, keeping
