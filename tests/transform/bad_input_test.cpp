@@ -20,20 +20,17 @@ constexpr size_t kGuardWords = 64;
 constexpr uint32_t kGuard = 0xDEADBEEF;
 
 // A destination inside a larger block whose ends must stay untouched.
-class GuardedImage {
-public:
-    GuardedImage(uint32_t width, uint32_t height) : block_(size_t(width) * height + 2 * kGuardWords, kGuard) {
-        image_ = {block_.data() + kGuardWords, width, height};
-    }
-    operator GFXimage() const { return image_; }
+struct GuardedImage {
+    std::vector<uint32_t> block;
+    GFXimage image;
+    GuardedImage(uint32_t width, uint32_t height)
+        : block(size_t(width) * height + 2 * kGuardWords, kGuard), image{block.data() + kGuardWords, width, height} {}
+    operator GFXimage() const { return image; }
     bool guardsIntact() const {
-        const auto intact = [](auto first, auto last) { return std::all_of(first, last, [](uint32_t w) { return w == kGuard; }); };
-        return intact(block_.begin(), block_.begin() + kGuardWords) && intact(block_.end() - kGuardWords, block_.end());
+        const auto guard = [](uint32_t word) { return word == kGuard; };
+        return std::all_of(block.begin(), block.begin() + kGuardWords, guard) &&
+               std::all_of(block.end() - kGuardWords, block.end(), guard);
     }
-
-private:
-    std::vector<uint32_t> block_;
-    GFXimage image_{};
 };
 
 // Small sizes, 0 often.

@@ -124,22 +124,6 @@ TEST(ScalePacked, AlphaModesBlendAllFourBytesWithTheWidenedWeight) {
         ASSERT_EQ(scaledAlphaBlend(0x80FF7F01, 0x017F80FE, k), blend(0x80FF7F01, 0x017F80FE, k + (k >> 7)));
 }
 
-TYPED_TEST(Scale, ColourKeyComparesAllBitsAndSubtractionIsSourceMinusDest) {
-    OwnedImage source(2, 1), dest(2, 1);
-    source.at(0, 0) = 0x00112233;
-    source.at(1, 0) = 0xFF112233;
-    scale<TypeParam, SpriteMode::ColourKey>(dest, 0, 0, 2, 1, source, 0xFF112233);
-    EXPECT_EQ(dest.at(0, 0), 0x00112233u);
-    EXPECT_EQ(dest.at(1, 0), 0u);
-
-    dest.fill(0xFFFFFFFF);
-    scale<TypeParam, SpriteMode::SaturatedSub>(dest, 0, 0, 2, 1, source);
-    EXPECT_EQ(dest.at(1, 0) & 0xFFFFFF, 0u);
-    dest.fill(0);
-    scale<TypeParam, SpriteMode::SaturatedSub>(dest, 0, 0, 2, 1, source);
-    EXPECT_EQ(dest.at(1, 0) & 0xFFFFFF, 0x112233u);
-}
-
 // The walk as described: every destination pixel of the rectangle, samples by
 // repeated float addition, each position tested against the limit.
 template <class Form, SpriteMode Mode>
