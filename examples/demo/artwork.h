@@ -20,7 +20,6 @@ public:
 
     GFXimage &get() { return image_; }
     operator GFXimage() const { return image_; }
-    explicit operator bool() const { return image_.data != nullptr; }
 
 private:
     GFXimage image_{};

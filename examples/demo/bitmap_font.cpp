@@ -55,13 +55,12 @@ void drawGlyph(GFXimage image, int x, int y, const char *rows, GFXcolor colour, 
 
 }  // namespace
 
-int drawText(GFXimage image, int x, int y, std::string_view text, GFXcolor colour, int scale) {
+void drawText(GFXimage image, int x, int y, std::string_view text, GFXcolor colour, int scale) {
     for (char c : text) {
         if (!startsCharacter(c)) continue;
         drawGlyph(image, x, y, rowsFor(c), colour, scale);
         x += kAdvance * scale;
     }
-    return x;
 }
 
 int textWidth(std::string_view text, int scale) {

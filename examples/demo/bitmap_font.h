@@ -9,8 +9,8 @@
 namespace demo {
 
 // Draws text with its top-left corner at (x, y), every font pixel a scale x scale
-// square, clipped to the image. Returns the x just after the last character.
-int drawText(GFXimage image, int x, int y, std::string_view text, GFXcolor colour, int scale = 2);
+// square, clipped to the image.
+void drawText(GFXimage image, int x, int y, std::string_view text, GFXcolor colour, int scale = 2);
 
 // False for the continuation bytes of a UTF-8 sequence: one character each.
 inline bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }

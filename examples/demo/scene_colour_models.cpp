@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "artwork.h"
-#include "bitmap_font.h"
 #include "scene.h"
 
 namespace demo {
