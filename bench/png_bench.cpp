@@ -129,7 +129,8 @@ void zorblitInflate(benchmark::State &state, const char *name) {
     const ImageStream stream = imageStreamOf(name);
     for (auto _ : state) {
         InflatedBytes out;
-        if (!inflate(stream.compressed.data(), stream.compressed.size(), DeflateFraming::zlib, stream.inflatedSize, out))
+        const size_t size = stream.compressed.size();
+        if (!inflate(stream.compressed.data(), size, DeflateFraming::zlib, stream.inflatedSize, out))
             state.SkipWithError("inflate failed");
     }
     setBytes(state, stream.inflatedSize);
