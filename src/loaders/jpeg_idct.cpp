@@ -25,7 +25,7 @@ inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n)
 inline Lanes shiftRight(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
 
 // One row in place.
-void rowPass(uint32_t *row) {
+[[gnu::always_inline]] inline void rowPass(uint32_t *row) {
     if (!(row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7])) {
         const uint32_t value = row[0] * 8;
         for (int i = 0; i < 8; ++i) row[i] = value;
@@ -121,7 +121,7 @@ inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
 }
 
 // Signed and unsigned words may alias, so the block is worked on in place.
-uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
+[[gnu::always_inline]] inline uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
     uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
     for (int r = 0; r < usedRows; ++r) rowPass(rows + r * 8);
     return rows;
@@ -130,7 +130,7 @@ uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
 // Both halves of the block; rows kRows to 7 are known to be zero, which the
 // compiler folds into a shorter column pass.
 template <int kRows>
-void columnPasses(uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
+[[gnu::always_inline]] inline void columnPasses(uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
     Lanes left[8] = {}, right[8] = {}, leftSamples[8], rightSamples[8];
     for (int r = 0; r < kRows; ++r) {
         std::memcpy(&left[r], rows + r * 8, sizeof(Lanes));
@@ -154,6 +154,12 @@ void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
     }
 }
 
+// On x86-64 ELF systems the fast version is built twice, for AVX2 (which has
+// 32-bit multiplies in one instruction) and for the baseline; the dynamic loader
+// picks one for the processor at hand.
+#if defined(__x86_64__) && defined(__ELF__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
     uint32_t *rows = rowPasses(coefficients, usedRows);
     if (usedRows == 1) {
@@ -163,7 +169,9 @@ void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t 
         std::memset(rows, 0, 8 * sizeof(uint32_t));
         return;
     }
-    if (usedRows <= 4)
+    if (usedRows == 2)
+        columnPasses<2>(rows, out, stride);
+    else if (usedRows <= 4)
         columnPasses<4>(rows, out, stride);
     else
         columnPasses<8>(rows, out, stride);
