@@ -132,6 +132,16 @@ TEST(Png, PaletteIndexBeyondThePaletteIsTransparentBlack) {
     EXPECT_EQ(decode(file), (std::vector<uint32_t>{0xFF040506, 0, 0}));
 }
 
+// A tRNS of one byte per channel holds the expanded value's high byte.
+TEST(Png, OneByteTransparentColour) {
+    const auto greyFile = [](uint8_t depth, uint8_t key, const Bytes &row) {
+        return PngBuilder().header(2, 1, depth, 0).chunk("tRNS", Bytes(1, key)).imageData(plainRows(1, row)).end().bytes();
+    };
+    EXPECT_EQ(decode(greyFile(8, 128, {128, 127})), (std::vector<uint32_t>{0x00808080, 0xFF7F7F7F}));
+    EXPECT_EQ(decode(greyFile(4, 17, {0x12})), (std::vector<uint32_t>{0x00111111, 0xFF222222}));
+    EXPECT_EQ(decode(greyFile(4, 16, {0x11})), (std::vector<uint32_t>{0xFF111111, 0xFF111111})) << "no 4-bit grey";
+}
+
 TEST(Png, RefusesLayoutsAndChunkOrdersPngForbids) {
     const auto rgbFile = [](uint8_t depth, uint8_t type) {
         return PngBuilder().header(1, 1, depth, type).imageData(plainRows(1, Bytes(3, 0))).end().bytes();
