@@ -98,7 +98,8 @@ void trianglesZorblit(benchmark::State &state) {
 }
 
 #ifdef ZORBLIT_BENCH_SDL2_GFX
-// A software renderer drawing straight into an image's pixels.
+// A software renderer drawing straight into an image's pixels. Renderers may queue
+// their commands, so every round ends with a flush that makes them draw.
 struct GfxTarget {
     BenchImage dest{W, H};
     SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormatFrom(dest.image.data, int(W), int(H), 32, int(W * 4),
@@ -115,6 +116,7 @@ void linesGfx(benchmark::State &state) {
     const auto &v = shapes().lines;
     for (auto _ : state) {
         for (size_t i = 0; i < v.size(); i += 4) lineColor(target.renderer, v[i], v[i + 1], v[i + 2], v[i + 3], kColor);
+        SDL_RenderFlush(target.renderer);
         benchmark::ClobberMemory();
     }
 }
@@ -123,6 +125,7 @@ void circlesGfx(benchmark::State &state) {
     const auto &v = shapes().circles;
     for (auto _ : state) {
         for (size_t i = 0; i < v.size(); i += 3) filledCircleColor(target.renderer, v[i], v[i + 1], v[i + 2], kColor);
+        SDL_RenderFlush(target.renderer);
         benchmark::ClobberMemory();
     }
 }
@@ -132,6 +135,7 @@ void trianglesGfx(benchmark::State &state) {
     for (auto _ : state) {
         for (size_t i = 0; i < v.size(); i += 6)
             filledTrigonColor(target.renderer, v[i], v[i + 1], v[i + 2], v[i + 3], v[i + 4], v[i + 5], kColor);
+        SDL_RenderFlush(target.renderer);
         benchmark::ClobberMemory();
     }
 }

@@ -63,6 +63,10 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
     const uint64_t last = uint64_t(roundToEven(length));  // pixels 0..last
     LineAxis x(a.x, b.x, float(ax) / length, window.x0, window.x1);
     LineAxis y(a.y, b.y, float(ay) / length, window.y0, window.y1);
+    // One of the two steps is at least 1/2, and below 2^22 a float moves by any
+    // step of 1/4 or more, so inside a window of that size the line cannot stall.
+    constexpr int64_t kMoving = int64_t(1) << 22;
+    const bool canStall = std::max({-window.x0, -window.y0, window.x1, window.y1}) > kMoving;
     for (uint64_t k = 0; k <= last;) {
         // Bring each axis into the window, moving the other on by as many steps.
         if (!x.reached()) {
@@ -88,14 +92,17 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
             x.walk().step();
             y.walk().step();
             // Neither coordinate can change any more: every later pixel is this one.
-            if (x.walk().value() == oldX && y.walk().value() == oldY) return;
+            if (canStall && x.walk().value() == oldX && y.walk().value() == oldY) return;
         }
     }
 }
 
 template <class Mode>
 void drawLine(const GFXimage &image, Point a, Point b, uint32_t color) {
-    traceLine(a, b, Mode::pixelWindow(image), [&](int64_t x, int64_t y) { Mode::pixel(image, x, y, color); });
+    // The lambda keeps its own copy of the record, so pixel stores cannot make the
+    // compiler reload it.
+    traceLine(a, b, Mode::pixelWindow(image),
+              [target = image, color](int64_t x, int64_t y) { Mode::pixel(target, x, y, color); });
 }
 
 }  // namespace zorblit::draw
