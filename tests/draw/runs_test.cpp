@@ -32,31 +32,21 @@ protected:
 using Forms = ::testing::Types<Portable, Packed>;
 TYPED_TEST_SUITE(Runs, Forms);
 
-TYPED_TEST(Runs, UnclippedLinesTakeTheirEndsInEitherOrder) {
+TYPED_TEST(Runs, UnclippedShapes) {
+    using U = Unclipped<TypeParam>;
     OwnedImage image(10, 10);
-    Unclipped<TypeParam>::hline(image, 7, 3, 2, kInk);
-    EXPECT_EQ(pixelsSet(image), block(3, 2, 7, 2));
+    U::hline(image, 7, 3, 2, kInk);
+    U::hline(image, 4, 4, 4, kInk);
+    U::vline(image, 9, 0, 9, kInk);
+    Pixels expected = block(3, 2, 7, 2);
+    for (const auto &set : {block(4, 4, 4, 4), block(9, 0, 9, 9)}) expected.insert(set.begin(), set.end());
+    EXPECT_EQ(pixelsSet(image), expected);
     image.fill(0);
-    Unclipped<TypeParam>::hline(image, 4, 4, 2, kInk);
-    EXPECT_EQ(pixelsSet(image), block(4, 2, 4, 2));
-    image.fill(0);
-    Unclipped<TypeParam>::vline(image, 9, 0, 5, kInk);
-    EXPECT_EQ(pixelsSet(image), block(5, 0, 5, 9));
-}
-
-TYPED_TEST(Runs, UnclippedBars) {
-    OwnedImage image(10, 10);
-    Unclipped<TypeParam>::bar(image, 8, 1, 2, 3, kInk);
+    U::bar(image, 8, 1, 2, 3, kInk);
     EXPECT_EQ(pixelsSet(image), block(2, 1, 8, 3));
-    image.fill(0);
-    Unclipped<TypeParam>::bar(image, 0, 0, 9, 9, kInk);  // whole rows: one block
-    EXPECT_EQ(pixelsSet(image), block(0, 0, 9, 9));
     // Rows given bottom first: only the packed form orders them.
     image.fill(0);
-    Unclipped<TypeParam>::bar(image, 2, 6, 4, 3, kInk);
-    EXPECT_EQ(pixelsSet(image), TypeParam::packed ? block(2, 3, 4, 6) : Pixels{});
-    image.fill(0);
-    Clipped<TypeParam>::bar(image, 2, 6, 4, 3, kInk);
+    U::bar(image, 2, 6, 4, 3, kInk);
     EXPECT_EQ(pixelsSet(image), TypeParam::packed ? block(2, 3, 4, 6) : Pixels{});
 }
 
