@@ -11,6 +11,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "loaders/jpeg_clones.h"
+
 namespace zorblit::jpeg {
 namespace {
 
@@ -154,13 +156,7 @@ void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
     }
 }
 
-// On x86-64 ELF systems the fast version is built twice, for AVX2 (which has
-// 32-bit multiplies in one instruction) and for the baseline; the dynamic loader
-// picks one for the processor at hand.
-#if defined(__x86_64__) && defined(__ELF__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+ZORBLIT_JPEG_CLONES void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
     uint32_t *rows = rowPasses(coefficients, usedRows);
     if (usedRows == 1) {
         uint8_t flat[8];

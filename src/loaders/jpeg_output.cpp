@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "loaders/jpeg_clones.h"
 #include "loaders/jpeg_color.h"
 #include "loaders/jpeg_decoder.h"
 
@@ -22,6 +23,14 @@ void widenRow(const uint8_t *source, int shift, uint8_t *out, uint32_t width) {
         return;
     }
     for (uint32_t x = 0; x < width; ++x) out[x] = source[x >> shift];
+}
+
+// One row of pixels from the full-width component rows.
+ZORBLIT_JPEG_CLONES void convertPixelRow(const uint8_t *const rows[3], size_t count, uint32_t *out, uint32_t width) {
+    if (count == 1)
+        convertGreyRow(rows[0], out, width);
+    else
+        convertRow(rows[0], rows[1], rows[2], out, width);
 }
 
 }  // namespace
@@ -55,11 +64,7 @@ void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
             }
             rows[i] = widened[i].data();
         }
-        uint32_t *out = pixels + size_t(y) * width_;
-        if (count == 1)
-            convertGreyRow(rows[0], out, width_);
-        else
-            convertRow(rows[0], rows[1], rows[2], out, width_);
+        convertPixelRow(rows, count, pixels + size_t(y) * width_, width_);
     }
 }
 
