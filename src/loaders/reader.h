@@ -71,7 +71,6 @@ public:
     PendingImage(const PendingImage &) = delete;
     PendingImage &operator=(const PendingImage &) = delete;
 
-    const GFXimage &get() const { return image_; }
     uint32_t *row(uint32_t y) { return image_.data + size_t(y) * image_.width; }
 
     // Gives the pixels to the caller's record; returns true for a reader's tail call.
