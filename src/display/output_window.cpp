@@ -51,14 +51,14 @@ void createOutputWindow(uint32_t width, uint32_t height, const char *caption, bo
     }
     setContentRect(s, fullScreen);
 
-    WindowSpec spec;
-    spec.width = uint32_t(s.contentRect.width);
-    spec.height = uint32_t(s.contentRect.height);
-    spec.caption = caption ? caption : "";
-    spec.fullScreen = fullScreen;
-    spec.openGL = isOpenGLMode();
-    if (!p.createWindow(spec)) {
-        if (spec.openGL) FatalError("No compatible NSOpenGLPixelFormat found");
+    WindowRequest request;
+    request.width = uint32_t(s.contentRect.width);
+    request.height = uint32_t(s.contentRect.height);
+    request.caption = caption ? caption : "";
+    request.fullScreen = fullScreen;
+    request.openGL = isOpenGLMode();
+    if (!p.createWindow(request)) {
+        if (request.openGL) FatalError("No compatible NSOpenGLPixelFormat found");
         FatalError(("Cannot open the output window: " + p.errorText()).c_str());
     }
     installContentView();

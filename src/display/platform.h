@@ -51,7 +51,7 @@ struct PlatformEvent {
     WindowAction action = WindowAction::None;
 };
 
-struct WindowSpec {
+struct WindowRequest {
     uint32_t width = 0, height = 0;  // content size
     std::string caption;
     bool fullScreen = false;         // borderless, covering the desktop
@@ -84,7 +84,7 @@ public:
     // The output window. Only one exists at a time. An OpenGL window takes the
     // first pixel format the system offers of (depth 24, stencil 8), (24, 0),
     // (16, 0), (0, 0); false when none (or no window) can be made.
-    virtual bool createWindow(const WindowSpec &spec) = 0;
+    virtual bool createWindow(const WindowRequest &request) = 0;
     virtual bool hasWindow() = 0;
     virtual void showWindow() = 0;      // maps it and puts it in front
     virtual void makeKeyWindow() = 0;   // gives it the keyboard focus

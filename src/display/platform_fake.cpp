@@ -63,14 +63,14 @@ int32_t FakePlatform::measureTitleBarHeight() {
     return titleBarHeight;
 }
 
-bool FakePlatform::createWindow(const WindowSpec &spec) {
-    calls.push_back(format("createWindow %gx%g", spec.width, spec.height) + (spec.fullScreen ? " full" : "") +
-                    (spec.openGL ? " gl" : ""));
+bool FakePlatform::createWindow(const WindowRequest &request) {
+    calls.push_back(format("createWindow %gx%g", request.width, request.height) + (request.fullScreen ? " full" : "") +
+                    (request.openGL ? " gl" : ""));
     if (failWindow) return false;
-    lastSpec = spec;
-    caption = spec.caption;
+    lastRequest = request;
+    caption = request.caption;
     windowExists = true;
-    frame = {spec.fullScreen ? 0.0 : 100.0, spec.fullScreen ? 0.0 : 50.0, double(spec.width), double(spec.height)};
+    frame = {request.fullScreen ? 0.0 : 100.0, request.fullScreen ? 0.0 : 50.0, double(request.width), double(request.height)};
     return true;
 }
 

@@ -32,7 +32,7 @@ public:
     std::vector<std::string> calls;
     std::vector<PlatformEvent> sentEvents;
     bool windowExists = false, windowVisible = false;
-    WindowSpec lastSpec;
+    WindowRequest lastRequest;
     PlatformRect frame;
     uint32_t *imagePixels = nullptr;
     uint32_t imageDrawWidth = 0, imageDrawHeight = 0;
@@ -50,7 +50,7 @@ public:
     PlatformRect usableArea() override { return usable; }
     double backingScale() override { return scale; }
     int32_t measureTitleBarHeight() override;
-    bool createWindow(const WindowSpec &spec) override;
+    bool createWindow(const WindowRequest &request) override;
     bool hasWindow() override { return windowExists; }
     void showWindow() override;
     void makeKeyWindow() override;

@@ -122,18 +122,18 @@ public:
     // Title bars lie outside the content area here, so the content loses nothing.
     int32_t measureTitleBarHeight() override { return 0; }
 
-    bool createWindow(const WindowSpec &spec) override {
+    bool createWindow(const WindowRequest &request) override {
         Uint32 flags = SDL_WINDOW_HIDDEN;
         int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-        if (spec.fullScreen) {
+        if (request.fullScreen) {
             const PlatformRect desktop = desktopFrame();
             flags |= SDL_WINDOW_BORDERLESS;
             x = int(desktop.x);
             y = int(desktop.y);
         }
-        const int w = int(spec.width), h = int(spec.height);
-        if (!spec.openGL) {
-            window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, w, h, flags);
+        const int w = int(request.width), h = int(request.height);
+        if (!request.openGL) {
+            window_ = SDL_CreateWindow(request.caption.c_str(), x, y, w, h, flags);
             return window_ != nullptr;
         }
         for (const DepthStencil &format : kPixelFormats) {
@@ -143,7 +143,7 @@ public:
             SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
             SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.depth);
             SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.stencil);
-            window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, w, h, flags | SDL_WINDOW_OPENGL);
+            window_ = SDL_CreateWindow(request.caption.c_str(), x, y, w, h, flags | SDL_WINDOW_OPENGL);
             if (window_) return true;
         }
         return false;

@@ -44,7 +44,7 @@ TEST_F(Lifecycle, ImageViewWindowed) {
     EXPECT_EQ(gfxRealScreenHeight, 480u);
     EXPECT_FALSE(gfxDone || gfxFullScreen || mouseL || mouseR);
     EXPECT_EQ(frameTimer().frames, 1u);
-    EXPECT_EQ(fake.lastSpec.caption, "zorblit 4.0.8e output window");
+    EXPECT_EQ(fake.lastRequest.caption, "zorblit 4.0.8e output window");
     EXPECT_EQ(fake.imagePixels, vscreen.data);
     EXPECT_EQ(takeCalls(), (Calls{"measureTitleBarHeight", "createWindow 640x480", "installImageView 640x480 -> 640x480",
                                   "activateApplication", "showWindow", "makeKeyWindow", "centerWindow",

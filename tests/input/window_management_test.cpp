@@ -78,14 +78,14 @@ TEST_F(WindowManagement, SwitchesKeepSizePictureAndMode) {
     SwitchFullScreen();
     SwitchFullScreen();
     EXPECT_EQ(fake.count("createWindow"), 2);
-    EXPECT_TRUE(gfxFullScreen && fake.lastSpec.fullScreen);
+    EXPECT_TRUE(gfxFullScreen && fake.lastRequest.fullScreen);
     EXPECT_FALSE(gfxDone);
     EXPECT_EQ(gfxDeviceMode, 1);
     EXPECT_EQ(fake.imagePixels, vscreen.data);
     EXPECT_TRUE(showsPattern(64, 48));
     EXPECT_EQ(std::pair(clipX2, clipY2), std::pair(64, 48));
     SwitchWindowed();
-    EXPECT_FALSE(gfxFullScreen || gfxDone || fake.lastSpec.fullScreen);
+    EXPECT_FALSE(gfxFullScreen || gfxDone || fake.lastRequest.fullScreen);
     EXPECT_TRUE(showsPattern(64, 48));
 }
 
@@ -103,9 +103,9 @@ TEST_F(WindowManagement, SwitchesInTheOtherModes) {
     // The host OpenGL mode has no pixels; both switches reopen its context.
     openGLcontext(80, 60, false);
     SwitchFullScreen();
-    EXPECT_TRUE(fake.lastSpec.fullScreen);
+    EXPECT_TRUE(fake.lastRequest.fullScreen);
     SwitchWindowed();
-    EXPECT_FALSE(gfxDone || fake.lastSpec.fullScreen);
+    EXPECT_FALSE(gfxDone || fake.lastRequest.fullScreen);
     EXPECT_EQ(gfxDeviceMode, 6);
     EXPECT_EQ(vscreen.data, nullptr);
     FinishGFXsystem();
