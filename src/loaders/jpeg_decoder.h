@@ -35,6 +35,7 @@ struct TNanoJpegComponent {
     std::unique_ptr<uint8_t[]> plane;  // stride x (MCUs down x 8 x samplingY) samples
 };
 
+// One decoder per picture: decode once, then read the picture out.
 class TNanoJpegDecoder {
 public:
     // True when the data held a complete baseline picture.
