@@ -1,0 +1,343 @@
+// The output window's lifecycle in every mode and the event pump, on the fake
+// window system with a hand-driven clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "display/platform_fake.h"
+#include "support/diagnostics.h"
+#include "timing/clock.h"
+#include "timing/fps.h"
+#include "zorblit.h"
+
+namespace zorblit::test {
+namespace {
+
+uint64_t fakeNow = 1'000'000;
+
+// Read before main, before any test initialises anything.
+const auto atLoad = std::tuple(gfxDeviceMode, gfxFullScreen, gfxDone, gfxCenterWindow, gfxPixelSizeX,
+                               gfxPixelSizeY, gfxRealScreenWidth, gfxRealScreenHeight);
+
+TEST(DisplayGlobals, LoadTimeDefaults) { EXPECT_EQ(atLoad, std::tuple(0, false, false, true, 1.0f, 1.0f, 0u, 0u)); }
+
+class Lifecycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousClock_ = setClockSource([] { return fakeNow; });
+        fakeNow += 10'000;  // past any keyboard delay of an earlier test
+        std::memset(keyboard, 0, sizeof keyboard);
+        keyboardlayout = 1;
+        gfxUsingThreads = false;
+    }
+    void TearDown() override {
+        FinishGFXsystem();
+        gfxDeviceMode = 0;
+        keyboardlayout = 1;
+        setClockSource(previousClock_);
+    }
+    // The calls since the last look, without the one-time application start.
+    std::string takeCalls() {
+        std::string joined;
+        for (size_t i = fake.calls.size() > 1 && fake.calls[0] == "startApplication" ? 2 : 0; i < fake.calls.size(); ++i)
+            joined += (joined.empty() ? "" : ", ") + fake.calls[i];
+        fake.calls.clear();
+        return joined;
+    }
+    void send(EventKind kind, WindowAction action = WindowAction::None, double wheel = 0) {
+        fake.queueEvent({kind, 0, wheel, action});
+        UpdateInternals();
+    }
+
+    FakePlatform fake;
+    ClockSource previousClock_ = nullptr;
+};
+
+TEST_F(Lifecycle, ImageViewWindowed) {
+    mouseL = mouseR = gfxDone = true;
+    InitGFXsystem(640, 480, false);
+    ASSERT_NE(vscreen.data, nullptr);
+    EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, vscreen.height, gfxRealScreenWidth, gfxRealScreenHeight),
+              std::tuple(1, 640u, 480u, 640u, 480u));
+    EXPECT_EQ(std::tuple(clipX1, clipY1, clipX2, clipY2), std::tuple(0, 0, 640, 480));
+    EXPECT_FALSE(gfxDone || gfxFullScreen || mouseL || mouseR);
+    EXPECT_EQ(frameTimer().frames, 1u);
+    EXPECT_EQ(fake.lastRequest.caption, "zorblit 4.0.8e output window");
+    EXPECT_EQ(fake.imagePixels, vscreen.data);
+    EXPECT_EQ(takeCalls(), "measureTitleBarHeight, createWindow 640x480, installImageView 640x480 -> 640x480, "
+                           "activateApplication, showWindow, makeKeyWindow, centerWindow, activateApplication, "
+                           "makeKeyWindow, centerWindow");
+    // FlipScreen only marks the view; the pump redraws it, as it does when the window is uncovered.
+    FlipScreen();
+    EXPECT_EQ(fake.imageRedraws, 0);
+    EXPECT_EQ(frameTimer().frames, 2u);
+    UpdateInternals();
+    UpdateInternals();
+    EXPECT_EQ(fake.imageRedraws, 1);
+    send(EventKind::Other, WindowAction::Expose);
+    EXPECT_EQ(fake.imageRedraws, 2);
+
+    FinishGFXsystem();
+    EXPECT_EQ(takeCalls(), "closeWindow, releaseWindow, releaseImageView");
+    EXPECT_EQ(vscreen.data, nullptr);
+    EXPECT_EQ(gfxDeviceMode, 1);
+}
+
+TEST_F(Lifecycle, ImageViewFullScreenCoversTheDesktop) {
+    gfxDeviceMode = 1;
+    InitGFXsystem(320, 200, true);
+    EXPECT_TRUE(gfxFullScreen);
+    EXPECT_EQ(takeCalls(), "createWindow 1280x1024 full, installImageView 320x200 -> 1280x1024, activateApplication, "
+                           "showWindow, makeKeyWindow, activateApplication, makeKeyWindow");
+}
+
+TEST_F(Lifecycle, OpenGLPixelModeSetsUpZoomAndCopiesEachFrame) {
+    gfxDeviceMode = 3;
+    fake.titleBarHeight = 20;
+    InitGFXsystem(640, 480, false);
+    EXPECT_EQ(std::pair(gfxPixelSizeX, gfxPixelSizeY), std::pair(1.0f, float(460.0 / 480.0)));
+    const std::string calls = takeCalls();
+    EXPECT_EQ(calls.find("measureTitleBarHeight, createWindow 640x460 gl, installGLView, "), 0u) << calls;
+    EXPECT_TRUE(calls.ends_with("gl ClearColor 0 0 0 1, gl Clear 16384, gl MatrixMode 5889, gl LoadIdentity, "
+                                "gl Viewport 0 0 640 460, gl Ortho 0 639 0 479 -1 1, gl RasterPos 0 479, "
+                                "gl MatrixMode 5888, gl LoadIdentity, gl PixelZoom 1 -0.958333"))
+        << calls;
+    FlipScreen();
+    gfxUsingThreads = true;
+    FlipScreen();
+    EXPECT_EQ(takeCalls(), "gl DrawPixels 640 480 32993 5121, swapGLBuffers, makeGLCurrent, "
+                           "gl DrawPixels 640 480 32993 5121, swapGLBuffers");
+    FinishGFXsystem();
+    EXPECT_EQ(takeCalls(), "releaseGLView, closeWindow, releaseWindow");
+
+    fake.scale = 2;  // a double-density screen
+    fake.titleBarHeight = 0;
+    InitGFXsystem(640, 480, false);
+    EXPECT_EQ(std::pair(gfxPixelSizeX, gfxPixelSizeY), std::pair(1.0f, 1.0f));
+}
+
+TEST_F(Lifecycle, HostOpenGLModeHasNoPixelsAndOnlySwaps) {
+    uint32_t hostPixel = 0;
+    vscreen.data = &hostPixel;
+    openGLcontext(800, 600, false);
+    EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, vscreen.height), std::tuple(6, 800u, 600u));
+    EXPECT_EQ(vscreen.data, &hostPixel);
+    EXPECT_EQ(fake.count("gl "), 0);
+    fake.calls.clear();
+    FlipScreen();
+    EXPECT_EQ(takeCalls(), "swapGLBuffers");
+    // Shutdown frees only the pixels initialisation allocated, whatever the mode says by then.
+    gfxDeviceMode = 1;
+    FinishGFXsystem();
+    EXPECT_EQ(vscreen.data, &hostPixel);
+    vscreen.data = nullptr;
+    InitGFXsystem(64, 48, false);
+    gfxDeviceMode = 6;
+    FinishGFXsystem();
+    EXPECT_EQ(vscreen.data, nullptr);
+}
+
+TEST_F(Lifecycle, ASecondInitialisationReplacesTheRunningSystem) {
+    InitGFXsystem(64, 48, false);
+    InitGFXsystem(32, 16, false);
+    EXPECT_EQ(std::pair(fake.count("createWindow"), fake.count("releaseWindow")), std::pair(2, 1));
+    EXPECT_TRUE(fake.windowExists);
+    openGLcontext(32, 16, false);  // starts without the pixels of the system it replaced
+    EXPECT_EQ(vscreen.data, nullptr);
+}
+
+TEST_F(Lifecycle, WindowlessScaleModeOpensNothing) {
+    gfxDeviceMode = 3;
+    InitGFXsystemScale(320, 200, 640, 400, false);
+    EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, gfxRealScreenWidth, gfxRealScreenHeight),
+              std::tuple(7, 320u, 640u, 400u));
+    EXPECT_NE(vscreen.data, nullptr);
+    FlipScreen();
+    UpdateGFXsystem();
+    EXPECT_EQ(frameTimer().frames, 3u);
+    FinishGFXsystem();
+    EXPECT_EQ(takeCalls(), "closeWindow, releaseWindow");
+    EXPECT_EQ(vscreen.data, nullptr);
+}
+
+TEST_F(Lifecycle, TextureViewRedrawsAtMostSixtyTimesASecond) {
+    gfxDeviceMode = 10;
+    InitGFXsystem(640, 480, false);
+    EXPECT_EQ(fake.count("installTextureView 640x480"), 1);
+    EXPECT_EQ(fake.textureRedraws, 1);
+    for (int ms = 0; ms < 1000; ++ms) {
+        ++fakeNow;
+        UpdateGFXsystem();
+    }
+    EXPECT_EQ(fake.textureRedraws, 61);
+    FinishGFXsystem();
+    EXPECT_EQ(fake.count("releaseTextureView"), 1);
+}
+
+TEST_F(Lifecycle, UnknownModeOpensAWindowWithoutContent) {
+    gfxDeviceMode = 5;
+    InitGFXsystem(300, 200, false);
+    EXPECT_EQ(fake.count("createWindow 300x200"), 1);
+    fake.calls.clear();
+    UpdateGFXsystem();
+    EXPECT_EQ(takeCalls(), "");
+    EXPECT_EQ(fake.imageRedraws + fake.textureRedraws + fake.swaps, 0);
+}
+
+TEST_F(Lifecycle, CloseButtonQuitAndScreenChange) {
+    InitGFXsystem(640, 480, false);
+    send(EventKind::Other, WindowAction::CloseRequest);
+    EXPECT_TRUE(gfxDone);
+    EXPECT_TRUE(fake.windowExists && !fake.windowVisible);
+    send(EventKind::Other, WindowAction::ScreenChanged);  // restores the window size
+    EXPECT_EQ(fake.count("setWindowFrame 0 0 640 480"), 1);
+
+    InitGFXsystem(64, 48, false);
+    fake.queueEvent({EventKind::Other, 0, 0, WindowAction::Quit});
+    FlipScreen();
+    EXPECT_FALSE(gfxDone);  // only the pump takes the request in
+    UpdateInternals();
+    EXPECT_TRUE(gfxDone);
+}
+
+TEST_F(Lifecycle, SetupFailuresAreFatalWithTheirTexts) {
+    setMessageBoxHandler([](const char *, const char *body) { return std::fprintf(stderr, "box: %s\n", body) > 0; });
+    gfxDeviceMode = 10;
+    fake.textureStatus = {false, true, {}};
+    EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: No Metal device");
+    fake.textureStatus = {false, false, "texture too large"};
+    EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: texture too large");
+    gfxDeviceMode = 3;
+    fake.failGLView = true;
+    EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: invalid NSOpenGLContext");
+    fake.failWindow = true;
+    EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: No compatible NSOpenGLPixelFormat found");
+}
+
+class EventPump : public Lifecycle {
+protected:
+    void SetUp() override {
+        Lifecycle::SetUp();
+        InitGFXsystem(640, 480, false);
+    }
+    void key(EventKind kind, uint32_t code) {
+        fake.queueKey(kind, code);
+        UpdateInternals();
+    }
+};
+
+TEST_F(EventPump, KeyTableAndLayouts) {
+    // F11 (103) has no key number and lands on 0; codes from 256 up are ignored.
+    for (const auto &[code, number] : {std::pair{0u, 1}, {122u, 37}, {103u, 0}, {200u, 47}}) {
+        key(EventKind::KeyDown, code);
+        EXPECT_EQ(keyboard[number], 1) << code;
+        key(EventKind::KeyUp, code);
+        EXPECT_EQ(keyboard[number], 0) << code;
+    }
+    key(EventKind::KeyDown, 256 + 12);
+    EXPECT_EQ(std::count(std::begin(keyboard), std::end(keyboard), 0), 256);
+    // Y (6) and Z (16) swap places with the layout.
+    for (const auto &[layout, z, y] : {std::tuple{0, 7, 16}, {1, 16, 7}, {2, 0, 0}}) {
+        keyboardlayout = layout;
+        for (const auto &[code, number] : {std::pair{6u, z}, {16u, y}}) {
+            key(EventKind::KeyDown, code);
+            EXPECT_EQ(keyboard[number], 1) << "layout " << layout;
+            key(EventKind::KeyUp, code);
+        }
+    }
+}
+
+TEST_F(EventPump, ModifiersToggleAndCapsLockShowsForOnePoll) {
+    key(EventKind::FlagsChanged, 56);
+    EXPECT_EQ(keyboard[61], 1);
+    key(EventKind::FlagsChanged, 56);
+    EXPECT_EQ(keyboard[61], 0);
+    key(EventKind::FlagsChanged, 57);
+    EXPECT_EQ(keyboard[54], 1);
+    UpdateInternals();
+    EXPECT_EQ(keyboard[54], 0);
+    // Code 255 releases Caps Lock and swallows the next Caps Lock event.
+    key(EventKind::FlagsChanged, 255);
+    key(EventKind::FlagsChanged, 57);
+    EXPECT_EQ(keyboard[54], 0);
+    key(EventKind::FlagsChanged, 57);
+    EXPECT_EQ(keyboard[54], 1);
+}
+
+TEST_F(EventPump, KeyboardDelayDropsKeyEvents) {
+    keyboard[5] = 1;
+    delayKeyboard();
+    EXPECT_EQ(keyboard[5], 0);
+    key(EventKind::KeyDown, 0);
+    key(EventKind::FlagsChanged, 56);
+    key(EventKind::FlagsChanged, 57);
+    EXPECT_EQ(keyboard[1] + keyboard[61] + keyboard[54], 0);
+    EXPECT_FALSE(allowKeyboardHit());
+    fakeNow += 256;
+    EXPECT_FALSE(allowKeyboardHit());
+    fakeNow += 1;
+    EXPECT_TRUE(allowKeyboardHit());
+    key(EventKind::KeyDown, 0);
+    EXPECT_EQ(keyboard[1], 1);
+}
+
+TEST_F(EventPump, WheelRoundsToEvenAndLastsOnePoll) {
+    for (const auto &[delta, expected] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.4, 0}, {-1.6, -2}}) {
+        send(EventKind::ScrollWheel, WindowAction::None, delta);
+        EXPECT_EQ(mouseWheel, expected) << delta;
+    }
+    UpdateInternals();
+    EXPECT_EQ(mouseWheel, 0);
+}
+
+TEST_F(EventPump, ButtonsTakeTheLastEventOfAPoll) {
+    for (EventKind kind : {EventKind::LeftMouseDown, EventKind::RightMouseDown}) fake.queueEvent({kind});
+    UpdateInternals();
+    EXPECT_TRUE(mouseL && mouseR);
+    for (EventKind kind : {EventKind::RightMouseUp, EventKind::LeftMouseUp, EventKind::LeftMouseDown,
+                           EventKind::LeftMouseUp})
+        fake.queueEvent({kind});
+    UpdateInternals();
+    EXPECT_FALSE(mouseL || mouseR);
+}
+
+TEST_F(EventPump, KeyEventsAreNeverHandedOn) {
+    fake.queueKey(EventKind::KeyDown, 12);
+    fake.queueKey(EventKind::KeyUp, 12);
+    fake.queueKey(EventKind::FlagsChanged, 55);
+    for (EventKind kind : {EventKind::ScrollWheel, EventKind::LeftMouseDown, EventKind::Other}) fake.queueEvent({kind});
+    UpdateInternals();
+    ASSERT_EQ(fake.sentEvents.size(), 4u);
+    EXPECT_EQ(fake.sentEvents[0].kind, EventKind::FlagsChanged);
+    EXPECT_EQ(fake.sentEvents[3].kind, EventKind::Other);
+    EXPECT_FALSE(gfxDone);
+}
+
+// The pixel under the pointer: the fake puts a windowed content area at (100, 50);
+// 320 x 200 in full screen stretches over its 1280 x 1024 desktop. Not clamped.
+TEST_F(EventPump, PointerGivesThePixelUnderIt) {
+    const struct {
+        bool fullScreen;
+        double x, y;
+        int32_t mouseX, mouseY;
+    } cases[] = {{false, 100, 50, 0, 0},    {false, 739, 529, 639, 479}, {false, 100, 529, 0, 479},
+                 {false, 99.5, 49, -1, -1}, {false, 900, 600, 800, 550}, {true, 0, 0, 0, 0},
+                 {true, 1279, 1023, 319, 199}, {true, 4, 5, 1, 0},     {true, 3, 6, 0, 1},
+                 {true, -1, 1024, -1, 200}};
+    for (const auto &c : cases) {
+        if (c.fullScreen != gfxFullScreen) InitGFXsystem(320, 200, true);
+        fake.pointer = {c.x, c.y};
+        send(EventKind::Other);
+        EXPECT_EQ(std::pair(mouseX, mouseY), std::pair(c.mouseX, c.mouseY)) << c.x << "," << c.y;
+    }
+    fake.pointer = {200, 200};  // without an event the pointer stays
+    UpdateInternals();
+    EXPECT_EQ(std::pair(mouseX, mouseY), std::pair(-1, 200));
+}
+
+}  // namespace
+}  // namespace zorblit::test
