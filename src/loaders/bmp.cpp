@@ -177,6 +177,8 @@ bool bmpDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
         return false;
 
     PendingImage result(decodeRow.width, rows);
+
+    if (!result.allocated()) return false;
     const uint8_t *pixels = data + header.pixelOffset;
     for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
         const uint32_t y = header.topDown() ? fileRow : rows - 1 - fileRow;

@@ -41,6 +41,8 @@ bool imDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     if (!cursor.take(pixelCount * bytesPerPixel, source)) return false;
 
     PendingImage result(width, height);
+
+    if (!result.allocated()) return false;
     uint32_t *target = result.row(0);
     for (size_t i = 0; i < pixelCount; ++i, source += bytesPerPixel)
         target[i] = paletteCount > 0 ? palette[source[0]] : packRGBA(source[0], source[1], source[2], kAlpha);

@@ -11,6 +11,7 @@ bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
     const auto decoder = std::make_unique<zorblit::TNanoJpegDecoder>();
     if (!decoder->decode(data, size)) return false;
     zorblit::PendingImage result(decoder->width(), decoder->height());
+    if (!result.allocated()) return false;
     decoder->writePixels(result.row(0));
     return result.handOver(image);
 }

@@ -91,6 +91,8 @@ bool pcxDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     if (decodedBytes * 2 > encoded.remaining() * kMaxRunLength) return false;
 
     PendingImage result(header.width, header.height);
+
+    if (!result.allocated()) return false;
     RowWriter rows(result, header, palette);
     while (!rows.done()) {
         uint8_t code, value;

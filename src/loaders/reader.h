@@ -2,6 +2,8 @@
 // image that reaches the caller only when decoding succeeded, and the path from a
 // file name to a decoder that works on memory.
 #pragma once
+#include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
 
@@ -64,9 +66,15 @@ private:
 
 // An image being decoded. It is freed on destruction unless handed over, so a
 // reader that gives up on the way leaves the caller's record exactly as it was.
+// Its memory comes from calloc as AllocImage's does (FreeImage releases it), but
+// running out of memory here is the file's doing, so it is a plain failure:
+// check allocated().
 class PendingImage {
 public:
-    PendingImage(uint32_t width, uint32_t height) { AllocImage(&image_, width, height); }
+    PendingImage(uint32_t width, uint32_t height)
+        : image_{static_cast<uint32_t *>(std::calloc(std::max<uint64_t>(uint64_t(width) * height, 1), 4)), width,
+                 height} {}
+    bool allocated() const { return image_.data != nullptr; }
     ~PendingImage() { FreeImage(&image_); }
     PendingImage(const PendingImage &) = delete;
     PendingImage &operator=(const PendingImage &) = delete;
