@@ -3,24 +3,16 @@
 #include <cstddef>
 #include <cstdio>
 #include <jpeglib.h>
-#include <stb/stb_image.h>
 
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "bench_util.h"
+#include "decode_bench.h"
 
 namespace zorblit::bench {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes readJpeg(const std::string &name) {
-    std::ifstream in(std::string(ZORBLIT_BENCH_IMAGES) + "/" + name, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // The benchmark pictures are valid, so libjpeg-turbo's default error exit stays unused.
 size_t decodeWithLibjpeg(const Bytes &file, std::vector<uint8_t> &pixels) {
@@ -45,35 +37,10 @@ size_t decodeWithLibjpeg(const Bytes &file, std::vector<uint8_t> &pixels) {
 }
 
 void libjpegDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readJpeg(name);
+    const Bytes file = readBenchPicture(name);
     std::vector<uint8_t> pixels;
     size_t bytes = 0;
     for (auto _ : state) bytes = decodeWithLibjpeg(file, pixels);
-    setBytes(state, bytes);
-}
-
-void stbDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readJpeg(name);
-    size_t bytes = 0;
-    for (auto _ : state) {
-        int width, height, channels;
-        stbi_uc *pixels = stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &channels, 4);
-        if (!pixels) state.SkipWithError("stb_image failed");
-        bytes = size_t(width) * height * 4;
-        stbi_image_free(pixels);
-    }
-    setBytes(state, bytes);
-}
-
-void zorblitDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readJpeg(name);
-    size_t bytes = 0;
-    for (auto _ : state) {
-        GFXimage image{};
-        if (!jpegLoadMem(&image, file.data(), uint32_t(file.size()))) state.SkipWithError("jpegLoadMem failed");
-        bytes = size_t(image.width) * image.height * 4;
-        FreeImage(&image);
-    }
     setBytes(state, bytes);
 }
 
@@ -89,9 +56,9 @@ const bool registered = [] {
     for (const char *picture : pictures) {
         const std::string base = std::string(picture, std::strlen(picture) - 4);
         add("JpegDecode." + base + ".vs_stb/stb_image", stbDecode, picture);
-        add("JpegDecode." + base + ".vs_stb/zorblit", zorblitDecode, picture);
+        add("JpegDecode." + base + ".vs_stb/zorblit", zorblitDecode<jpegLoadMem>, picture);
         add("JpegDecode." + base + ".vs_libjpeg/libjpeg-turbo", libjpegDecode, picture);
-        add("JpegDecode." + base + ".vs_libjpeg/zorblit", zorblitDecode, picture);
+        add("JpegDecode." + base + ".vs_libjpeg/zorblit", zorblitDecode<jpegLoadMem>, picture);
     }
     return true;
 }();

@@ -1,7 +1,6 @@
 // PNG decoding beside libpng and stb_image, and our inflate beside zlib's on the
 // same IDAT stream. Every decoder produces 8-bit RGBA pixels.
 #include <png.h>
-#include <stb/stb_image.h>
 #include <zlib.h>
 
 #include <csetjmp>
@@ -10,19 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "bench_util.h"
+#include "decode_bench.h"
 #include "loaders/inflate.h"
 #include "loaders/png_chunks.h"
 
 namespace zorblit::bench {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes readPicture(const std::string &name) {
-    std::ifstream in(std::string(ZORBLIT_BENCH_IMAGES) + "/" + name, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 struct MemoryReader {
     const Bytes *file;
@@ -62,37 +54,12 @@ bool decodeWithLibpng(const Bytes &file, std::vector<uint8_t> &rgba) {
 }
 
 void libpngDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readPicture(name);
+    const Bytes file = readBenchPicture(name);
     size_t bytes = 0;
     for (auto _ : state) {
         std::vector<uint8_t> rgba;  // a new picture each time, as the other decoders give
         if (!decodeWithLibpng(file, rgba)) state.SkipWithError("libpng failed");
         bytes = rgba.size();
-    }
-    setBytes(state, bytes);
-}
-
-void stbDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readPicture(name);
-    size_t bytes = 0;
-    for (auto _ : state) {
-        int width, height, channels;
-        stbi_uc *pixels = stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &channels, 4);
-        if (!pixels) state.SkipWithError("stb_image failed");
-        bytes = size_t(width) * height * 4;
-        stbi_image_free(pixels);
-    }
-    setBytes(state, bytes);
-}
-
-void zorblitDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readPicture(name);
-    size_t bytes = 0;
-    for (auto _ : state) {
-        GFXimage image{};
-        if (!pngLoadMem(&image, file.data(), uint32_t(file.size()))) state.SkipWithError("pngLoadMem failed");
-        bytes = size_t(image.width) * image.height * 4;
-        FreeImage(&image);
     }
     setBytes(state, bytes);
 }
@@ -104,7 +71,7 @@ struct ImageStream {
 };
 
 ImageStream imageStreamOf(const char *name) {
-    const Bytes file = readPicture(name);
+    const Bytes file = readBenchPicture(name);
     png::Contents contents;
     ImageStream stream;
     if (!png::readChunks(file.data(), file.size(), contents)) return stream;
@@ -148,9 +115,9 @@ const bool registered = [] {
     for (const char *picture : pictures) {
         const std::string base = std::string(picture, std::strlen(picture) - 4);
         add("PngDecode." + base + ".vs_libpng/libpng", libpngDecode, picture);
-        add("PngDecode." + base + ".vs_libpng/zorblit", zorblitDecode, picture);
+        add("PngDecode." + base + ".vs_libpng/zorblit", zorblitDecode<pngLoadMem>, picture);
         add("PngDecode." + base + ".vs_stb/stb_image", stbDecode, picture);
-        add("PngDecode." + base + ".vs_stb/zorblit", zorblitDecode, picture);
+        add("PngDecode." + base + ".vs_stb/zorblit", zorblitDecode<pngLoadMem>, picture);
         add("Inflate." + base + "/zlib", zlibInflate, picture);
         add("Inflate." + base + "/zorblit", zorblitInflate, picture);
     }

@@ -1,0 +1,48 @@
+// What the decoder benchmarks share: reading a benchmark picture, and the
+// stb_image and zorblit rows, which differ only in the decoder called.
+#pragma once
+#include <stb/stb_image.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench_util.h"
+
+namespace zorblit::bench {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes readBenchPicture(const std::string &name) {
+    std::ifstream in(std::string(ZORBLIT_BENCH_IMAGES) + "/" + name, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void stbDecode(benchmark::State &state, const char *name) {
+    const Bytes file = readBenchPicture(name);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        int width, height, channels;
+        stbi_uc *pixels = stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &channels, 4);
+        if (!pixels) state.SkipWithError("stb_image failed");
+        bytes = size_t(width) * height * 4;
+        stbi_image_free(pixels);
+    }
+    setBytes(state, bytes);
+}
+
+// One of our memory readers (pngLoadMem, jpegLoadMem) on a benchmark picture.
+template <bool (*Load)(GFXimage *, const uint8_t *, uint32_t)>
+void zorblitDecode(benchmark::State &state, const char *name) {
+    const Bytes file = readBenchPicture(name);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        GFXimage image{};
+        if (!Load(&image, file.data(), uint32_t(file.size()))) state.SkipWithError("zorblit reader failed");
+        bytes = size_t(image.width) * image.height * 4;
+        FreeImage(&image);
+    }
+    setBytes(state, bytes);
+}
+
+}  // namespace zorblit::bench
