@@ -1,11 +1,11 @@
-// Plain reference drawings for the drawing tests: each walks its shape step by
-// step as described for the routine, with no skipping and no fast path, and hands
-// every pixel to put(x, y).
+// Plain reference drawings: each walks its shape step by step, with no skipping
+// and no fast path, and hands every pixel to put(x, y).
 #pragma once
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "core/form.h"
@@ -14,41 +14,36 @@ namespace zorblit::test {
 
 using Pixels = std::set<std::pair<int64_t, int64_t>>;
 
-// Pixels of an image that differ from `background`.
-inline Pixels pixelsSet(const GFXimage &image, uint32_t background = 0) {
+// Pixels of an image that differ from 0.
+inline Pixels pixelsSet(const GFXimage &image) {
     Pixels set;
     for (uint32_t y = 0; y < image.height; ++y)
         for (uint32_t x = 0; x < image.width; ++x)
-            if (image.data[size_t(y) * image.width + x] != background) set.insert({x, y});
+            if (image.data[size_t(y) * image.width + x]) set.insert({x, y});
     return set;
 }
 
-// A row from a to b, either order. Positions far beyond any test image are left
-// out, since no writer would touch them.
+// The image as rows of '#' (drawn) and '.' (0), each row ended by '|'.
+inline std::string picture(const GFXimage &image) {
+    std::string text;
+    for (uint32_t y = 0; y < image.height; ++y, text += '|')
+        for (uint32_t x = 0; x < image.width; ++x) text += image.data[size_t(y) * image.width + x] ? '#' : '.';
+    return text;
+}
+
+// A row from a to b, either order, cut to the positions a test image can have.
 template <class Put>
 void referenceRun(int64_t a, int64_t b, int64_t y, Put put) {
-    for (int64_t x = std::max<int64_t>(std::min(a, b), -4); x <= std::min<int64_t>(std::max(a, b), 1 << 16); ++x)
-        put(x, y);
+    for (int64_t x = std::max<int64_t>(std::min(a, b), -4); x <= std::min<int64_t>(std::max(a, b), 64); ++x) put(x, y);
 }
 
 // The stepped line, its pixels kept inside the box of the end points.
 template <class Put>
 void referenceLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, Put put) {
-    if (y1 == y2) {
-        referenceRun(x1, x2, y1, put);
-        return;
-    }
-    if (x1 == x2) {
-        for (int64_t y = std::max<int64_t>(std::min(y1, y2), -4); y <= std::min<int64_t>(std::max(y1, y2), 1 << 16); ++y)
-            put(x1, y);
-        return;
-    }
     const int64_t ax = std::abs(x2 - x1), ay = std::abs(y2 - y1);
-    const float n = float(ax + ay);
-    const float sx = float(ax) / n, sy = float(ay) / n;
+    const float n = float(ax + ay), sx = float(ax) / n, sy = float(ay) / n;
     float fx = float(x1), fy = float(y1);
-    const int64_t count = std::llrint(n);
-    for (int64_t k = 0; k <= count; ++k) {
+    for (int64_t k = 0; k <= std::llrint(n); ++k) {
         put(std::clamp<int64_t>(std::llrint(fx), std::min(x1, x2), std::max(x1, x2)),
             std::clamp<int64_t>(std::llrint(fy), std::min(y1, y2), std::max(y1, y2)));
         fx = x2 > x1 ? fx + sx : fx - sx;
@@ -60,18 +55,12 @@ void referenceLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, Put put) {
 // run(x1, x2, y) for its four runs.
 template <class Point, class Run>
 void referenceCircle(int64_t cx, int64_t cy, int64_t radius, Point point, Run run) {
-    int64_t x = 0, y = -radius, d = 1 - radius;
-    while (x <= -y) {
-        point(cx + x, cy + y), point(cx - x, cy + y), point(cx + x, cy - y), point(cx - x, cy - y);
-        point(cx + y, cy + x), point(cx - y, cy + x), point(cx + y, cy - x), point(cx - y, cy - x);
+    for (int64_t x = 0, y = -radius, d = 1 - radius; x <= -y; d += 2 * x + 3, ++x) {
+        for (const auto &[px, py] : {std::pair{x, y}, {-x, y}, {x, -y}, {-x, -y}, {y, x}, {-y, x}, {y, -x}, {-y, -x}})
+            point(cx + px, cy + py);
         run(cx - x, cx + x, cy + y), run(cx - x, cx + x, cy - y);
         run(cx - y, cx + y, cy + x), run(cx - y, cx + y, cy - x);
-        if (d > 0) {
-            d += 2 * y + 2;
-            ++y;
-        }
-        d += 2 * x + 3;
-        ++x;
+        if (d > 0) d += 2 * y + 2, ++y;
     }
 }
 
@@ -83,29 +72,17 @@ void referenceTriangle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x
     if (ay > by) std::swap(ax, bx), std::swap(ay, by);
     if (ay > cy) std::swap(ax, cx), std::swap(ay, cy);
     if (by > cy) std::swap(bx, cx), std::swap(by, cy);
-    float h = cy - ay;
-    if (h == 0) h = 1;
-    volatile float product = (cx - ax) * ((by - ay) / h);
+    const auto height = [](float h) { return h == 0 ? 1.0f : h; };
+    volatile float product = (cx - ax) * ((by - ay) / height(cy - ay));
     const float mx = product + ax;
-    auto clampX = [&](float v) { return std::clamp<int64_t>(std::llrint(v), left, right); };
-
-    h = by - ay;
-    if (h == 0) h = 1;
-    float sl = (ax - bx) / h, sr = (mx - ax) / h, l = ax, r = ax;
-    for (int64_t y = std::llrint(ay); y < std::llrint(by); ++y) {
-        l -= sl;
-        r += sr;
-        run(clampX(l), clampX(r), y);
-    }
-    l = bx, r = mx;
-    h = cy - by;
-    if (h == 0) h = 1;
-    sl = (cx - bx) / h, sr = (cx - mx) / h;
-    for (int64_t y = std::llrint(by); y < std::llrint(cy); ++y) {
-        l += sl;
-        r += sr;
-        run(clampX(l), clampX(r), y);
-    }
+    const auto half = [&](float l, float r, float sl, float sr, float top, float bottom) {
+        for (int64_t y = std::llrint(top); y < std::llrint(bottom); ++y) {
+            l += sl, r += sr;
+            run(std::clamp<int64_t>(std::llrint(l), left, right), std::clamp<int64_t>(std::llrint(r), left, right), y);
+        }
+    };
+    half(ax, ax, -(ax - bx) / height(by - ay), (mx - ax) / height(by - ay), ay, by);
+    half(bx, mx, (cx - bx) / height(cy - by), (cx - mx) / height(cy - by), by, cy);
 }
 
 // A pixel writer through the clipped writer of Form; positions beyond 32 bits are

@@ -1,11 +1,11 @@
-// Randomised sweeps of every clipped routine in both forms: any coordinates, any
-// radius, small images down to 0 x 0 and clip rectangles that may reach beyond the
-// image. Each result is compared with the plain reference wherever walking it is
-// affordable; run under the sanitizer build they also show that nothing outside
-// the image is touched.
+// Randomised sweeps of every clipped routine in both forms against the plain
+// references: any coordinates, any radius, images down to 0 x 0 and clip
+// rectangles that may reach beyond the image. Under the sanitizer build they also
+// show that nothing outside the image is touched. Then the jumps that let far-off
+// shapes skip to the image, against the plain loops they replace.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <functional>
 
 #include "draw/circle.h"
 #include "draw/line.h"
@@ -17,9 +17,10 @@ namespace zorblit {
 namespace {
 
 using test::OwnedImage;
+using test::pixelsSet;
+using test::referenceRun;
 
 constexpr uint32_t kInk = 0xFFC0FFEE;
-constexpr int kRounds = 1000;
 constexpr int64_t kAffordable = int64_t(1) << 15;  // longest walk the references take
 
 template <class Form>
@@ -27,118 +28,165 @@ class ClippedSweep : public ::testing::Test {
 protected:
     using Mode = draw::Clipped<Form>;
 
-    // A new small image and clip rectangle; the image keeps a frame of noise.
-    void next() {
-        const uint32_t width = uint32_t(random.range(0, 12)), height = uint32_t(random.range(0, 12));
-        actual.emplace(width, height);
-        actual->fillNoise(random.next());
-        expected.emplace(*actual);
-        setClipRectangle(int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)),
-                         int32_t(random.range(-5, 17)));
-    }
-    // Anywhere in 32 bits, a few million pixels off, or near the image.
-    int32_t coordinate() {
-        return random.next() % 3 ? random.coordinate(12) : int32_t(random.range(-(1 << 16), 1 << 16));
-    }
-    uint32_t radius() {
-        switch (random.next() % 4) {
-            case 0: return uint32_t(random.next());
-            case 1: return uint32_t(random.range(0, 5000));
-            default: return uint32_t(random.range(0, 20));
+    // 1000 rounds of draw(image, c) on a new image of up to 12 x 12 framed by noise,
+    // with six coordinates c anywhere in 32 bits, a few million off or near the
+    // image. draw also draws the reference through `form` (the form's limit) or
+    // `bounds` (the image bounds), or returns false when it is too long to walk.
+    template <class Draw>
+    void sweep(Draw draw) {
+        for (int round = 0; round < 1000; ++round) {
+            OwnedImage actual(uint32_t(random.range(0, 12)), uint32_t(random.range(0, 12)));
+            actual.fillNoise(random.next());
+            OwnedImage expected(actual);
+            setClipRectangle(int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)),
+                             int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)));
+            int64_t c[6];
+            for (auto &v : c) v = random.next() % 3 ? random.coordinate(12) : random.range(-(1 << 16), 1 << 16);
+            form = test::clippedWriter<Form>(expected, kInk);
+            bounds = test::clippedWriter<Packed>(expected, kInk);
+            if (!draw(actual, c, round)) continue;
+            ASSERT_EQ(test::compareImages(actual, expected, "sweep"), "")
+                << "round " << round << ": " << ::testing::PrintToString(std::vector<int64_t>(c, c + 6));
         }
     }
-    // Writers for the reference: the form's pixel limit, and the image bounds.
-    auto formPixel() { return test::clippedWriter<Form>(*expected, kInk); }
-    auto imagePixel() { return test::clippedWriter<Packed>(*expected, kInk); }
-    // A row through a writer, cut to the positions a small image can have.
-    template <class Put>
-    static void row(int64_t a, int64_t b, int64_t y, Put put) {
-        for (int64_t x = std::max<int64_t>(std::min(a, b), -4); x <= std::min<int64_t>(std::max(a, b), 20); ++x)
-            put(x, y);
-    }
-    std::string differences(const char *what) { return test::compareImages(*actual, *expected, what); }
-
+    std::function<void(int64_t, int64_t)> form, bounds;
+    std::function<void(int64_t, int64_t)> boundsColumn = [this](int64_t y, int64_t x) { bounds(x, y); };
     test::TestRandom random{2024};
-    std::optional<OwnedImage> actual, expected;
 };
 using Forms = ::testing::Types<Portable, Packed>;
 TYPED_TEST_SUITE(ClippedSweep, Forms);
 
 TYPED_TEST(ClippedSweep, RunsBarsAndRectangles) {
     using C = typename TestFixture::Mode;
-    for (int round = 0; round < kRounds; ++round) {
-        this->next();
-        const int32_t x1 = this->coordinate(), y1 = this->coordinate(), x2 = this->coordinate(), y2 = this->coordinate();
+    this->sweep([&](OwnedImage &image, const int64_t *c, int round) {
+        const int32_t x1 = int32_t(c[0]), y1 = int32_t(c[1]), x2 = int32_t(c[2]), y2 = int32_t(c[3]);
         switch (round % 4) {
-            case 0:
-                C::hline(*this->actual, x1, x2, y1, kInk);
-                this->row(x1, x2, y1, this->formPixel());
-                break;
-            case 1:
-                C::vline(*this->actual, y1, y2, x1, kInk);
-                this->row(y1, y2, x1, [put = this->imagePixel()](int64_t y, int64_t x) { put(x, y); });
-                break;
-            case 2:
-                C::bar(*this->actual, x1, y1, x2, y2, kInk);
+            case 0: C::hline(image, x1, x2, y1, kInk), referenceRun(x1, x2, y1, this->form); break;
+            case 1: C::vline(image, y1, y2, x1, kInk), referenceRun(y1, y2, x1, this->boundsColumn); break;
+            case 2:  // the portable form draws no rows given bottom first
+                C::bar(image, x1, y1, x2, y2, kInk);
                 if (TypeParam::packed || y1 <= y2)
-                    for (int64_t y = std::max<int64_t>(std::min(y1, y2), -4); y <= std::min<int64_t>(std::max(y1, y2), 20); ++y)
-                        this->row(x1, x2, y, this->formPixel());
+                    referenceRun(y1, y2, 0, [&](int64_t y, int64_t) { referenceRun(x1, x2, y, this->form); });
                 break;
-            case 3: {
-                draw::outlineRectangle<C>(*this->actual, x1, y1, x2, y2, kInk);
-                this->row(x1, x2, y1, this->formPixel());
-                this->row(x1, x2, y2, this->formPixel());
-                auto column = [put = this->imagePixel()](int64_t y, int64_t x) { put(x, y); };
-                this->row(y1, y2, x1, column);
-                this->row(y1, y2, x2, column);
-                break;
-            }
+            case 3:
+                draw::outlineRectangle<C>(image, x1, y1, x2, y2, kInk);
+                referenceRun(x1, x2, y1, this->form), referenceRun(x1, x2, y2, this->form);
+                referenceRun(y1, y2, x1, this->boundsColumn), referenceRun(y1, y2, x2, this->boundsColumn);
         }
-        ASSERT_EQ(this->differences("sweep_runs"), "") << x1 << " " << y1 << " " << x2 << " " << y2;
-    }
+        return true;
+    });
 }
 
 TYPED_TEST(ClippedSweep, Lines) {
-    using C = typename TestFixture::Mode;
-    for (int round = 0; round < kRounds; ++round) {
-        this->next();
-        const int64_t x1 = this->coordinate(), y1 = this->coordinate(), x2 = this->coordinate(), y2 = this->coordinate();
-        draw::drawLine<C>(*this->actual, {x1, y1}, {x2, y2}, kInk);
-        if (std::abs(x2 - x1) + std::abs(y2 - y1) > kAffordable) continue;
-        test::referenceLine(x1, y1, x2, y2, this->formPixel());
-        ASSERT_EQ(this->differences("sweep_line"), "") << x1 << " " << y1 << " " << x2 << " " << y2;
-    }
+    this->sweep([&](OwnedImage &image, const int64_t *c, int) {
+        draw::drawLine<typename TestFixture::Mode>(image, {c[0], c[1]}, {c[2], c[3]}, kInk);
+        if (std::abs(c[2] - c[0]) + std::abs(c[3] - c[1]) > kAffordable) return false;
+        test::referenceLine(c[0], c[1], c[2], c[3], this->form);
+        return true;
+    });
 }
 
 TYPED_TEST(ClippedSweep, Circles) {
     using C = typename TestFixture::Mode;
-    for (int round = 0; round < kRounds; ++round) {
-        this->next();
-        const int64_t cx = this->coordinate(), cy = this->coordinate(), radius = this->radius();
+    this->sweep([&](OwnedImage &image, const int64_t *c, int round) {
+        const uint64_t r = this->random.next();  // any 32 bits, up to 5000, or small
+        const uint64_t radius = r % 4 == 0 ? uint32_t(r >> 8) : (r >> 8) % (r % 4 == 1 ? 5001 : 21);
         const bool filled = round % 2;
-        if (filled) draw::drawFilledCircle<C>(*this->actual, cx, cy, uint64_t(radius), kInk);
-        else draw::drawCircle<C>(*this->actual, cx, cy, uint64_t(radius), kInk);
-        if (radius > 5000) continue;
-        const auto put = this->formPixel();
+        if (filled) draw::drawFilledCircle<C>(image, c[0], c[1], radius, kInk);
+        else draw::drawCircle<C>(image, c[0], c[1], radius, kInk);
+        if (radius > 5000) return false;
         test::referenceCircle(
-            cx, cy, radius, [&](int64_t x, int64_t y) { if (!filled) put(x, y); },
-            [&](int64_t a, int64_t b, int64_t y) { if (filled) this->row(a, b, y, put); });
-        ASSERT_EQ(this->differences("sweep_circle"), "") << cx << " " << cy << " " << radius << " " << filled;
-    }
+            c[0], c[1], int64_t(radius), [&](int64_t x, int64_t y) { if (!filled) this->form(x, y); },
+            [&](int64_t a, int64_t b, int64_t y) { if (filled) referenceRun(a, b, y, this->form); });
+        return true;
+    });
 }
 
 TYPED_TEST(ClippedSweep, Triangles) {
-    using C = typename TestFixture::Mode;
-    for (int round = 0; round < kRounds; ++round) {
-        this->next();
-        int64_t c[6];
-        for (auto &value : c) value = this->coordinate();
-        draw::drawFilledTriangle<C>(*this->actual, {c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}, kInk);
-        if (std::max({c[1], c[3], c[5]}) - std::min({c[1], c[3], c[5]}) > kAffordable) continue;
+    this->sweep([&](OwnedImage &image, const int64_t *c, int) {
+        draw::drawFilledTriangle<typename TestFixture::Mode>(image, {c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}, kInk);
+        if (std::max({c[1], c[3], c[5]}) - std::min({c[1], c[3], c[5]}) > kAffordable) return false;
         test::referenceTriangle(c[0], c[1], c[2], c[3], c[4], c[5],
-                                [&](int64_t a, int64_t b, int64_t y) { this->row(a, b, y, this->formPixel()); });
-        ASSERT_EQ(this->differences("sweep_triangle"), "")
-            << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " " << c[4] << " " << c[5];
+                                [&](int64_t a, int64_t b, int64_t y) { referenceRun(a, b, y, this->form); });
+        return true;
+    });
+}
+
+TYPED_TEST(ClippedSweep, FarShapesJumpToTheImage) {
+    using C = typename TestFixture::Mode;
+    OwnedImage image(40, 30), expected(40, 30);
+    setClipRectangle(0, 0, 40, 30);
+    // Millions of steps to the image are jumped, landing where the plain loops do.
+    const auto put = test::clippedWriter<TypeParam>(expected, kInk);
+    draw::drawLine<C>(image, {-1500000, 10}, {1500000, 12}, kInk);
+    draw::drawLine<C>(image, {20, 2000000}, {21, -1000000}, kInk);
+    draw::drawCircle<C>(image, 10 - 3000000, 7, 3000000, kInk);
+    test::referenceLine(-1500000, 10, 1500000, 12, put);
+    test::referenceLine(20, 2000000, 21, -1000000, put);
+    test::referenceCircle(10 - 3000000, 7, 3000000, put, [](int64_t, int64_t, int64_t) {});
+    EXPECT_EQ(test::compareImages(image, expected, "far_shapes"), "");
+    EXPECT_GT(pixelsSet(image).size(), 90u);
+
+    // Beyond 2^24 a step of less than one no longer moves a coordinate: these lines
+    // stall far from the image, draw nothing there and finish at once.
+    image.fill(0);
+    draw::drawLine<C>(image, {INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, kInk);
+    draw::drawLine<C>(image, {-2000000000, 10}, {2000000000, 12}, kInk);
+    draw::drawLine<C>(image, {20, INT32_MAX}, {21, INT32_MIN}, kInk);
+    draw::drawFilledCircle<C>(image, 15, -30, 20, kInk);  // wholly above: no stray row along the top edge
+    EXPECT_EQ(pixelsSet(image), test::Pixels{});
+    draw::drawFilledTriangle<C>(image, {-2000000000, -2000000000}, {2000000000, 10}, {5, 2000000000}, kInk);
+    EXPECT_GT(pixelsSet(image).size(), 100u);
+    draw::drawFilledCircle<C>(image, 0, 0, UINT32_MAX, kInk);
+    draw::drawCircle<C>(image, INT32_MIN, INT32_MIN, UINT32_MAX, kInk);
+    EXPECT_EQ(pixelsSet(image).size(), 1200u);
+}
+
+// The closed form of the circle visits exactly the columns and rows of the loop.
+TEST(CircleProfile, MatchesTheSteppingLoop) {
+    // The whole loop, or its first `steps` columns for radii too large to walk.
+    auto check = [](int64_t radius, int64_t steps = INT64_MAX) {
+        const draw::CircleProfile circle{uint64_t(radius)};
+        int64_t x = 0, y = -radius, d = 1 - radius;
+        for (; x <= -y && x < steps; d += 2 * x + 3, ++x) {
+            ASSERT_LE(x, circle.lastColumn()) << radius;
+            ASSERT_EQ(circle.rowAt(x), -y) << radius << " at " << x;
+            ASSERT_TRUE(circle.firstColumnOn(-y) <= x && x <= circle.lastColumnOn(-y)) << radius << " at " << x;
+            if (d > 0) d += 2 * y + 2, ++y;
+        }
+        ASSERT_TRUE(steps != INT64_MAX || circle.lastColumn() == x - 1) << radius;
+    };
+    for (int64_t radius = 0; radius <= 2000; ++radius) check(radius);
+    test::TestRandom random(11);
+    for (int round = 0; round < 10; ++round) check(random.range(2000, 1000000));
+    check(INT32_MAX, 100000);
+    check(UINT32_MAX, 100000);
+}
+
+// The line's float walk jumps and stops where the plain loop of additions does.
+TEST(FloatWalk, JumpsLandWhereThePlainLoopDoes) {
+    test::TestRandom random(7);
+    const float steps[] = {0.5f, 0.25f, 0.75f, 1.0f / 3, 2.0f / 3, 0.1f, 1e-3f, 1e-7f, 0.999f};
+    for (int round = 0; round < 1500; ++round) {
+        // Starts around every magnitude up to 2^31, where steps stall or round unevenly.
+        const int magnitude = int(random.range(0, 31));
+        float start = float(random.range(-(int64_t(1) << magnitude), int64_t(1) << magnitude));
+        if (random.next() % 4 == 0) start += 0.5f;
+        const float step = steps[random.next() % std::size(steps)] * (random.next() % 2 ? -1 : 1);
+        const uint64_t count = uint64_t(random.range(0, 1 << (random.next() % 2 ? 18 : 8)));
+        const float threshold = float(start + step * float(random.range(0, int64_t(count) + 10)));
+        auto reached = [&](float v) { return step > 0 ? v >= threshold : v <= threshold; };
+
+        float plain = start, plainStop = start;
+        uint64_t plainTaken = 0;
+        for (uint64_t i = 0; i < count; ++i) plain += step;
+        while (plainTaken < count && !reached(plainStop)) plainStop += step, ++plainTaken;
+        draw::FloatWalk walk(start, step), stopping(start, step);
+        walk.skip(count);
+        const uint64_t taken = stopping.advanceUntil(count, reached);
+        ASSERT_EQ(walk.value(), plain) << "start " << start << " step " << step << " count " << count;
+        ASSERT_EQ(stopping.value(), plainStop) << start << " " << step << " " << threshold;
+        ASSERT_EQ(taken, plainTaken);
     }
 }
 
