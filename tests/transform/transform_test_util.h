@@ -39,7 +39,4 @@ void withMode(SpriteMode mode, Visitor &&visit) {
     }
 }
 
-// Resets the clip rectangle to the whole of an image for tests of the portable form.
-inline void clipTo(const GFXimage &image) { setClipRectangle(0, 0, int32_t(image.width), int32_t(image.height)); }
-
 }  // namespace zorblit::test

@@ -1,0 +1,220 @@
+// The worked examples of scaling, rotation and roto-zoom in both forms where there
+// are two: sampling and rectangle rules, the packed alpha blend, quarter and whole
+// turns, roto-zoom centring and zooms, steps that are not numbers.
+#include <cmath>
+#include <limits>
+#include <map>
+#include <numbers>
+
+#include "transform/rotate.h"
+#include "transform/rotozoom.h"
+#include "transform/scale.h"
+#include "transform_test_util.h"
+
+namespace zorblit {
+namespace {
+
+using test::numberedImage;
+using test::OwnedImage;
+using V = std::vector<uint32_t>;
+
+template <class Form>
+class Transform : public ::testing::Test {
+protected:
+    void SetUp() override { setClipRectangle(0, 0, 1000, 1000); }
+};
+TYPED_TEST_SUITE(Transform, test::Forms);
+
+// True when every pixel (x, y) of dest shows source pixel from(x, y), or 0 where
+// that lies outside the source.
+template <class From>
+bool shows(const OwnedImage &dest, const OwnedImage &source, From from) {
+    for (int64_t y = 0; y < dest.height(); ++y)
+        for (int64_t x = 0; x < dest.width(); ++x) {
+            const auto [u, v] = from(x, y);
+            const bool inside = u >= 0 && v >= 0 && u < source.width() && v < source.height();
+            if (dest.at(uint32_t(x), uint32_t(y)) != (inside ? source.at(uint32_t(u), uint32_t(v)) : 0u)) return false;
+        }
+    return true;
+}
+bool showsAt(const OwnedImage &dest, const OwnedImage &source, int64_t dx, int64_t dy) {
+    return shows(dest, source, [&](int64_t x, int64_t y) { return std::pair{x - dx, y - dy}; });
+}
+
+TYPED_TEST(Transform, ScaleSamplesTruncatedWhenPackedAndRoundedWhenPortable) {
+    // Source columns sampled along a 1-high scale of a numbered source.
+    const auto columns = [](uint32_t sourceWidth, uint32_t width) {
+        OwnedImage dest(width, 1);
+        scale<TypeParam, SpriteMode::Copy>(dest, 0, 0, int32_t(width), 1, numberedImage(sourceWidth, 1));
+        V result;
+        for (uint32_t p : dest.pixels()) result.push_back(p & 0xFFF);
+        return result;
+    };
+    // 4 up to 8: the portable form's eighth sample rounds to 4 and is held at the last column.
+    EXPECT_EQ(columns(4, 8), (TypeParam::packed ? V{0, 0, 1, 1, 2, 2, 3, 3} : V{0, 0, 1, 2, 2, 2, 3, 3}));
+    EXPECT_EQ(columns(10, 3), (TypeParam::packed ? V{0, 3, 6} : V{0, 3, 7}));
+    EXPECT_EQ(columns(5, 5), (V{0, 1, 2, 3, 4}));
+
+    // Rows follow the same rule; scaling up never reads past the last row or column.
+    const OwnedImage source = numberedImage(4, 4);
+    OwnedImage dest(8, 8);
+    scale<TypeParam, SpriteMode::Copy>(dest, 0, 0, 8, 8, source);
+    EXPECT_EQ(dest.at(7, 7), source.at(3, 3));
+
+    // Corners in any order; the source's own size is one to one.
+    const OwnedImage sprite = numberedImage(7, 5);
+    OwnedImage a(40, 40), b(40, 40), c(20, 20);
+    scale<TypeParam, SpriteMode::Copy>(a, 10, 20, 30, 40, sprite);
+    scale<TypeParam, SpriteMode::Copy>(b, 30, 40, 10, 20, sprite);
+    EXPECT_EQ(a.pixels(), b.pixels());
+    scale<TypeParam, SpriteMode::Copy>(c, 3, 4, 10, 9, sprite);
+    EXPECT_TRUE(showsAt(c, sprite, 3, 4));
+}
+
+TEST(Scale, ZeroExtentsInEachForm) {
+    // Packed: (x2, y2) = (0, 0) draws the source unscaled; an extent of 0 keeps the source's size.
+    const OwnedImage source = numberedImage(4, 3);
+    OwnedImage dest(10, 10), tall(10, 10);
+    scale<Packed, SpriteMode::Copy>(dest, -1, -2, 0, 0, source);
+    EXPECT_TRUE(showsAt(dest, source, -1, -2));
+    scale<Packed, SpriteMode::Copy>(tall, 2, 0, 2, 6, source);  // width kept, height doubled
+    EXPECT_TRUE(shows(tall, source, [](int64_t x, int64_t y) { return std::pair{x - 2, y / 2}; }));
+
+    // Portable: copy mode copies the source's pixels cut to the destination's count; other modes draw nothing.
+    setClipRectangle(0, 0, 1000, 1000);
+    const OwnedImage big = numberedImage(6, 6);
+    OwnedImage small(5, 3), untouched(10, 10);
+    scale<Portable, SpriteMode::Copy>(small, 4, 0, 4, 9, big);
+    const V all = big.pixels();
+    EXPECT_EQ(small.pixels(), V(all.begin(), all.begin() + 15));
+    scale<Portable, SpriteMode::Average>(untouched, 0, 3, 8, 3, big);
+    scale<Portable, SpriteMode::Copy>(untouched, 0, 0, 0, 0, OwnedImage(0, 4));
+    EXPECT_EQ(untouched.pixels(), V(100, 0));
+}
+
+TEST(Scale, PortableCopyAndColourKeyObeyTheClipRectangleBlendsDoNot) {
+    for (SpriteMode mode : {SpriteMode::Copy, SpriteMode::ColourKey, SpriteMode::SaturatedAdd}) {
+        OwnedImage dest(8, 8);
+        setClipRectangle(2, 2, 4, 4);
+        test::withMode(mode, [&](auto m) { scale<Portable, m()>(dest, 0, 0, 8, 8, numberedImage(2, 2), 1); });
+        const bool clipped = mode != SpriteMode::SaturatedAdd;
+        EXPECT_EQ(std::tuple(dest.at(0, 0) != 0, dest.at(3, 3) != 0, dest.at(7, 7) != 0),
+                  std::tuple(!clipped, true, !clipped))
+            << int(mode);
+    }
+}
+
+TEST(Scale, PackedAlphaSkipsZeroAndBlendsAllFourBytesWithTheWidenedWeight) {
+    const uint32_t d = 0x40102030;
+    const auto blend = [](uint32_t s, uint32_t t, uint32_t w) {
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8)
+            out |= (((s >> shift & 0xFF) * w + (t >> shift & 0xFF) * (256 - w)) >> 8) << shift;
+        return out;
+    };
+    // Alpha 0 is skipped, 255 copied, 128 weighed 129 to 127.
+    OwnedImage source(3, 1), dest(3, 1);
+    source.at(0, 0) = 0x00FFFFFF, source.at(1, 0) = 0xFF123456, source.at(2, 0) = 0x80FF8000;
+    dest.fill(d);
+    scale<Packed, SpriteMode::Alpha>(dest, 0, 0, 3, 1, source);
+    EXPECT_EQ(dest.pixels(), (V{d, 0xFF123456u, blend(0x80FF8000, d, 129)}));
+    dest.fill(d);
+    scale<Packed, SpriteMode::AlphaValue>(dest, 0, 0, 3, 1, source, 0);
+    EXPECT_EQ(dest.pixels(), V(3, d));
+    scale<Packed, SpriteMode::AlphaValue>(dest, 0, 0, 3, 1, source, 255);
+    EXPECT_EQ(dest.pixels(), source.pixels());
+    for (uint32_t k = 0; k < 256; ++k)
+        ASSERT_EQ(scaledAlphaBlend(0x80FF7F01, 0x017F80FE, k), blend(0x80FF7F01, 0x017F80FE, k + (k >> 7)));
+}
+
+TYPED_TEST(Transform, QuarterTurnsDrawEverySourcePixelOnce) {
+    for (auto [w, h] : {std::pair{4u, 2u}, {3u, 3u}, {5u, 4u}, {6u, 7u}, {1u, 9u}, {16u, 16u}})
+        for (int32_t angle : {90, 180, 270, -90, 450}) {
+            OwnedImage dest(40, 40);
+            rotate<TypeParam, SpriteMode::Copy>(dest, 15, 15, angle, numberedImage(w, h));
+            std::map<uint32_t, int> seen;
+            for (uint32_t p : dest.pixels()) seen[p] += p != 0;
+            seen.erase(0);
+            ASSERT_EQ(seen.size(), size_t(w) * h) << w << "x" << h << " at " << angle;
+            for (auto [pixel, times] : seen) ASSERT_EQ(times, 1) << std::hex << pixel;
+        }
+}
+
+TYPED_TEST(Transform, RotationExamples) {
+    // 4 x 2 at 90 degrees about (2, 1): box columns 1..3, rows -1..3, turned clockwise.
+    const RotatedBox box = rotatedBox<TypeParam>(OwnedImage(4, 2), 90);
+    EXPECT_EQ(std::tuple(box.minX, box.maxY), std::tuple(1, 3));
+    const OwnedImage source = numberedImage(4, 2), square = numberedImage(3, 3);
+    OwnedImage dest(10, 10), turned(10, 10);
+    rotate<TypeParam, SpriteMode::Copy>(dest, 4, 4, 90, source);
+    EXPECT_TRUE(shows(dest, source, [](int64_t x, int64_t y) { return std::pair{y - 3, 7 - x}; }));
+    // An odd size turns about its middle pixel.
+    rotate<TypeParam, SpriteMode::Copy>(turned, 0, 0, 90, square);
+    EXPECT_TRUE(shows(turned, square, [](int64_t x, int64_t y) { return std::pair{y, 2 - x}; }));
+
+    // Whole turns copy the source to (x, y), last row and column included.
+    for (int32_t angle : {0, 360, 720}) {
+        OwnedImage copy(10, 10);
+        rotate<TypeParam, SpriteMode::Copy>(copy, 4, 4, angle, source);
+        EXPECT_TRUE(showsAt(copy, source, 4, 4)) << angle;
+    }
+}
+
+TEST(RotoZoom, CentringAndZooms) {
+    // At angle 0, zoom 1 the source is centred by half (without repeat, a quarter) the size difference.
+    struct Case {
+        void (*routine)(GFXimage, GFXimage, float, float);
+        uint32_t width, height, destWidth, destHeight, first;
+    };
+    for (auto [routine, width, height, destWidth, destHeight, first] :
+         {Case{RotoZoomImage, 50, 50, 100, 100, 25}, {RotoZoomImageNoRepeat, 50, 50, 100, 100, 13},
+          {RotoZoomImage, 13, 8, 13, 8, 0}, {RotoZoomImageNoRepeat, 13, 8, 13, 8, 0}}) {
+        const OwnedImage source = numberedImage(width, height);
+        OwnedImage dest(destWidth, destHeight);
+        dest.fill(0x12345678);
+        routine(dest, source, 0, 1);
+        EXPECT_TRUE(showsAt(dest, source, first, first)) << destWidth << " " << first;
+    }
+
+    const OwnedImage source = numberedImage(20, 10);
+    OwnedImage dest(20, 10);
+    RotoZoomImage(dest, source, 0, 2);  // every second pixel about the centre (10, 5)
+    EXPECT_TRUE(shows(dest, source, [](int64_t x, int64_t y) { return std::pair{2 * x - 10, 2 * y - 5}; }));
+    RotoZoomImage(dest, source, 0, -1);  // half a turn about the centre
+    EXPECT_TRUE(shows(dest, source, [](int64_t x, int64_t y) { return std::pair{20 - x, 10 - y}; }));
+    RotoZoomImage(dest, source, 1.234f, 0);  // the one centre pixel everywhere
+    EXPECT_EQ(dest.pixels(), V(200, source.at(10, 5)));
+
+    // A quarter turn looks below the centre.
+    const OwnedImage square = numberedImage(9, 9);
+    OwnedImage turned(9, 9);
+    RotoZoomImage(turned, square, std::numbers::pi_v<float> / 2, 1);
+    EXPECT_EQ(turned.at(5, 4), square.at(4, 5));
+    EXPECT_EQ(turned.at(4, 4), square.at(4, 4));
+
+    // Centring works beyond 16-bit sizes: (70000 - 1) / 2 rounded down.
+    OwnedImage wide(70000, 1), one(1, 1);
+    wide.at(34999, 0) = 0xCAFE;
+    RotoZoomImage(one, wide, 0, 1);
+    EXPECT_EQ(one.at(0, 0), 0xCAFEu);
+}
+
+TEST(RotoZoom, StepsThatAreNotNumbersFillWithZero) {
+    constexpr float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const OwnedImage source = numberedImage(6, 6);
+    OwnedImage dest(7, 5);
+    for (auto [angle, zoom] : {std::pair{0.f, nan}, {0.f, inf}, {1.f, -inf}, {nan, 1.f}, {inf, 1.f}}) {
+        dest.fill(0x12345678);
+        RotoZoomImageNoRepeat(dest, source, angle, zoom);
+        EXPECT_EQ(dest.pixels(), V(35, 0)) << angle << " " << zoom;
+    }
+    EXPECT_FALSE(zoomSteps(0, nan));
+    // A finite but huge zoom is held at 2^31 source pixels per step: only the centre shows the source.
+    EXPECT_EQ(zoomSteps(0, 1e30f)->cosine, int64_t(1) << 47);
+    RotoZoomImage(dest, source, 0, 1e30f);
+    EXPECT_EQ(dest.at(3, 2), source.at(2, 2));
+    EXPECT_EQ(dest.at(4, 2), 0u);
+}
+
+}  // namespace
+}  // namespace zorblit

@@ -1,0 +1,198 @@
+// Randomised sweeps: scaling and rotation against their walks written out per
+// pixel, in every mode and both forms, drawing onto another image or onto the
+// source itself; then any rectangle, position, angle, zoom or image size,
+// including 0 and the ends of int32 and float, where no transform may touch memory
+// outside either image. Run in the sanitizer build, where reads outside the
+// source are caught as well; guard words around the destination catch stray
+// writes in every build.
+#include <bit>
+#include <cmath>
+
+#include "transform/rotate.h"
+#include "transform/rotozoom.h"
+#include "transform/scale.h"
+#include "transform_test_util.h"
+
+namespace zorblit {
+namespace {
+
+using test::OwnedImage;
+using test::TestRandom;
+
+// The scaling walk as described: every destination pixel of the rectangle,
+// samples by repeated float addition, each position tested against the limit.
+template <class Form, SpriteMode Mode>
+void scalePerPixel(OwnedImage &dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const OwnedImage &source,
+                   uint32_t parameter) {
+    using Action = ScaleAction<Form, Mode>;
+    const Action action{{parameter}};
+    const ScaleRectangle rect = scaleRectangle<Form>(x1, y1, x2, y2, source);
+    if (action.drawsNothing()) return;
+    if (rect.width == 0 || rect.height == 0) {
+        const size_t count = std::min(pixelCount(source), pixelCount(dest));
+        if (Mode == SpriteMode::Copy) std::copy_n(source.get().data, count, dest.get().data);
+        return;
+    }
+    const float stepX = scaleStep<Form>(source.width(), rect.width);
+    const float stepY = scaleStep<Form>(source.height(), rect.height);
+    const auto sample = [](float f, uint32_t size) {
+        const int64_t i = Form::packed ? int64_t(std::trunc(f)) : std::llrint(f);
+        return uint32_t(std::min<int64_t>(i, size - 1));
+    };
+    float fy = 0;
+    for (int64_t r = 0; r < rect.height; ++r, fy += stepY) {
+        float fx = 0;
+        for (int64_t c = 0; c < rect.width; ++c, fx += stepX) {
+            const int64_t x = rect.left + c, y = rect.top + r;
+            const bool inImage = x >= 0 && y >= 0 && x < dest.width() && y < dest.height();
+            const bool inClip = x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2;
+            if (inImage && (inClip || !Action::obeysClipRectangle))
+                action(source.at(sample(fx, source.width()), sample(fy, source.height())),
+                       dest.at(uint32_t(x), uint32_t(y)));
+        }
+    }
+}
+
+// The rotation walk over the whole bounding box, each position tested on its own.
+template <class Form, SpriteMode Mode>
+void rotatePerPixel(OwnedImage &dest, int32_t x, int32_t y, int32_t degrees, const OwnedImage &source,
+                    uint32_t parameter) {
+    const SpriteAction<Form, Mode> action{parameter};
+    degrees = reducedAngle(degrees);
+    const RotatedBox box = rotatedBox<Form>(source, degrees);
+    const InverseTurn turn = inverseTurn<Form>(degrees);
+    const float cx = float(source.width() >> 1), cy = float(source.height() >> 1);
+    for (int64_t yy = box.minY; yy <= box.maxY; ++yy)
+        for (int64_t xx = box.minX; xx <= box.maxX; ++xx) {
+            const float fx = float(xx) - cx, fy = float(yy) - cy;
+            const int64_t sx = std::llrint(sampleX<Form>(fx, fy, turn, cx));
+            const int64_t sy = std::llrint(sampleY<Form>(fx, fy, turn, cy));
+            const int64_t dx = x + xx, dy = y + yy;
+            const bool inSource = sx >= 0 && sy >= 0 && sx < source.width() && sy < source.height();
+            const bool inImage = dx >= 0 && dy >= 0 && dx < dest.width() && dy < dest.height();
+            const bool inClip = dx >= clipX1 && dy >= clipY1 && dx < clipX2 && dy < clipY2;
+            if (inSource && inImage && (Form::packed || inClip))
+                action(source.at(uint32_t(sx), uint32_t(sy)), dest.at(uint32_t(dx), uint32_t(dy)));
+        }
+}
+
+// One round of a walk sweep: draw target from source with the routine, and
+// expected from reference (expected itself when target is the source) with the walk.
+struct Round {
+    OwnedImage &target, &source, &expected, &reference;
+    int32_t a, b, c, d;
+    uint32_t parameter;
+    TestRandom &random;
+};
+
+// 1500 rounds of draw(mode, round) on a noisy source and destination of up to 12
+// (+ 8) pixels a side, now and then 150, with positions, corners and clip
+// rectangle around them; every fourth round draws the source onto itself, which
+// must keep the walk's order.
+template <class Draw>
+void walks(uint64_t seed, Draw draw) {
+    TestRandom random(seed);
+    for (int round = 0; round < 1500; ++round) {
+        const int64_t most = round % 8 == 1 ? 150 : 12;
+        OwnedImage source(uint32_t(random.range(1, most)), uint32_t(random.range(1, most)));
+        source.fillNoise(random.next());
+        OwnedImage dest(uint32_t(random.range(1, most + 8)), uint32_t(random.range(1, most + 8)));
+        dest.fillNoise(random.next());
+        const bool ontoItself = round % 4 == 0;
+        OwnedImage &target = ontoItself ? source : dest;
+        OwnedImage expected = target;
+        const auto position = [&] { return int32_t(random.range(-most - 8, most + 13)); };
+        Round r{target, source, expected, ontoItself ? expected : source, position(), position(), position(),
+                position(), 0, random};
+        setClipRectangle(position(), position(), position(), position());
+        r.parameter = random.next() % 3 ? uint32_t(random.next() % 256) : source.at(0, 0);
+        test::withMode(test::kAllModes[random.next() % 7], [&](auto m) { draw(m, r); });
+        ASSERT_EQ(test::compareImages(target, expected, "transform_walk"), "")
+            << "round " << round << ": " << r.a << " " << r.b << " " << r.c << " " << r.d;
+    }
+}
+
+// 3000 rounds of draw(dest, source, random, round) on images of up to 8 x 8, 0
+// often, and any clip rectangle; the guard words around dest must stay untouched.
+template <class Draw>
+void staysInside(uint64_t seed, Draw draw) {
+    constexpr size_t kGuardWords = 64;
+    constexpr uint32_t kGuard = 0xDEADBEEF;
+    TestRandom random(seed);
+    const auto size = [&] { return random.next() % 4 == 0 ? 0 : uint32_t(random.range(1, 9)); };
+    for (int round = 0; round < 3000; ++round) {
+        OwnedImage source(size(), size());
+        source.fillNoise(round);
+        const uint32_t width = size(), height = size();
+        std::vector<uint32_t> block(size_t(width) * height + 2 * kGuardWords, kGuard);
+        setClipRectangle(random.coordinate(10), random.coordinate(10), random.coordinate(10), random.coordinate(10));
+        draw(GFXimage{block.data() + kGuardWords, width, height}, source, random, round);
+        const auto guard = [](uint32_t word) { return word == kGuard; };
+        ASSERT_TRUE(std::all_of(block.begin(), block.begin() + kGuardWords, guard) &&
+                    std::all_of(block.end() - kGuardWords, block.end(), guard))
+            << "round " << round;
+    }
+}
+
+template <class Form>
+class Sweep : public ::testing::Test {};
+TYPED_TEST_SUITE(Sweep, test::Forms);
+
+TYPED_TEST(Sweep, ScaleMatchesThePerPixelWalk) {
+    walks(7, [](auto m, Round &r) {
+        scale<TypeParam, m()>(r.target, r.a, r.b, r.c, r.d, r.source, r.parameter);
+        scalePerPixel<TypeParam, m()>(r.expected, r.a, r.b, r.c, r.d, r.reference, r.parameter);
+    });
+}
+
+TYPED_TEST(Sweep, RotateMatchesTheWalkOverTheWholeBox) {
+    walks(11, [](auto m, Round &r) {
+        const int32_t angle = int32_t(r.random.range(-800, 800));
+        rotate<TypeParam, m()>(r.target, r.a, r.b, angle, r.source, r.parameter);
+        rotatePerPixel<TypeParam, m()>(r.expected, r.a, r.b, angle, r.reference, r.parameter);
+    });
+}
+
+TYPED_TEST(Sweep, ScaleAndRotateStayInsideBothImages) {
+    staysInside(21, [](GFXimage dest, const OwnedImage &source, TestRandom &random, int round) {
+        // Corners far away make rectangles of up to 2^32 pixels; keep those rare,
+        // since sampling one costs up to a few ten million float additions.
+        const auto corner = [&] { return round % 64 ? int32_t(random.range(-20, 20)) : random.coordinate(10); };
+        const int32_t x1 = corner(), y1 = corner(), x2 = corner(), y2 = corner();
+        const int32_t x = random.coordinate(10), y = random.coordinate(10);
+        const int32_t angle = random.next() % 2 ? int32_t(random.next()) : int32_t(random.range(-400, 800));
+        const uint32_t parameter = uint32_t(random.next());
+        test::withMode(test::kAllModes[round % 7], [&](auto m) {
+            scale<TypeParam, m()>(dest, x1, y1, x2, y2, source, parameter);
+            rotate<TypeParam, m()>(dest, x, y, angle, source, parameter);
+        });
+    });
+}
+
+TEST(Sweep, RotoZoomStaysInsideBothImages) {
+    staysInside(23, [](GFXimage dest, const OwnedImage &source, TestRandom &random, int round) {
+        // Any float bit pattern now and then: NaN, infinities, subnormals, huge values.
+        const auto value = [&] {
+            const uint64_t kind = random.next() % 4;
+            return kind == 0 ? std::bit_cast<float>(uint32_t(random.next()))
+                 : kind == 1 ? float(random.range(-4, 4))
+                             : float(random.range(-100000, 100000)) / 10000;
+        };
+        const float angle = value(), zoom = value();
+        (round % 2 ? RotoZoomImage : RotoZoomImageNoRepeat)(dest, source, angle, zoom);
+    });
+}
+
+TEST(RoundToNearest, AgreesWithTheLibraryRounding) {
+    for (float f : {0.5f, 1.5f, 2.5f, -0.5f, -1.5f, -2.5f, 0x1p23f - 0.5f, 0x1p22f + 0.5f, -0x1p22f - 0.5f,
+                    0x1p23f, 0x1p40f, -0x1p40f, 1e-30f, -0.0f, 0.49999997f})
+        ASSERT_EQ(roundToNearest(f), std::llrint(f)) << f;
+    TestRandom random(3);
+    for (int i = 0; i < 200000; ++i) {
+        const float f = std::ldexp(float(int64_t(random.next() % (1u << 25)) - (1 << 24)), int(random.next() % 16) - 10);
+        ASSERT_EQ(roundToNearest(f), std::llrint(f)) << f;
+    }
+}
+
+}  // namespace
+}  // namespace zorblit
