@@ -37,31 +37,27 @@ TEST(Blur, PackedMatchesTheFourNeighbourRule) {
     }
 }
 
-TEST(Blur, PackedWhiteImageExample) {
-    OwnedImage image(4, 3);
-    image.fill(0xFFFFFFFF);
-    blurFourNeighbours(image);
-    EXPECT_EQ(image.at(0, 1), 0xBFBFBFBFu);  // (0 + 3 * 255) >> 2
-    EXPECT_EQ(image.at(1, 1), 0xEFEFEFEFu);  // (191 + 3 * 255) >> 2
-    for (uint32_t x = 0; x < 4; ++x) EXPECT_EQ(image.at(x, 0) & image.at(x, 2), 0xFFFFFFFFu);
-}
+// The worked examples: a white image in the packed form; a dot, a flat image
+// and in-place order in the portable box.
+TEST(Blur, WorkedExamples) {
+    OwnedImage white(4, 3);
+    white.fill(0xFFFFFFFF);
+    blurFourNeighbours(white);
+    EXPECT_EQ(white.at(0, 1), 0xBFBFBFBFu);  // (0 + 3 * 255) >> 2
+    EXPECT_EQ(white.at(1, 1), 0xEFEFEFEFu);  // (191 + 3 * 255) >> 2
+    for (uint32_t x = 0; x < 4; ++x) EXPECT_EQ(white.at(x, 0) & white.at(x, 2), 0xFFFFFFFFu);
 
-TEST(Blur, PortableBoxExamples) {
-    OwnedImage dot(3, 3);
+    OwnedImage dot(3, 3), expected(3, 3);
     dot.at(1, 1) = 0x5A5A5A5A;  // 90 in every byte
-    blurBox3x3(dot);
-    OwnedImage expected(3, 3);
     expected.at(1, 1) = 0x0A0A0A0A;
+    blurBox3x3(dot);
     EXPECT_EQ(test::compareImages(dot, expected, "blur_box_dot"), "");
-
     OwnedImage flat(6, 5);
     flat.fill(0x80C0F010);
     const OwnedImage original(flat);
     blurBox3x3(flat);
     EXPECT_EQ(test::compareImages(flat, original, "blur_box_flat"), "");
-
-    // In place: the second pixel sees the first one already blurred.
-    OwnedImage row(4, 3);
+    OwnedImage row(4, 3);  // the second pixel sees the first one already blurred
     row.at(1, 1) = 0x00000090;
     blurBox3x3(row);
     EXPECT_EQ(row.at(1, 1), 0x10u);

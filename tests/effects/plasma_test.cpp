@@ -2,9 +2,12 @@
 // particle glow, including empty images and arguments that are not numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <tuple>
+#include <vector>
 
 #include "effects/random.h"
 #include "effects/sine_plasma.h"
@@ -18,9 +21,8 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 bool allPixelsAre(const OwnedImage &image, uint32_t value) {
-    for (uint32_t p : image.pixels())
-        if (p != value) return false;
-    return true;
+    const std::vector<uint32_t> pixels = image.pixels();
+    return std::all_of(pixels.begin(), pixels.end(), [value](uint32_t p) { return p == value; });
 }
 
 uint32_t channel(uint32_t p, int shift) { return p >> shift & 0xFF; }
@@ -30,17 +32,26 @@ class SinePlasma : public ::testing::Test {};
 using Forms = ::testing::Types<Portable, Packed>;
 TYPED_TEST_SUITE(SinePlasma, Forms);
 
-TYPED_TEST(SinePlasma, FlatWavesAndOutOfRangeLevels) {
+// Flat waves, levels out of range (the packed form clamps, the portable one
+// wraps modulo 256) and waves or levels that are not finite numbers.
+TYPED_TEST(SinePlasma, FlatAndDegenerateArguments) {
     using F = TypeParam;
     OwnedImage image(5, 3);  // packed: four pixels in the lanes, one in the tail
-    sinePlasma<F>(image, 0, 0, 256);
-    EXPECT_TRUE(allPixelsAre(image, 0xFF7F7F7F));
-    sinePlasma<F>(image, 0, 0, 512);
-    EXPECT_TRUE(allPixelsAre(image, 0xFFFEFEFE));
-    sinePlasma<F>(image, 0, 0, 768);  // 381: clamped, or taken modulo 256
-    EXPECT_TRUE(allPixelsAre(image, F::packed ? 0xFFFFFFFF : 0xFF7D7D7D));
-    sinePlasma<F>(image, 0, 0, -256);  // -127
-    EXPECT_TRUE(allPixelsAre(image, F::packed ? 0xFF000000 : 0xFF818181));
+    const struct {
+        float dx, dy, brightness;
+        uint32_t portable, packed;
+    } cases[] = {{0, 0, 256, 0xFF7F7F7F, 0xFF7F7F7F},   {0, 0, 512, 0xFFFEFEFE, 0xFFFEFEFE},
+                 {0, 0, 768, 0xFF7D7D7D, 0xFFFFFFFF},   {0, 0, -256, 0xFF818181, 0xFF000000},
+                 {kNaN, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, kNaN, 256, 0xFF000000, 0xFF000000},
+                 {kInfinity, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, -kInfinity, 256, 0xFF000000, 0xFF000000},
+                 {0, 0, kNaN, 0xFF000000, 0xFF000000},  {0, 0, kInfinity, 0xFF000000, 0xFFFFFFFF}};
+    for (const auto &c : cases) {
+        image.fill(0x12345678);
+        sinePlasma<F>(image, c.dx, c.dy, c.brightness);
+        EXPECT_TRUE(allPixelsAre(image, F::packed ? c.packed : c.portable)) << c.dx << " " << c.dy << " " << c.brightness;
+    }
+    sinePlasma<F>(GFXimage{nullptr, 0, 4}, 0.1f, 0.1f, 256);
+    sinePlasma<F>(GFXimage{nullptr, 4, 0}, 0.1f, 0.1f, 256);
 }
 
 // Within one level of the formula evaluated in double at every pixel.
@@ -51,26 +62,11 @@ TYPED_TEST(SinePlasma, FollowsTheDirectFormula) {
     for (uint32_t y = 0; y < image.height(); ++y)
         for (uint32_t x = 0; x < image.width(); ++x) {
             const double level = (63.5 * std::sin(x * double(dx)) + 63.5 * std::sin(y * double(dy)) + 127) * brightness / 256;
-            ASSERT_EQ(image.at(x, y) & 0xFF000000u, 0xFF000000u);
-            ASSERT_EQ(channel(image.at(x, y), 0), channel(image.at(x, y), 16));
-            ASSERT_LE(std::abs(double(channel(image.at(x, y), 0)) - level), 1.0) << x << "," << y;
+            const uint32_t p = image.at(x, y);
+            ASSERT_EQ(p >> 24, 0xFFu);
+            ASSERT_EQ(channel(p, 0), channel(p, 16));
+            ASSERT_LE(std::abs(double(channel(p, 0)) - level), 1.0) << x << "," << y;
         }
-}
-
-TYPED_TEST(SinePlasma, NotANumberDrawsBlackAndEmptyImagesStay) {
-    using F = TypeParam;
-    OwnedImage image(6, 4);
-    for (auto [dx, dy] : {std::pair{kNaN, 0.1f}, std::pair{0.1f, kNaN}, std::pair{kInfinity, 0.1f}, std::pair{0.1f, -kInfinity}}) {
-        image.fill(0x12345678);
-        sinePlasma<F>(image, dx, dy, 256);
-        EXPECT_TRUE(allPixelsAre(image, 0xFF000000));
-    }
-    sinePlasma<F>(image, 0, 0, kNaN);
-    EXPECT_TRUE(allPixelsAre(image, 0xFF000000));
-    sinePlasma<F>(image, 0, 0, kInfinity);  // clamped, or not a finite level
-    EXPECT_TRUE(allPixelsAre(image, F::packed ? 0xFFFFFFFF : 0xFF000000));
-    sinePlasma<F>(GFXimage{nullptr, 0, 4}, 0.1f, 0.1f, 256);
-    sinePlasma<F>(GFXimage{nullptr, 4, 0}, 0.1f, 0.1f, 256);
 }
 
 OwnedImage subPlasma(uint32_t w, uint32_t h, int32_t step, int32_t seed, int32_t range, bool colour) {
@@ -98,6 +94,7 @@ TEST(SubPlasma, StepOneIsTheGeneratorsOutput) {
     }
 }
 
+// The range masks the levels, also when it is not a power of two; grey uses one level.
 TEST(SubPlasma, RangeMasksTheLevels) {
     for (auto [range, allowed] : {std::pair{2, 1u}, std::pair{3, 2u}}) {
         const OwnedImage image = subPlasma(32, 32, 8, 5, range, true);
@@ -109,8 +106,7 @@ TEST(SubPlasma, RangeMasksTheLevels) {
             for (uint32_t x = 0; x < 32; x += 8)
                 for (int shift : {0, 8, 16}) EXPECT_EQ(channel(image.at(x, y), shift) & ~allowed, 0u) << range;
     }
-    const OwnedImage grey = subPlasma(32, 16, 4, 5, 256, false);
-    for (uint32_t p : grey.pixels()) ASSERT_EQ(p, greyPixel(p & 0xFF));
+    for (uint32_t p : subPlasma(32, 16, 4, 5, 256, false).pixels()) ASSERT_EQ(p, greyPixel(p & 0xFF));
 }
 
 // Power-of-two sizes tile: the step across the right and bottom edges back to
@@ -131,24 +127,20 @@ TEST(SubPlasma, TilesSeamlessly) {
     }
 }
 
-// The loops would never end for these steps; the image stays as it was.
-TEST(SubPlasma, StepsOutsideTheRangeDrawNothing) {
+// Steps the loops could never finish draw nothing. Any size and any step
+// otherwise covers every pixel and stays inside the image (the sanitizer build
+// checks every access).
+TEST(SubPlasma, StepsAndSizes) {
     OwnedImage image(16, 16);
     image.fill(0x01020304);
     for (int32_t step : {0, -1, 257, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
         SubPlasmaImage(image, step, 1, 256, true);
         EXPECT_TRUE(allPixelsAre(image, 0x01020304)) << step;
     }
-}
-
-// Sizes that are not powers of two, and steps larger than the image, cover every
-// pixel and stay inside the image (the sanitizer build checks every access).
-TEST(SubPlasma, AnySizeIsCoveredAndStaysInsideTheImage) {
     for (auto [w, h] : {std::pair{100u, 70u}, std::pair{1u, 1u}, std::pair{3u, 300u}, std::pair{256u, 192u}})
-        for (int32_t step : {1, 2, 7, 64, 256}) {
-            const OwnedImage image = subPlasma(w, h, step, step, 256, true);
-            for (uint32_t p : image.pixels()) ASSERT_EQ(p >> 24, 255u) << w << "x" << h << " step " << step;
-        }
+        for (int32_t step : {1, 2, 7, 64, 256})
+            for (uint32_t p : subPlasma(w, h, step, step, 256, true).pixels())
+                ASSERT_EQ(p >> 24, 255u) << w << "x" << h << " step " << step;
     SubPlasmaImage(GFXimage{nullptr, 0, 8}, 4, 1, 256, true);
     SubPlasmaImage(GFXimage{nullptr, 8, 0}, 4, 1, 256, true);
 }
@@ -158,11 +150,9 @@ TEST(Particle, CentreEdgeAndCornerLevels) {
     ParticleImage(image, 0);
     EXPECT_TRUE(allPixelsAre(image, 0xFFFFFFFF));
     ParticleImage(image, 1);
-    EXPECT_EQ(image.at(50, 50), greyPixel(255));
-    EXPECT_EQ(image.at(0, 50), greyPixel(75));
-    EXPECT_EQ(image.at(50, 0), greyPixel(75));
-    EXPECT_EQ(image.at(0, 0), greyPixel(0));
-    EXPECT_EQ(image.at(25, 50), greyPixel(165));  // d = 0.5
+    // Centre, edges, corner, and d = 0.5.
+    for (const auto &[x, y, level] : {std::tuple{50u, 50u, 255}, {0u, 50u, 75}, {50u, 0u, 75}, {0u, 0u, 0}, {25u, 50u, 165}})
+        EXPECT_EQ(image.at(x, y), greyPixel(uint8_t(level))) << x << "," << y;
 }
 
 TEST(Particle, DegenerateSizesAndFalloffs) {
