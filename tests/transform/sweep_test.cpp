@@ -19,6 +19,13 @@ namespace {
 using test::OwnedImage;
 using test::TestRandom;
 
+// Whether a walk may write (x, y) of dest: inside it, and inside the clip
+// rectangle if the routine obeys it.
+bool writable(const OwnedImage &dest, int64_t x, int64_t y, bool obeysClipRectangle) {
+    return x >= 0 && y >= 0 && x < dest.width() && y < dest.height() &&
+           (!obeysClipRectangle || (x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2));
+}
+
 // The scaling walk as described: every destination pixel of the rectangle,
 // samples by repeated float addition, each position tested against the limit.
 template <class Form, SpriteMode Mode>
@@ -44,9 +51,7 @@ void scalePerPixel(OwnedImage &dest, int32_t x1, int32_t y1, int32_t x2, int32_t
         float fx = 0;
         for (int64_t c = 0; c < rect.width; ++c, fx += stepX) {
             const int64_t x = rect.left + c, y = rect.top + r;
-            const bool inImage = x >= 0 && y >= 0 && x < dest.width() && y < dest.height();
-            const bool inClip = x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2;
-            if (inImage && (inClip || !Action::obeysClipRectangle))
+            if (writable(dest, x, y, Action::obeysClipRectangle))
                 action(source.at(sample(fx, source.width()), sample(fy, source.height())),
                        dest.at(uint32_t(x), uint32_t(y)));
         }
@@ -69,9 +74,7 @@ void rotatePerPixel(OwnedImage &dest, int32_t x, int32_t y, int32_t degrees, con
             const int64_t sy = std::llrint(sampleY<Form>(fx, fy, turn, cy));
             const int64_t dx = x + xx, dy = y + yy;
             const bool inSource = sx >= 0 && sy >= 0 && sx < source.width() && sy < source.height();
-            const bool inImage = dx >= 0 && dy >= 0 && dx < dest.width() && dy < dest.height();
-            const bool inClip = dx >= clipX1 && dy >= clipY1 && dx < clipX2 && dy < clipY2;
-            if (inSource && inImage && (Form::packed || inClip))
+            if (inSource && writable(dest, dx, dy, !Form::packed))
                 action(source.at(uint32_t(sx), uint32_t(sy)), dest.at(uint32_t(dx), uint32_t(dy)));
         }
 }
