@@ -141,14 +141,11 @@ template <class Form>
 class Sweep : public ::testing::Test {};
 TYPED_TEST_SUITE(Sweep, test::Forms);
 
-TYPED_TEST(Sweep, ScaleMatchesThePerPixelWalk) {
+TYPED_TEST(Sweep, ScaleAndRotateMatchTheirPerPixelWalks) {
     walks(7, [](auto m, Round &r) {
         scale<TypeParam, m()>(r.target, r.a, r.b, r.c, r.d, r.source, r.parameter);
         scalePerPixel<TypeParam, m()>(r.expected, r.a, r.b, r.c, r.d, r.reference, r.parameter);
     });
-}
-
-TYPED_TEST(Sweep, RotateMatchesTheWalkOverTheWholeBox) {
     walks(11, [](auto m, Round &r) {
         const int32_t angle = int32_t(r.random.range(-800, 800));
         rotate<TypeParam, m()>(r.target, r.a, r.b, angle, r.source, r.parameter);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <type_traits>
+#include <utility>
 
 #include "blit/sprite_modes.h"
 #include "test_images.h"
@@ -27,16 +28,9 @@ inline OwnedImage numberedImage(uint32_t width, uint32_t height) {
 // Calls visit(std::integral_constant<SpriteMode, mode>) for a mode picked at run time.
 template <class Visitor>
 void withMode(SpriteMode mode, Visitor &&visit) {
-    using enum SpriteMode;
-    switch (mode) {
-        case Copy: return visit(std::integral_constant<SpriteMode, Copy>{});
-        case ColourKey: return visit(std::integral_constant<SpriteMode, ColourKey>{});
-        case Alpha: return visit(std::integral_constant<SpriteMode, Alpha>{});
-        case AlphaValue: return visit(std::integral_constant<SpriteMode, AlphaValue>{});
-        case Average: return visit(std::integral_constant<SpriteMode, Average>{});
-        case SaturatedAdd: return visit(std::integral_constant<SpriteMode, SaturatedAdd>{});
-        case SaturatedSub: return visit(std::integral_constant<SpriteMode, SaturatedSub>{});
-    }
+    [&]<size_t... I>(std::index_sequence<I...>) {
+        ((mode == kAllModes[I] ? visit(std::integral_constant<SpriteMode, kAllModes[I]>{}) : void()), ...);
+    }(std::make_index_sequence<std::size(kAllModes)>{});
 }
 
 }  // namespace zorblit::test
