@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "draw/circle.h"
 #include "draw/line.h"
@@ -29,8 +30,8 @@ protected:
     using Mode = draw::Clipped<Form>;
 
     // 1000 rounds of draw(image, c) on a new image of up to 12 x 12 framed by noise,
-    // with six coordinates c anywhere in 32 bits, a few million off or near the
-    // image. draw also draws the reference through `form` (the form's limit) or
+    // with six coordinates c mostly near the image, else anywhere in 32 bits or up
+    // to 2^16 off. draw also draws the reference through `form` (the form's limit) or
     // `bounds` (the image bounds), or returns false when it is too long to walk.
     template <class Draw>
     void sweep(Draw draw) {
@@ -38,10 +39,15 @@ protected:
             OwnedImage actual(uint32_t(random.range(0, 12)), uint32_t(random.range(0, 12)));
             actual.fillNoise(random.next());
             OwnedImage expected(actual);
-            setClipRectangle(int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)),
-                             int32_t(random.range(-5, 17)), int32_t(random.range(-5, 17)));
+            int32_t clip[4];  // corners in order but now and then
+            for (auto &v : clip) v = int32_t(random.range(-5, 17));
+            if (random.next() % 4) std::tie(clip[0], clip[2]) = std::minmax(clip[0], clip[2]);
+            if (random.next() % 4) std::tie(clip[1], clip[3]) = std::minmax(clip[1], clip[3]);
+            setClipRectangle(clip[0], clip[1], clip[2], clip[3]);
             int64_t c[6];
-            for (auto &v : c) v = random.next() % 3 ? random.coordinate(12) : random.range(-(1 << 16), 1 << 16);
+            for (auto &v : c)
+                v = random.next() % 4 ? random.range(-6, 18)
+                    : random.next() % 2 ? random.coordinate(12) : random.range(-(1 << 16), 1 << 16);
             form = test::clippedWriter<Form>(expected, kInk);
             bounds = test::clippedWriter<Packed>(expected, kInk);
             if (!draw(actual, c, round)) continue;
