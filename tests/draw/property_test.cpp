@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
+#include <utility>
 
 #include "draw/circle.h"
 #include "draw/line.h"
@@ -41,8 +41,8 @@ protected:
             OwnedImage expected(actual);
             int32_t clip[4];  // corners in order but now and then
             for (auto &v : clip) v = int32_t(random.range(-5, 17));
-            if (random.next() % 4) std::tie(clip[0], clip[2]) = std::minmax(clip[0], clip[2]);
-            if (random.next() % 4) std::tie(clip[1], clip[3]) = std::minmax(clip[1], clip[3]);
+            if (random.next() % 4 && clip[0] > clip[2]) std::swap(clip[0], clip[2]);
+            if (random.next() % 4 && clip[1] > clip[3]) std::swap(clip[1], clip[3]);
             setClipRectangle(clip[0], clip[1], clip[2], clip[3]);
             int64_t c[6];
             for (auto &v : c)
