@@ -6,20 +6,15 @@
 // added the same amount, every further step that stays in the binade adds it too.
 #pragma once
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
 namespace zorblit::draw {
 
-// The nearest integer, ties to even, as std::llrint gives it in the default
-// rounding mode, without a library call: below 2^23 adding and taking away 2^23
-// leaves the rounded value; from 2^23 on every float is an integer already.
-inline int64_t roundToEven(float value) {
-    constexpr float kInteger = 8388608.0f;  // 2^23: floats from here on have no fraction
-    if (!(std::fabs(value) < kInteger)) return int64_t(value);
-    const float shift = std::copysign(kInteger, value);
-    return int64_t((value + shift) - shift);
-}
+// The nearest integer, ties to even (the default rounding mode); with math errno
+// off this is one conversion instruction.
+inline int64_t roundToEven(float value) { return std::llrint(value); }
 
 class FloatWalk {
 public:
@@ -41,7 +36,7 @@ public:
             const uint64_t run = std::min(steadySteps(next), limit - taken - 1);
             const double base = next, increment = double(next) - double(value_);
             auto at = [&](uint64_t i) { return float(base + double(i) * increment); };
-            uint64_t lo = 0, hi = run;  // the first i that reaches, or run
+            uint64_t lo = reached(at(run)) ? 0 : run, hi = run;  // the first i that reaches, or run
             while (lo < hi) {
                 const uint64_t mid = lo + (hi - lo) / 2;
                 if (reached(at(mid))) hi = mid;
@@ -57,21 +52,48 @@ public:
         advanceUntil(count, [](float) { return false; });
     }
 
+    // The values from here on that are exactly start + i * increment, i < count.
+    struct Stretch {
+        float start, increment;
+        uint64_t count;  // at least 1
+        float at(uint64_t i) const { return start + float(i) * increment; }
+    };
+    Stretch stretch() const {
+        const float next = value_ + step_;
+        if (next == value_) return {value_, 0.0f, UINT64_MAX};  // stalled for good
+        const uint64_t steady = steadySteps(next);
+        // Inside one binade the difference of two values is exact in float too.
+        return steady ? Stretch{value_, next - value_, steady + 2} : Stretch{value_, 0.0f, 1};
+    }
+    // Moves count values along a stretch taken here, taking the next stretch when
+    // this one is used up.
+    void advance(Stretch &stretch, uint64_t count) {
+        if (count < stretch.count) {
+            stretch = {stretch.at(count), stretch.increment, stretch.count - count};
+            return;
+        }
+        value_ = stretch.at(count - 1);
+        step();
+        stretch = this->stretch();
+    }
+
 private:
+    // Biased exponent: magnitudes with the same one share a rounding grid.
+    static int binade(float value) { return int((std::bit_cast<uint32_t>(value) >> 23) & 0xff); }
+    // 2^(binade - 127), the smallest magnitude of that binade.
+    static double binadeLow(int binade) { return std::bit_cast<double>(uint64_t(binade - 127 + 1023) << 52); }
+
     // How many steps after next (the value one step on) keep adding next - value_;
     // 0 when that is not certain.
     uint64_t steadySteps(float next) const {
         const float after = next + step_;
         if (!std::isnormal(value_) || !std::isnormal(next) || !std::isnormal(after)) return 0;
         if (double(after) - double(next) != double(next) - double(value_)) return 0;
-        int e0, e1, e2;
-        std::frexp(value_, &e0);
-        std::frexp(next, &e1);
-        std::frexp(after, &e2);
-        if (e0 != e1 || e1 != e2 || std::signbit(value_) != std::signbit(after)) return 0;
+        const int e = binade(next);
+        if (binade(value_) != e || binade(after) != e || std::signbit(value_) != std::signbit(after)) return 0;
         // Magnitudes in this binade lie in [low, high); every exact sum of a jumped
         // step must too, so that it rounds on the same grid.
-        const double low = std::ldexp(1.0, e1 - 1), high = std::ldexp(1.0, e1);
+        const double low = binadeLow(e), high = 2 * low;
         const double magnitude = std::fabs(next), change = std::fabs(double(next) - double(value_));
         const double stepSize = std::fabs(double(step_));
         const bool growing = std::signbit(step_) == std::signbit(next);

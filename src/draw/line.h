@@ -24,7 +24,7 @@ public:
           forward_(to > from) {}
 
     FloatWalk &walk() { return walk_; }
-    int64_t pixel() const { return pixelAt(walk_.value()); }
+    int64_t pixelAt(float value) const { return std::clamp<int64_t>(roundToEven(value), lowEnd_, highEnd_); }
     // At or beyond the window's near edge.
     bool reached(float value) const { return forward_ ? pixelAt(value) >= windowLo_ : pixelAt(value) < windowHi_; }
     bool reached() const { return reached(walk_.value()); }
@@ -37,13 +37,61 @@ public:
         return walk_.advanceUntil(limit, [this](float value) { return reached(value); });
     }
 
-private:
-    int64_t pixelAt(float value) const { return std::clamp<int64_t>(roundToEven(value), lowEnd_, highEnd_); }
+    // Whether value rounds to a pixel inside the window that the end-point box
+    // leaves alone.
+    bool plain(float value) const {
+        const int64_t rounded = roundToEven(value);
+        return rounded >= std::max(lowEnd_, windowLo_) && rounded <= std::min(highEnd_, windowHi_ - 1);
+    }
 
+private:
     FloatWalk walk_;
     int64_t lowEnd_, highEnd_, windowLo_, windowHi_;
     bool forward_;
 };
+
+// Plots the pixels of the line from where its walks stand, at most count of them,
+// until either coordinate passes the window's far edge. Where both advance by
+// exact constant amounts, and every pixel of the stretch is in the window and
+// left alone by the end-point box, the values come from two interleaved chains,
+// so no addition waits for the one just before it.
+template <class Plot>
+void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
+    FloatWalk::Stretch sx = x.walk().stretch(), sy = y.walk().stretch();
+    while (count > 0) {
+        auto plain = [&](uint64_t i) { return x.plain(sx.at(i)) && y.plain(sy.at(i)); };
+        const uint64_t n = std::min({count, sx.count, sy.count});
+        uint64_t m = 1;  // pixels plotted this round
+        if (n > 1 && plain(0)) {
+            // Plain pixels come first along the stretch; m counts them.
+            m = n;
+            if (!plain(n - 1)) {
+                uint64_t hi = n - 1;  // plain(m - 1) holds, plain(hi) does not
+                for (m = 1; m < hi;) {
+                    const uint64_t mid = m + (hi - m) / 2;
+                    if (plain(mid)) m = mid + 1;
+                    else hi = mid;
+                }
+            }
+            const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
+            float x0 = sx.start, y0 = sy.start, x1 = sx.at(1), y1 = sy.at(1);
+            for (uint64_t i = 0; i + 1 < m; i += 2, x0 += dx2, y0 += dy2, x1 += dx2, y1 += dy2) {
+                plot(roundToEven(x0), roundToEven(y0));
+                plot(roundToEven(x1), roundToEven(y1));
+            }
+            if (m % 2) plot(roundToEven(x0), roundToEven(y0));
+        } else {
+            const int64_t px = x.pixelAt(sx.start), py = y.pixelAt(sy.start);
+            if (x.passed(px) || y.passed(py)) return;
+            plot(px, py);
+            // Neither coordinate can change any more: every later pixel is this one.
+            if (sx.increment == 0 && sy.increment == 0 && sx.count > 1 && sy.count > 1) return;
+        }
+        x.walk().advance(sx, m);
+        y.walk().advance(sy, m);
+        count -= m;
+    }
+}
 
 // Calls plot(x, y) for every pixel of the line from a to b that lies in window.
 // Pixels outside the window are skipped without walking them one by one.
@@ -63,10 +111,6 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
     const uint64_t last = uint64_t(roundToEven(length));  // pixels 0..last
     LineAxis x(a.x, b.x, float(ax) / length, window.x0, window.x1);
     LineAxis y(a.y, b.y, float(ay) / length, window.y0, window.y1);
-    // One of the two steps is at least 1/2, and below 2^22 a float moves by any
-    // step of 1/4 or more, so inside a window of that size the line cannot stall.
-    constexpr int64_t kMoving = int64_t(1) << 22;
-    const bool canStall = std::max({-window.x0, -window.y0, window.x1, window.y1}) > kMoving;
     for (uint64_t k = 0; k <= last;) {
         // Bring each axis into the window, moving the other on by as many steps.
         if (!x.reached()) {
@@ -83,26 +127,19 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
             k += steps;
             continue;
         }
-        // Both inside: plot until either leaves the window by its far edge.
-        for (; k <= last; ++k) {
-            const int64_t px = x.pixel(), py = y.pixel();
-            if (x.passed(px) || y.passed(py)) return;
-            plot(px, py);
-            const float oldX = x.walk().value(), oldY = y.walk().value();
-            x.walk().step();
-            y.walk().step();
-            // Neither coordinate can change any more: every later pixel is this one.
-            if (canStall && x.walk().value() == oldX && y.walk().value() == oldY) return;
-        }
+        // Both inside: they stay inside until one passes its far edge.
+        plotLine(x, y, last - k + 1, plot);
+        return;
     }
 }
 
 template <class Mode>
 void drawLine(const GFXimage &image, Point a, Point b, uint32_t color) {
-    // The lambda keeps its own copy of the record, so pixel stores cannot make the
-    // compiler reload it.
+    // Every position traced lies in the mode's pixel window, where its pixel
+    // writer always writes, so the pixel is stored directly. The lambda keeps its
+    // own copy of the record, so stores cannot make the compiler reload it.
     traceLine(a, b, Mode::pixelWindow(image),
-              [target = image, color](int64_t x, int64_t y) { Mode::pixel(target, x, y, color); });
+              [target = image, color](int64_t x, int64_t y) { *pixelAddress(target, x, y) = color; });
 }
 
 }  // namespace zorblit::draw

@@ -118,6 +118,24 @@ TYPED_TEST(ClippedSweep, Triangles) {
     });
 }
 
+// Long lines cross many binades of their coordinates, so the plotting runs are
+// long and begin and end on every kind of boundary: window edges, end points,
+// stalls of the slow coordinate.
+TYPED_TEST(ClippedSweep, LongLinesMatchThePlainWalk) {
+    using C = typename TestFixture::Mode;
+    OwnedImage image(700, 500), expected(700, 500);
+    setClipRectangle(-3, 20, 690, 600);
+    const auto put = test::clippedWriter<TypeParam>(expected, kInk);
+    for (int round = 0; round < 300; ++round) {
+        int64_t c[4];
+        for (int i = 0; i < 4; ++i) c[i] = this->random.range(-400, (i % 2 ? 500 : 700) + 400);
+        if (round % 10 == 0) c[0] = this->random.range(-30000, 30000);
+        draw::drawLine<C>(image, {c[0], c[1]}, {c[2], c[3]}, kInk);
+        test::referenceLine(c[0], c[1], c[2], c[3], put);
+    }
+    EXPECT_EQ(test::compareImages(image, expected, "long_lines"), "");
+}
+
 TYPED_TEST(ClippedSweep, FarShapesJumpToTheImage) {
     using C = typename TestFixture::Mode;
     OwnedImage image(40, 30), expected(40, 30);
