@@ -16,6 +16,35 @@ namespace zorblit::draw {
 // off this is one conversion instruction.
 inline int64_t roundToEven(float value) { return std::llrint(value); }
 
+// The first i in [lo, hi) for which holds(i), or hi, where holds stays true once
+// it is true. guess and its neighbour are tested first, so a guess within one of
+// the answer settles it in two tests; any guess gives the right answer.
+template <class Holds>
+uint64_t firstHolding(uint64_t lo, uint64_t hi, uint64_t guess, Holds holds) {
+    if (lo <= guess && guess < hi) {
+        if (holds(guess)) {
+            if (guess == lo || !holds(guess - 1)) return guess;
+            hi = guess - 1;
+        } else {
+            lo = guess + 1;
+            if (lo < hi && holds(lo)) return lo;
+            lo = std::min(lo + 1, hi);
+        }
+    }
+    while (lo < hi) {
+        const uint64_t mid = lo + (hi - lo) / 2;
+        if (holds(mid)) hi = mid;
+        else lo = mid + 1;
+    }
+    return lo;
+}
+
+// An index guessed from a fractional position: rounded up, within 0..limit.
+inline uint64_t indexNear(double position, uint64_t limit) {
+    if (!(position > 0)) return 0;
+    return position < double(limit) ? uint64_t(std::ceil(position)) : limit;
+}
+
 class FloatWalk {
 public:
     FloatWalk(float start, float step) : value_(start), step_(step) {}
@@ -26,8 +55,9 @@ public:
     // Takes up to limit steps, stopping at the first value for which reached(value)
     // holds (reached must stay true once it is true along the walk). Returns the
     // number of steps taken; a value that no step can change counts as taking them all.
+    // target, where reached is expected to turn true, only speeds up the search.
     template <class Reached>
-    uint64_t advanceUntil(uint64_t limit, Reached reached) {
+    uint64_t advanceUntil(uint64_t limit, Reached reached, double target = NAN) {
         uint64_t taken = 0;
         while (taken < limit && !reached(value_)) {
             const float next = value_ + step_;
@@ -36,14 +66,11 @@ public:
             const uint64_t run = std::min(steadySteps(next), limit - taken - 1);
             const double base = next, increment = double(next) - double(value_);
             auto at = [&](uint64_t i) { return float(base + double(i) * increment); };
-            uint64_t lo = reached(at(run)) ? 0 : run, hi = run;  // the first i that reaches, or run
-            while (lo < hi) {
-                const uint64_t mid = lo + (hi - lo) / 2;
-                if (reached(at(mid))) hi = mid;
-                else lo = mid + 1;
-            }
-            value_ = at(lo);
-            taken += 1 + lo;
+            const uint64_t first = reached(at(run))
+                ? firstHolding(0, run, indexNear((target - base) / increment, run), [&](uint64_t i) { return reached(at(i)); })
+                : run;
+            value_ = at(first);
+            taken += 1 + first;
         }
         return taken;
     }

@@ -34,7 +34,8 @@ public:
     // Moves this axis into the window (or as far as it goes in limit steps);
     // returns the steps taken.
     uint64_t enter(uint64_t limit) {
-        return walk_.advanceUntil(limit, [this](float value) { return reached(value); });
+        const double nearEdge = (forward_ ? windowLo_ : windowHi_) - 0.5;
+        return walk_.advanceUntil(limit, [this](float value) { return reached(value); }, nearEdge);
     }
 
     // Whether value rounds to a pixel inside the window that the end-point box
@@ -42,6 +43,12 @@ public:
     bool plain(float value) const {
         const int64_t rounded = roundToEven(value);
         return rounded >= std::max(lowEnd_, windowLo_) && rounded <= std::min(highEnd_, windowHi_ - 1);
+    }
+
+    // About where along stretch (of count values) plain pixels end.
+    uint64_t plainEnd(const FloatWalk::Stretch &stretch, uint64_t count) const {
+        const double farEdge = forward_ ? std::min(highEnd_, windowHi_ - 1) + 0.5 : std::max(lowEnd_, windowLo_) - 0.5;
+        return indexNear((farEdge - stretch.start) / stretch.increment, count);
     }
 
 private:
@@ -64,15 +71,9 @@ void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
         uint64_t m = 1;  // pixels plotted this round
         if (n > 1 && plain(0)) {
             // Plain pixels come first along the stretch; m counts them.
-            m = n;
-            if (!plain(n - 1)) {
-                uint64_t hi = n - 1;  // plain(m - 1) holds, plain(hi) does not
-                for (m = 1; m < hi;) {
-                    const uint64_t mid = m + (hi - m) / 2;
-                    if (plain(mid)) m = mid + 1;
-                    else hi = mid;
-                }
-            }
+            m = plain(n - 1) ? n
+                : firstHolding(1, n - 1, std::min(x.plainEnd(sx, n), y.plainEnd(sy, n)),
+                               [&](uint64_t i) { return !plain(i); });
             const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
             float x0 = sx.start, y0 = sy.start, x1 = sx.at(1), y1 = sy.at(1);
             for (uint64_t i = 0; i + 1 < m; i += 2, x0 += dx2, y0 += dy2, x1 += dx2, y1 += dy2) {
