@@ -1,0 +1,255 @@
+// The shared checks, and the reference codecs, only ever given valid input here.
+#include "reader_test_support.h"
+
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace zorblit::test {
+
+Decoded decodeExact(MemoryDecoder decode, const Bytes &bytes, size_t length) {
+    length = std::min(length, bytes.size());
+    const auto block = std::make_unique<uint8_t[]>(length);
+    std::copy_n(bytes.begin(), length, block.get());
+    GFXimage image = sentinelImage();
+    Decoded result{decode(&image, block.get(), uint32_t(length)), image.width, image.height, {}};
+    EXPECT_TRUE(std::equal(block.get(), block.get() + length, bytes.begin())) << "the decoder changed its input";
+    if (!result.ok) {
+        EXPECT_TRUE(isSentinel(image)) << "a refusal changed the record";
+        return result;
+    }
+    EXPECT_NE(image.data, nullptr);
+    if (image.data) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height);
+    FreeImage(&image);
+    return result;
+}
+
+void expectRefusesCutsAndSurvivesDamage(MemoryDecoder decode, const Bytes &bytes, size_t cutsUpTo) {
+    ASSERT_TRUE(decodeExact(decode, bytes).ok);
+    for (size_t length = 0; length < std::min(cutsUpTo, bytes.size()); ++length)
+        ASSERT_FALSE(decodeExact(decode, bytes, length).ok) << "accepted " << length << " of " << bytes.size();
+    for (size_t at = 0; at < bytes.size(); ++at)
+        for (const uint8_t value : {uint8_t(0), uint8_t(0xFF), uint8_t(~bytes[at])}) {
+            SCOPED_TRACE(at);
+            Bytes damaged = bytes;
+            damaged[at] = value;
+            decodeExact(decode, damaged);
+        }
+}
+
+void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDecoder decode, const Bytes &bytes,
+                               const std::string &name) {
+    std::filesystem::create_directories(ZORBLIT_TEST_OUTPUT_DIR);
+    const std::string path = std::string(ZORBLIT_TEST_OUTPUT_DIR) + "/" + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    const Decoded expected = decodeExact(decode, bytes);
+    GFXimage image{};
+    ASSERT_TRUE(expected.ok && load(&image, path.c_str())) << name;
+    EXPECT_EQ(image.width, expected.width);
+    EXPECT_EQ(Pixels(image.data, image.data + size_t(image.width) * image.height), expected.pixels) << name;
+    FreeImage(&image);
+    image = sentinelImage();
+    EXPECT_FALSE(load(&image, (path + ".missing").c_str()));
+    EXPECT_TRUE(isSentinel(image));
+}
+
+Picture randomPicture(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount) {
+    Pixels colours;
+    for (uint32_t i = 0; i < colourCount; ++i) colours.push_back(uint32_t(random.next()) & 0xFFFFFF);
+    Picture picture{width, height, {}};
+    for (uint32_t i = 0; i < width * height; ++i) picture.rgb.push_back(colours[random.next() % colourCount]);
+    return picture;
+}
+
+bool imageMagickAvailable() { return std::system("command -v convert >/dev/null 2>&1") == 0; }
+
+MagickFile convertWithImageMagick(const Picture &picture, const std::string &options, const std::string &format) {
+    std::filesystem::create_directories(ZORBLIT_TEST_OUTPUT_DIR);
+    const std::string path = std::string(ZORBLIT_TEST_OUTPUT_DIR) + "/magick." + format;
+    FILE *in = popen(("convert ppm:- " + options + " '" + format + ":" + path + "'").c_str(), "w");
+    if (!in) return {};
+    std::fprintf(in, "P6 %u %u 255\n", picture.width, picture.height);
+    for (const uint32_t v : picture.rgb) {
+        const uint8_t rgb[3] = {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+        std::fwrite(rgb, 1, 3, in);
+    }
+    if (pclose(in) != 0) return {};
+    std::ifstream file(path, std::ios::binary);
+    MagickFile result{Bytes(std::istreambuf_iterator<char>(file), {}), {}};
+    FILE *out = popen(("convert '" + format + ":" + path + "' -depth 8 rgb:-").c_str(), "r");
+    for (uint8_t rgb[3]; out && std::fread(rgb, 1, 3, out) == 3;)
+        result.pixels.push_back(0xFF000000u | uint32_t(rgb[0]) << 16 | uint32_t(rgb[1]) << 8 | rgb[2]);
+    if (!out || pclose(out) != 0 || result.pixels.size() != picture.rgb.size()) return {};
+    return result;
+}
+
+Bytes deflateBytes(const Bytes &data, int level, bool raw, int strategy) {
+    z_stream z{};
+    deflateInit2(&z, level, Z_DEFLATED, raw ? -15 : 15, 8, strategy);
+    Bytes out(deflateBound(&z, uLong(data.size())));
+    z.next_in = const_cast<Bytef *>(data.data());
+    z.avail_in = uInt(data.size());
+    z.next_out = out.data();
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+Bytes writeWithLibpng(const PngPicture &p) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &out, [](png_structp s, png_bytep data, png_size_t length) {
+        auto *to = static_cast<Bytes *>(png_get_io_ptr(s));
+        to->insert(to->end(), data, data + length);
+    }, nullptr);
+    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colourType, p.interlaced, 0, 0);
+    if (!p.palette.empty()) png_set_PLTE(png, info, p.palette.data(), int(p.palette.size()));
+    if (!p.paletteAlpha.empty()) png_set_tRNS(png, info, p.paletteAlpha.data(), int(p.paletteAlpha.size()), nullptr);
+    if (p.keyed) png_set_tRNS(png, info, nullptr, 0, &p.key);
+    if (p.extraChunks) {
+        png_set_gAMA(png, info, 0.45455);
+        png_text text{};
+        text.compression = PNG_TEXT_COMPRESSION_NONE;
+        text.key = const_cast<char *>("Comment");
+        text.text = const_cast<char *>("skipped by the reader");
+        png_set_text(png, info, &text, 1);
+    }
+    png_set_filter(png, 0, PNG_ALL_FILTERS);
+    png_write_info(png, info);
+    // Rows at the file's depth: big-endian 16-bit samples, sub-byte samples most significant first.
+    const size_t perRow = size_t(p.width) * pngChannels(p.colourType);
+    std::vector<Bytes> rows(p.height, Bytes((perRow * p.depth + 7) / 8, 0));
+    std::vector<png_bytep> pointers;
+    for (uint32_t y = 0; y < p.height; ++y) {
+        for (size_t i = 0; i < perRow; ++i) {
+            const uint16_t v = p.samples[y * perRow + i];
+            if (p.depth == 16) rows[y][2 * i] = uint8_t(v >> 8), rows[y][2 * i + 1] = uint8_t(v);
+            else rows[y][i * p.depth / 8] |= uint8_t(v << (8 - p.depth - i * p.depth % 8));
+        }
+        pointers.push_back(rows[y].data());
+    }
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+Pixels readWithLibpng(const Bytes &file) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return {};
+    }
+    struct Source {
+        const Bytes *file;
+        size_t offset;
+    } source{&file, 0};
+    png_set_read_fn(png, &source, [](png_structp s, png_bytep data, png_size_t length) {
+        auto *from = static_cast<Source *>(png_get_io_ptr(s));
+        if (from->offset + length > from->file->size()) png_error(s, "read past the end");
+        std::memcpy(data, from->file->data() + from->offset, length);
+        from->offset += length;
+    });
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    Bytes rgba(size_t(width) * height * 4);
+    std::vector<png_bytep> rows;
+    for (uint32_t y = 0; y < height; ++y) rows.push_back(&rgba[size_t(y) * width * 4]);
+    png_read_image(png, rows.data());
+    png_destroy_read_struct(&png, &info, nullptr);
+    Pixels pixels;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        pixels.push_back(uint32_t(rgba[i + 3]) << 24 | uint32_t(rgba[i]) << 16 | uint32_t(rgba[i + 1]) << 8 | rgba[i + 2]);
+    return pixels;
+}
+
+Bytes encodeJpeg(uint32_t width, uint32_t height, const JpegOptions &options, uint64_t seed) {
+    const int channels = options.grey ? 1 : options.cmyk ? 4 : 3;
+    TestRandom random(seed);
+    Bytes picture(size_t(width) * height * channels, 128);
+    for (size_t i = 0; seed && i < picture.size(); ++i) {
+        const uint32_t x = uint32_t(i / channels % width), y = uint32_t(i / channels / width), c = uint32_t(i % channels);
+        const int gradient = int((x * (40 + 30 * c) + y * (70 - 20 * c)) % 256), edge = (x / 7 + y / 5 + c) % 3 ? 0 : 90;
+        picture[i] = uint8_t(std::clamp(gradient / 2 + edge + int(random.range(-12, 12)) + 20, 0, 255));
+    }
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    cinfo.input_components = channels;
+    cinfo.in_color_space = options.grey ? JCS_GRAYSCALE : options.cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, options.quality, TRUE);
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.comp_info[0].h_samp_factor = options.lumaSamplingX;
+    cinfo.comp_info[0].v_samp_factor = options.lumaSamplingY;
+    cinfo.restart_interval = options.restartInterval;
+    cinfo.arith_code = options.arithmetic;
+    if (options.progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    if (options.commentAndApp1) {
+        jpeg_write_marker(&cinfo, JPEG_COM, reinterpret_cast<const JOCTET *>("a comment"), 9);
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET *>("Exif\0\0"), 6);
+    }
+    while (cinfo.next_scanline < height) {
+        JSAMPROW row = picture.data() + size_t(cinfo.next_scanline) * width * channels;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    Bytes file(buffer, buffer + size);
+    std::free(buffer);
+    return file;
+}
+
+Pixels referenceDecodeJpeg(const Bytes &file) {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, file.data(), file.size());
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_fancy_upsampling = FALSE;
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    Pixels pixels;
+    Bytes row(size_t(cinfo.output_width) * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rowPointer = row.data();
+        jpeg_read_scanlines(&cinfo, &rowPointer, 1);
+        for (size_t x = 0; x < row.size(); x += 3)
+            pixels.push_back(0xFF000000u | uint32_t(row[x]) << 16 | uint32_t(row[x + 1]) << 8 | row[x + 2]);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return pixels;
+}
+
+}  // namespace zorblit::test
