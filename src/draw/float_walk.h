@@ -105,26 +105,24 @@ public:
     }
 
 private:
-    // Biased exponent: magnitudes with the same one share a rounding grid.
-    static int binade(float value) { return int((std::bit_cast<uint32_t>(value) >> 23) & 0xff); }
-    // 2^(binade - 127), the smallest magnitude of that binade.
-    static double binadeLow(int binade) { return std::bit_cast<double>(uint64_t(binade - 127 + 1023) << 52); }
-
     // How many steps after next (the value one step on) keep adding next - value_;
     // 0 when that is not certain.
     uint64_t steadySteps(float next) const {
         const float after = next + step_;
-        if (!std::isnormal(value_) || !std::isnormal(next) || !std::isnormal(after)) return 0;
-        if (double(after) - double(next) != double(next) - double(value_)) return 0;
-        const int e = binade(next);
-        if (binade(value_) != e || binade(after) != e || std::signbit(value_) != std::signbit(after)) return 0;
-        // Magnitudes in this binade lie in [low, high); every exact sum of a jumped
-        // step must too, so that it rounds on the same grid.
-        const double low = binadeLow(e), high = 2 * low;
-        const double magnitude = std::fabs(next), change = std::fabs(double(next) - double(value_));
-        const double stepSize = std::fabs(double(step_));
-        const bool growing = std::signbit(step_) == std::signbit(next);
-        const double room = growing ? (high - magnitude - stepSize) / change : (magnitude - stepSize - low) / change;
+        const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next),
+                       a = std::bit_cast<uint32_t>(after);
+        // One sign and one binade for all three, a binade of normal numbers: there
+        // the rounding grid is fixed and the encodings count its steps (ulps).
+        const uint32_t binade = (n >> 23) & 0xff;
+        if ((v ^ n) >> 23 || (n ^ a) >> 23 || binade == 0 || binade == 0xff) return 0;
+        const int64_t change = int64_t(n) - int64_t(v);
+        if (int64_t(a) - int64_t(n) != change) return 0;
+        // Every exact sum of a jumped step must stay in the binade too, so that it
+        // rounds on the same grid. In ulps: the binade spans [0, 2^23) above its low end.
+        const double toUlps = std::bit_cast<double>(uint64_t(1023 + 150 - binade) << 52);
+        const double offset = n & 0x7fffff, stepUlps = std::fabs(step_) * toUlps;
+        const double room = change > 0 ? (8388608.0 - offset - stepUlps) / double(change)
+                                       : (offset - stepUlps) / double(-change);
         // One step short of the room, so rounding in the division never overshoots.
         return room >= 2 ? uint64_t(room) - 1 : 0;
     }
