@@ -84,11 +84,16 @@ struct Packed {
     static uint32_t alpha(uint32_t s, uint32_t d) { return swar::mix(s, d, s >> 24); }
     static uint32_t alphaValue(uint32_t s, uint32_t d, uint8_t w) { return swar::mix(s, d, w); }
 
-    // The leading part of a run of one operator, four pixels at a time; returns
-    // how many pixels it did.
+    // The leading part of a run of one operator, dest[i] = op(a[i], b[i]) four
+    // pixels at a time; returns how many pixels it did. The two-operand form
+    // blends source onto dest in place.
+    template <BlendOp Op>
+    static size_t vectorRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
+        return packedVectorRun<Op>(dest, a, b, count, value);
+    }
     template <BlendOp Op>
     static size_t vectorRun(const uint32_t *source, uint32_t *dest, size_t count, uint8_t value = 0) {
-        return packedVectorRun<Op>(source, dest, count, value);
+        return packedVectorRun<Op>(dest, source, dest, count, value);
     }
 };
 
