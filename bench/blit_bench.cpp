@@ -61,13 +61,13 @@ void moveMemcpy(benchmark::State &state) {
         std::memcpy(dest.image.data, source.image.data, dest.bytes());
         benchmark::ClobberMemory();
     }
-    setBytes(state, dest.bytes());
+    setBytes(state, 2 * dest.bytes());
 }
 void movePixman(benchmark::State &state) {
     BenchImage source(W, H), dest(W, H);
     for (auto _ : state)
         pixman_blt(source.image.data, dest.image.data, int(W), int(W), 32, 32, 0, 0, 0, 0, int(W), int(H));
-    setBytes(state, dest.bytes());
+    setBytes(state, 2 * dest.bytes());
 }
 void moveZorblit(benchmark::State &state) {
     BenchImage source(W, H), dest(W, H);
@@ -75,7 +75,7 @@ void moveZorblit(benchmark::State &state) {
         FastMove(source.image.data, dest.image.data, W * H);
         benchmark::ClobberMemory();
     }
-    setBytes(state, dest.bytes());
+    setBytes(state, 2 * dest.bytes());
 }
 BENCHMARK(moveMemcpy)->Name("FastMove/1024x768/memcpy");
 BENCHMARK(movePixman)->Name("FastMove/1024x768/pixman_blt");

@@ -1,6 +1,14 @@
 """Prints benchmark medians as one table: each group's rows with their ratio to
-the group's peer (peer time / row time: above 1 is faster than the peer), and
-frames per second where a benchmark counts them."""
+the group's peer (above 1 is better than the peer), and frames per second where
+a benchmark counts them.
+
+Where both the row and the peer report bytes processed, the ratio is row
+bandwidth / peer bandwidth, so a routine that moves three images compares fairly
+with a memcpy that moves two; otherwise it is peer time / row time. Bandwidth is
+the bytes an iteration moves (bytes_per_second x CPU time) over its wall-clock
+time, the time the table shows, so a row that moves the same bytes as its peer
+gets the same ratio either way (exactly so for an odd number of repetitions).
+GB/s is that bandwidth."""
 import json
 import sys
 
@@ -13,16 +21,29 @@ for run in runs:
         continue
     name = run["run_name"]
     group, _, impl = name.rpartition("/")
-    seconds = run["real_time"] * {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]
+    unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]
+    seconds = run["real_time"] * unit
     rate = run.get("bytes_per_second")
-    groups.setdefault(group, []).append((impl, seconds, rate, run.get("fps")))
+    bandwidth = rate * run["cpu_time"] * unit / seconds if rate else None
+    groups.setdefault(group, []).append((impl, seconds, bandwidth, run.get("fps")))
+
+
+def ratio(row, peer):
+    if not peer:
+        return None
+    if row[2] and peer[2]:
+        return row[2] / peer[2]
+    return peer[1] / row[1]
+
 
 print(f"{'benchmark':44} {'impl':16} {'median ms':>10} {'GB/s':>7} {'vs peer':>8} {'fps':>8}")
 for group, rows in groups.items():
     peers = [r for r in rows if r[0] != "zorblit"]
-    peer_time = peers[0][1] if peers else None
-    for impl, seconds, rate, fps in rows:
-        ratio = f"{peer_time / seconds:7.2f}x" if peer_time else "       -"
-        gbs = f"{rate / 1e9:7.2f}" if rate else "      -"
+    peer = peers[0] if peers else None
+    for row in rows:
+        impl, seconds, bandwidth, fps = row
+        r = ratio(row, peer)
+        shown = f"{r:7.2f}x" if r else "       -"
+        gbs = f"{bandwidth / 1e9:7.2f}" if bandwidth else "      -"
         frames = f"{fps:8.0f}" if fps else ""
-        print(f"{group:44} {impl:16} {seconds * 1e3:10.3f} {gbs} {ratio} {frames}")
+        print(f"{group:44} {impl:16} {seconds * 1e3:10.3f} {gbs} {shown} {frames}")
