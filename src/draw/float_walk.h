@@ -1,9 +1,9 @@
 // A single-precision coordinate that advances by a constant step: every step is
 // value := value + step, rounded to float, exactly as a plain loop computes it.
 // Lines and triangles far outside the image would take billions of such steps
-// before reaching it, so long stretches are jumped instead of walked: inside one
-// binade the rounding grid is fixed, and once two successive steps there have
-// added the same amount, every further step that stays in the binade adds it too.
+// before reaching it, and lines plot faster without a chain of additions, so
+// stretches are taken whole: inside one binade the rounding grid is fixed, and
+// every step whose exact sum stays in the binade adds the same amount.
 #pragma once
 #include <algorithm>
 #include <bit>
@@ -52,6 +52,52 @@ public:
     float value() const { return value_; }
     void step() { value_ += step_; }
 
+    // The values from here on that are exactly start + i * increment, i < count.
+    struct Stretch {
+        float start, increment;
+        uint64_t count;  // at least 1
+        float at(uint64_t i) const { return start + float(i) * increment; }
+        bool stalled() const { return increment == 0 && count > 1; }
+    };
+    Stretch stretch() const {
+        const float next = value_ + step_;
+        if (next == value_) return {value_, 0.0f, UINT64_MAX};  // stalled for good
+        const Stretch single{value_, 0.0f, 1};
+        const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next);
+        // Within one sign and one binade of normal numbers the rounding grid is
+        // fixed and the encodings count its steps (ulps).
+        const uint32_t binade = (v >> 23) & 0xff;
+        if ((v ^ n) >> 23 || binade == 0 || binade == 0xff) return single;
+        const int64_t change = int64_t(n) - int64_t(v);  // ulps, positive when the magnitude grows
+        const double toUlps = std::bit_cast<double>(uint64_t(1023 + 150 - binade) << 52);
+        const double offset = v & 0x7fffff, stepUlps = std::fabs(step_) * toUlps;
+        // Each sum rounds by the same amount on a fixed grid, unless it can fall
+        // halfway between two points: then the choice depends on the parity of the
+        // value, and one more step must show that it has settled.
+        if (stepUlps - std::floor(stepUlps) == 0.5) {
+            const uint32_t a = std::bit_cast<uint32_t>(next + step_);
+            if ((n ^ a) >> 23 || int64_t(a) - int64_t(n) != change) return single;
+        }
+        // Step i adds the same while its exact sum stays in the binade, whose points
+        // lie 0 .. 2^23 ulps above its low end: growing, while offset + i * |change| +
+        // stepUlps < 2^23; shrinking, while offset - i * |change| - stepUlps >= 0.
+        const double stride = double(std::abs(change));
+        const double room = change > 0 ? 8388608.0 - offset - stepUlps : offset - stepUlps;
+        uint64_t steps = 0;  // exact products below 2^53 settle the count the division suggests
+        if (change > 0) {
+            steps = uint64_t(std::ceil(room / stride));
+            while (steps > 0 && double(steps - 1) * stride >= room) --steps;
+            while (double(steps) * stride < room) ++steps;
+        } else if (room >= 0) {
+            steps = uint64_t(std::floor(room / stride));
+            while (steps > 0 && double(steps) * stride > room) --steps;
+            while (double(steps + 1) * stride <= room) ++steps;
+            ++steps;
+        }
+        // Inside one binade the difference of two values is exact in float too.
+        return {value_, next - value_, steps + 1};
+    }
+
     // Takes up to limit steps, stopping at the first value for which reached(value)
     // holds (reached must stay true once it is true along the walk). Returns the
     // number of steps taken; a value that no step can change counts as taking them all.
@@ -60,17 +106,20 @@ public:
     uint64_t advanceUntil(uint64_t limit, Reached reached, double target = NAN) {
         uint64_t taken = 0;
         while (taken < limit && !reached(value_)) {
-            const float next = value_ + step_;
-            if (next == value_) return limit;
-            // Steps 1 + i for i in 0..run land on next + i * increment, all exact in double.
-            const uint64_t run = std::min(steadySteps(next), limit - taken - 1);
-            const double base = next, increment = double(next) - double(value_);
-            auto at = [&](uint64_t i) { return float(base + double(i) * increment); };
-            const uint64_t first = reached(at(run))
-                ? firstHolding(0, run, indexNear((target - base) / increment, run), [&](uint64_t i) { return reached(at(i)); })
-                : run;
-            value_ = at(first);
-            taken += 1 + first;
+            const Stretch here = stretch();
+            if (here.stalled()) return limit;
+            if (here.count == 1) {
+                step();
+                ++taken;
+                continue;
+            }
+            // Land on the first value of the stretch that reaches, or on its last.
+            const uint64_t last = std::min(here.count - 1, limit - taken);
+            auto holds = [&](uint64_t i) { return reached(here.at(i)); };
+            const uint64_t first =
+                holds(last) ? firstHolding(1, last, indexNear((target - here.start) / here.increment, last), holds) : last;
+            value_ = here.at(first);
+            taken += first;
         }
         return taken;
     }
@@ -79,19 +128,6 @@ public:
         advanceUntil(count, [](float) { return false; });
     }
 
-    // The values from here on that are exactly start + i * increment, i < count.
-    struct Stretch {
-        float start, increment;
-        uint64_t count;  // at least 1
-        float at(uint64_t i) const { return start + float(i) * increment; }
-    };
-    Stretch stretch() const {
-        const float next = value_ + step_;
-        if (next == value_) return {value_, 0.0f, UINT64_MAX};  // stalled for good
-        const uint64_t steady = steadySteps(next);
-        // Inside one binade the difference of two values is exact in float too.
-        return steady ? Stretch{value_, next - value_, steady + 2} : Stretch{value_, 0.0f, 1};
-    }
     // Moves count values along a stretch taken here, taking the next stretch when
     // this one is used up.
     void advance(Stretch &stretch, uint64_t count) {
@@ -105,28 +141,6 @@ public:
     }
 
 private:
-    // How many steps after next (the value one step on) keep adding next - value_;
-    // 0 when that is not certain.
-    uint64_t steadySteps(float next) const {
-        const float after = next + step_;
-        const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next),
-                       a = std::bit_cast<uint32_t>(after);
-        // One sign and one binade for all three, a binade of normal numbers: there
-        // the rounding grid is fixed and the encodings count its steps (ulps).
-        const uint32_t binade = (n >> 23) & 0xff;
-        if ((v ^ n) >> 23 || (n ^ a) >> 23 || binade == 0 || binade == 0xff) return 0;
-        const int64_t change = int64_t(n) - int64_t(v);
-        if (int64_t(a) - int64_t(n) != change) return 0;
-        // Every exact sum of a jumped step must stay in the binade too, so that it
-        // rounds on the same grid. In ulps: the binade spans [0, 2^23) above its low end.
-        const double toUlps = std::bit_cast<double>(uint64_t(1023 + 150 - binade) << 52);
-        const double offset = n & 0x7fffff, stepUlps = std::fabs(step_) * toUlps;
-        const double room = change > 0 ? (8388608.0 - offset - stepUlps) / double(change)
-                                       : (offset - stepUlps) / double(-change);
-        // One step short of the room, so rounding in the division never overshoots.
-        return room >= 2 ? uint64_t(room) - 1 : 0;
-    }
-
     float value_, step_;
 };
 

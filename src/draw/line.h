@@ -86,7 +86,7 @@ void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
             if (x.passed(px) || y.passed(py)) return;
             plot(px, py);
             // Neither coordinate can change any more: every later pixel is this one.
-            if (sx.increment == 0 && sy.increment == 0 && sx.count > 1 && sy.count > 1) return;
+            if (sx.stalled() && sy.stalled()) return;
         }
         x.walk().advance(sx, m);
         y.walk().advance(sy, m);

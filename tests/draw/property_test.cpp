@@ -196,8 +196,10 @@ TEST(FloatWalk, JumpsLandWhereThePlainLoopDoes) {
         const int magnitude = int(random.range(0, 31));
         float start = float(random.range(-(int64_t(1) << magnitude), int64_t(1) << magnitude));
         if (random.next() % 4 == 0) start += 0.5f;
-        const float step = steps[random.next() % std::size(steps)] * (random.next() % 2 ? -1 : 1);
-        const uint64_t count = uint64_t(random.range(0, 1 << (random.next() % 2 ? 18 : 8)));
+        const float across = float(random.range(1, 5000)), down = float(random.range(1, 5000));
+        const float step = (round % 2 ? steps[random.next() % std::size(steps)] : across / (across + down)) *
+                           (random.next() % 2 ? -1 : 1);
+        uint64_t count = uint64_t(random.range(0, 1 << (random.next() % 2 ? 18 : 8)));
         const float threshold = float(start + step * float(random.range(0, int64_t(count) + 10)));
         auto reached = [&](float v) { return step > 0 ? v >= threshold : v <= threshold; };
 
@@ -211,6 +213,18 @@ TEST(FloatWalk, JumpsLandWhereThePlainLoopDoes) {
         ASSERT_EQ(walk.value(), plain) << "start " << start << " step " << step << " count " << count;
         ASSERT_EQ(stopping.value(), plainStop) << start << " " << step << " " << threshold;
         ASSERT_EQ(taken, plainTaken);
+
+        // Taken stretch by stretch, in bites of any size, the values are the plain loop's.
+        draw::FloatWalk stretched(start, step);
+        float expected = start;
+        count = std::min<uint64_t>(count, 1 << 14);
+        for (auto piece = stretched.stretch(); count > 0;) {
+            const uint64_t bite = std::min<uint64_t>(count, random.range(1, int64_t(std::min<uint64_t>(piece.count, 1 << 20))));
+            for (uint64_t i = 0; i < bite; ++i, expected += step)
+                ASSERT_EQ(piece.at(i), expected) << "start " << start << " step " << step << " at " << i;
+            stretched.advance(piece, bite);
+            count -= bite;
+        }
     }
 }
 
