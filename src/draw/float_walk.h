@@ -74,7 +74,8 @@ public:
         // Each sum rounds by the same amount on a fixed grid, unless it can fall
         // halfway between two points: then the choice depends on the parity of the
         // value, and one more step must show that it has settled.
-        if (stepUlps - std::floor(stepUlps) == 0.5) {
+        const double twice = 2 * stepUlps;  // below 2^24 here, as the first sum stayed in the binade
+        if (twice == double(int64_t(twice)) && int64_t(twice) % 2) {
             const uint32_t a = std::bit_cast<uint32_t>(next + step_);
             if ((n ^ a) >> 23 || int64_t(a) - int64_t(n) != change) return single;
         }
@@ -85,11 +86,11 @@ public:
         const double room = change > 0 ? 8388608.0 - offset - stepUlps : offset - stepUlps;
         uint64_t steps = 0;  // exact products below 2^53 settle the count the division suggests
         if (change > 0) {
-            steps = uint64_t(std::ceil(room / stride));
+            steps = uint64_t(room / stride);
             while (steps > 0 && double(steps - 1) * stride >= room) --steps;
             while (double(steps) * stride < room) ++steps;
         } else if (room >= 0) {
-            steps = uint64_t(std::floor(room / stride));
+            steps = uint64_t(room / stride);
             while (steps > 0 && double(steps) * stride > room) --steps;
             while (double(steps + 1) * stride <= room) ++steps;
             ++steps;
