@@ -85,7 +85,7 @@ TEST(Pcx, FilesWrittenByImageMagick) {
     if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
     TestRandom random(14);
     for (const uint32_t width : {13u, 300u}) {
-        const MagickFile file = convertWithImageMagick(randomPicture(random, width, 9, 200), "-type Palette", "PCX");
+        const MagickFile file = convertWithImageMagick(random, width, 9, 200, "-type Palette", "PCX");
         ASSERT_FALSE(file.bytes.empty());
         EXPECT_EQ(decodeExact(pcxDecode, file.bytes).pixels, file.pixels) << width;
     }

@@ -60,33 +60,25 @@ void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDec
     EXPECT_TRUE(isSentinel(image));
 }
 
-Picture randomPicture(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount) {
-    Pixels colours;
-    for (uint32_t i = 0; i < colourCount; ++i) colours.push_back(uint32_t(random.next()) & 0xFFFFFF);
-    Picture picture{width, height, {}};
-    for (uint32_t i = 0; i < width * height; ++i) picture.rgb.push_back(colours[random.next() % colourCount]);
-    return picture;
-}
-
 bool imageMagickAvailable() { return std::system("command -v convert >/dev/null 2>&1") == 0; }
 
-MagickFile convertWithImageMagick(const Picture &picture, const std::string &options, const std::string &format) {
+MagickFile convertWithImageMagick(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount,
+                                  const std::string &options, const std::string &format) {
+    Pixels colours;
+    for (uint32_t i = 0; i < colourCount; ++i) colours.push_back(uint32_t(random.next()));
     std::filesystem::create_directories(ZORBLIT_TEST_OUTPUT_DIR);
     const std::string path = std::string(ZORBLIT_TEST_OUTPUT_DIR) + "/magick." + format;
     FILE *in = popen(("convert ppm:- " + options + " '" + format + ":" + path + "'").c_str(), "w");
     if (!in) return {};
-    std::fprintf(in, "P6 %u %u 255\n", picture.width, picture.height);
-    for (const uint32_t v : picture.rgb) {
-        const uint8_t rgb[3] = {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
-        std::fwrite(rgb, 1, 3, in);
-    }
+    std::fprintf(in, "P6 %u %u 255\n", width, height);
+    for (uint32_t i = 0; i < width * height; ++i) std::fwrite(&colours[random.next() % colourCount], 1, 3, in);
     if (pclose(in) != 0) return {};
     std::ifstream file(path, std::ios::binary);
     MagickFile result{Bytes(std::istreambuf_iterator<char>(file), {}), {}};
     FILE *out = popen(("convert '" + format + ":" + path + "' -depth 8 rgb:-").c_str(), "r");
     for (uint8_t rgb[3]; out && std::fread(rgb, 1, 3, out) == 3;)
         result.pixels.push_back(0xFF000000u | uint32_t(rgb[0]) << 16 | uint32_t(rgb[1]) << 8 | rgb[2]);
-    if (!out || pclose(out) != 0 || result.pixels.size() != picture.rgb.size()) return {};
+    if (!out || pclose(out) != 0 || result.pixels.size() != width * height) return {};
     return result;
 }
 
@@ -104,43 +96,45 @@ Bytes deflateBytes(const Bytes &data, int level, bool raw, int strategy) {
     return out;
 }
 
-Bytes writeWithLibpng(const PngPicture &p) {
+Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height, bool interlaced, bool transparency,
+                      uint64_t seed) {
+    TestRandom random(seed);
+    const int maxSample = (1 << depth) - 1, channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+    const int colours = colourType == PNG_COLOR_TYPE_PALETTE ? 1 + int(random.range(0, maxSample)) : 0;
+    const bool keyed = transparency && (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_RGB);
+    std::vector<png_color> palette;
+    Bytes paletteAlpha;
+    for (int i = 0; i < colours; ++i) palette.push_back({uint8_t(random.next()), uint8_t(random.next()), uint8_t(random.next())});
+    for (int i = 0; transparency && i < (colours + 1) / 2; ++i) paletteAlpha.push_back(uint8_t(random.next()));
+    const uint16_t key[3] = {uint16_t(random.range(0, maxSample)), uint16_t(random.range(0, maxSample)),
+                             uint16_t(random.range(0, maxSample))};
+    const png_color_16 keyColour{0, key[0], key[1], key[2], key[0]};
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return {};
-    }
+    png_infop info = png_create_info_struct(png);  // an error aborts: only valid pictures are written
     png_set_write_fn(png, &out, [](png_structp s, png_bytep data, png_size_t length) {
         auto *to = static_cast<Bytes *>(png_get_io_ptr(s));
         to->insert(to->end(), data, data + length);
     }, nullptr);
-    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colourType, p.interlaced, 0, 0);
-    if (!p.palette.empty()) png_set_PLTE(png, info, p.palette.data(), int(p.palette.size()));
-    if (!p.paletteAlpha.empty()) png_set_tRNS(png, info, p.paletteAlpha.data(), int(p.paletteAlpha.size()), nullptr);
-    if (p.keyed) png_set_tRNS(png, info, nullptr, 0, &p.key);
-    if (p.extraChunks) {
-        png_set_gAMA(png, info, 0.45455);
-        png_text text{};
-        text.compression = PNG_TEXT_COMPRESSION_NONE;
-        text.key = const_cast<char *>("Comment");
-        text.text = const_cast<char *>("skipped by the reader");
-        png_set_text(png, info, &text, 1);
-    }
+    png_set_IHDR(png, info, width, height, depth, colourType, interlaced, 0, 0);
+    if (colours) png_set_PLTE(png, info, palette.data(), colours);
+    if (!paletteAlpha.empty()) png_set_tRNS(png, info, paletteAlpha.data(), int(paletteAlpha.size()), nullptr);
+    if (keyed) png_set_tRNS(png, info, nullptr, 0, &keyColour);
     png_set_filter(png, 0, PNG_ALL_FILTERS);
     png_write_info(png, info);
     // Rows at the file's depth: big-endian 16-bit samples, sub-byte samples most significant first.
-    const size_t perRow = size_t(p.width) * pngChannels(p.colourType);
-    std::vector<Bytes> rows(p.height, Bytes((perRow * p.depth + 7) / 8, 0));
+    std::vector<Bytes> rows(height, Bytes((size_t(width) * channels * depth + 7) / 8, 0));
     std::vector<png_bytep> pointers;
-    for (uint32_t y = 0; y < p.height; ++y) {
-        for (size_t i = 0; i < perRow; ++i) {
-            const uint16_t v = p.samples[y * perRow + i];
-            if (p.depth == 16) rows[y][2 * i] = uint8_t(v >> 8), rows[y][2 * i + 1] = uint8_t(v);
-            else rows[y][i * p.depth / 8] |= uint8_t(v << (8 - p.depth - i * p.depth % 8));
+    for (Bytes &row : rows) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const bool useKey = keyed && random.range(0, 4) == 0;
+            for (size_t c = 0, i = size_t(x) * channels; c < size_t(channels); ++c, ++i) {
+                const uint16_t v = useKey ? key[c] : uint16_t(random.range(0, colours ? colours - 1 : maxSample));
+                if (depth == 16) row[2 * i] = uint8_t(v >> 8), row[2 * i + 1] = uint8_t(v);
+                else row[i * depth / 8] |= uint8_t(v << (8 - depth - i * depth % 8));
+            }
         }
-        pointers.push_back(rows[y].data());
+        pointers.push_back(row.data());
     }
     png_write_image(png, pointers.data());
     png_write_end(png, info);

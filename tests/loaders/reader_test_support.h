@@ -21,63 +21,45 @@ using Pixels = std::vector<uint32_t>;
 struct ByteWriter {
     Bytes bytes;
     bool big = false;
-    ByteWriter &u8(uint32_t v) {
-        bytes.push_back(uint8_t(v));
-        return *this;
-    }
+    ByteWriter &u8(uint32_t v) { return append({uint8_t(v)}); }
     ByteWriter &u16(uint32_t v) { return big ? u8(v >> 8).u8(v) : u8(v).u8(v >> 8); }
     ByteWriter &u32(uint32_t v) { return big ? u16(v >> 16).u16(v) : u16(v).u16(v >> 16); }
-    ByteWriter &fill(size_t count, uint8_t v) { return append(Bytes(count, v)); }
-    ByteWriter &append(const Bytes &more) {
-        bytes.insert(bytes.end(), more.begin(), more.end());
-        return *this;
-    }
+    ByteWriter &fill(size_t count, uint8_t v) { return bytes.insert(bytes.end(), count, v), *this; }
+    ByteWriter &append(const Bytes &more) { return bytes.insert(bytes.end(), more.begin(), more.end()), *this; }
 };
 
 // The record handed to a reader that must fail: any change shows.
 inline GFXimage sentinelImage() { return GFXimage{reinterpret_cast<uint32_t *>(uintptr_t(0x5A5A0)), 7, 9}; }
-inline bool isSentinel(const GFXimage &image) {
-    return image.data == sentinelImage().data && image.width == 7 && image.height == 9;
-}
+inline bool isSentinel(const GFXimage &i) { return i.data == sentinelImage().data && i.width == 7 && i.height == 9; }
 
-// What a decoder made of a file: ok false when refused.
 struct Decoded {
     bool ok = false;
     uint32_t width = 0, height = 0;
     Pixels pixels;
 };
-
 // Decodes the first length bytes from a block of exactly that size, so the
-// sanitizer build catches a read past the end. Also checks that the decoder left
-// the bytes alone and, when it refused, the caller's record too.
+// sanitizer build catches a read past the end; checks that the decoder left the
+// bytes alone and, when it refused, the caller's record too.
 Decoded decodeExact(MemoryDecoder decode, const Bytes &bytes, size_t length = SIZE_MAX);
 
-// The whole file decodes; every prefix shorter than cutsUpTo is refused; any
-// single byte set to 0x00, 0xFF or its complement is refused or decoded, never a
-// crash.
+// The whole file decodes; every prefix shorter than cutsUpTo is refused; any byte
+// set to 0x00, 0xFF or its complement is refused or decoded, never a crash.
 void expectRefusesCutsAndSurvivesDamage(MemoryDecoder decode, const Bytes &bytes, size_t cutsUpTo = SIZE_MAX);
 
-// The file reader gives what decode gives for the same bytes, and refuses a
-// missing file without touching the record.
+// The file reader gives what decode gives, and refuses a missing file.
 void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDecoder decode, const Bytes &bytes,
                                const std::string &name);
 
-// A picture of 0xRRGGBB values from colourCount random colours, top row first.
-struct Picture {
-    uint32_t width, height;
-    Pixels rgb;
-};
-Picture randomPicture(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount);
-
-// ImageMagick's convert writes the picture as format (such as "BMP3") with the
-// given options; the file and convert's own reading of it as opaque pixels (its
-// palette writers may quantise). Empty bytes on failure.
+// ImageMagick's convert writes a picture of random pixels from colourCount
+// colours as format ("BMP3", "PCX") with options; gives the file and convert's
+// own reading of it, as its palette writers may quantise. Empty on failure.
 bool imageMagickAvailable();
 struct MagickFile {
     Bytes bytes;
     Pixels pixels;
 };
-MagickFile convertWithImageMagick(const Picture &picture, const std::string &options, const std::string &format);
+MagickFile convertWithImageMagick(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount,
+                                  const std::string &options, const std::string &format);
 
 // zlib compression; raw gives bare deflate data.
 Bytes deflateBytes(const Bytes &data, int level = 6, bool raw = false, int strategy = Z_DEFAULT_STRATEGY);
@@ -99,21 +81,10 @@ struct PngBuilder {
     Bytes end() { return chunk("IEND", {}).out.bytes; }
 };
 
-// What libpng writes: samples at the file's depth, one per channel, rows top to
-// bottom.
-struct PngPicture {
-    uint32_t width = 0, height = 0;
-    int depth = 8, colourType = PNG_COLOR_TYPE_RGB;
-    bool interlaced = false;
-    std::vector<uint16_t> samples{};
-    std::vector<png_color> palette{};
-    Bytes paletteAlpha{};  // palette tRNS
-    bool keyed = false;  // grey or RGB tRNS
-    png_color_16 key{};
-    bool extraChunks = false;  // gAMA and tEXt, which the reader skips
-};
-inline int pngChannels(int colourType) { return colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1; }
-Bytes writeWithLibpng(const PngPicture &picture);
+// libpng's writing of random samples (palette indices within a palette of random
+// size), about one pixel in five the tRNS colour when transparency is asked for.
+Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height, bool interlaced, bool transparency,
+                      uint64_t seed);
 // libpng's reading as 0xAARRGGBB (16-bit samples keep their high byte); empty
 // when libpng refuses the file.
 Pixels readWithLibpng(const Bytes &file);
