@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/image_math.h"
 
@@ -16,9 +19,65 @@ std::optional<ZoomSteps> zoomSteps(float angle, float zoom) {
     return ZoomSteps{fixed(sine), fixed(cosine)};
 }
 
+namespace {
+
+// The columns x in [0, count) whose position start + x * step lies in [0, limit),
+// as [first, last); positions are exact in 64 bits. An empty span has first >= last.
+struct Span {
+    int64_t first, last;
+};
+Span insideSpan(int64_t start, int64_t step, int64_t limit, int64_t count) {
+    if (step == 0) return start >= 0 && start < limit ? Span{0, count} : Span{0, 0};
+    // floor((a) / b) for b > 0, and the bounds from there, one for each direction.
+    const auto floorDiv = [](int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0); };
+    const int64_t size = std::abs(step);
+    // Growing: start + x * step >= 0 and <= limit - 1; shrinking mirrors it.
+    const int64_t low = step > 0 ? -start : start - (limit - 1), high = step > 0 ? limit - 1 - start : start;
+    return {std::max<int64_t>(0, -floorDiv(-low, size)), std::min(count, floorDiv(high, size) + 1)};
+}
+
+// Copies count source pixels to out, from 16.16 position (u, v) on by (du, dv),
+// every position inside the source.
+void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, int64_t dv, const GFXimage &source) {
+    int64_t x = 0;
+#if defined(__SSE2__)
+    // Inside a source under 2^15 pixels a side, positions fit 32-bit lanes, where
+    // wrapping sums stay exact, and a pixel's index is one multiply-add of 16-bit
+    // halves: the column from u's integer part, the row from v's times the width.
+    if (source.width < 32768 && source.height < 32768) {
+        const auto lanes = [](int64_t start, int64_t step) {
+            return _mm_setr_epi32(int32_t(start), int32_t(start + step), int32_t(start + 2 * step), int32_t(start + 3 * step));
+        };
+        __m128i us = lanes(u, du), vs = lanes(v, dv);
+        const __m128i stepU = _mm_set1_epi32(int32_t(4 * du)), stepV = _mm_set1_epi32(int32_t(4 * dv));
+        const __m128i rowHalf = _mm_set1_epi32(int32_t(0xFFFF0000u)), weights = _mm_set1_epi32(int32_t(source.width) << 16 | 1);
+        for (; x + 4 <= count; x += 4) {
+            const __m128i index = _mm_madd_epi16(_mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, rowHalf)), weights);
+            out[x] = source.data[uint32_t(_mm_cvtsi128_si32(index))];
+            out[x + 1] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 1)))];
+            out[x + 2] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 2)))];
+            out[x + 3] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 3)))];
+            us = _mm_add_epi32(us, stepU);
+            vs = _mm_add_epi32(vs, stepV);
+        }
+    }
+#endif
+    for (u += x * du, v += x * dv; x < count; ++x, u += du, v += dv)
+        out[x] = *pixelAddress(source, uint64_t(u >> 16), uint64_t(v >> 16));
+}
+
+// Positions stay exact over a row when both ends lie well inside 64 bits.
+bool rowIsExact(int64_t start, int64_t step, uint32_t count) {
+    constexpr int64_t kSafe = int64_t(1) << 61;
+    return std::abs(start) < kSafe && std::abs(step) < kSafe / (int64_t(count) + 1);
+}
+
+}  // namespace
+
 // u, v are kept in wrapping unsigned arithmetic: for every size and step that
 // fits, the result is the exact integer; beyond that it stays defined, and the
-// range test keeps every read inside the source.
+// range test keeps every read inside the source. Rows whose positions are exact
+// find the columns that sample the source first and copy those without tests.
 void rotoZoom(GFXimage dest, GFXimage source, float angle, float zoom, int64_t offsetX, int64_t offsetY) {
     if (dest.width == 0 || dest.height == 0) return;
     const std::optional<ZoomSteps> steps = zoomSteps(angle, zoom);
@@ -28,11 +87,26 @@ void rotoZoom(GFXimage dest, GFXimage source, float angle, float zoom, int64_t o
     }
     const uint64_t S = uint64_t(steps->sine), C = uint64_t(steps->cosine);
     const uint64_t hw = dest.width >> 1, hh = dest.height >> 1;
+    const int64_t sourceWidth = int64_t(source.width) << 16, sourceHeight = int64_t(source.height) << 16;
     for (uint32_t y = 0; y < dest.height; ++y) {
         const uint64_t rowsAboveCentre = hh - y;
         uint64_t u = S * rowsAboveCentre + hw * (65536 - C) + uint64_t(offsetX);
         uint64_t v = (hh << 16) - S * hw - C * rowsAboveCentre + uint64_t(offsetY);
         uint32_t *row = pixelAddress(dest, 0, y);
+        if (rowIsExact(int64_t(u), int64_t(C), dest.width) && rowIsExact(int64_t(v), int64_t(S), dest.width)) {
+            const Span across = insideSpan(int64_t(u), int64_t(C), sourceWidth, dest.width);
+            const Span down = insideSpan(int64_t(v), int64_t(S), sourceHeight, dest.width);
+            const int64_t first = std::max(across.first, down.first), last = std::min(across.last, down.last);
+            if (first >= last) {
+                std::fill_n(row, dest.width, 0u);
+                continue;
+            }
+            std::fill_n(row, first, 0u);
+            copyAlong(row + first, last - first, int64_t(u) + first * int64_t(C), int64_t(v) + first * int64_t(S),
+                      int64_t(C), int64_t(S), source);
+            std::fill_n(row + last, dest.width - last, 0u);
+            continue;
+        }
         for (uint32_t x = 0; x < dest.width; ++x) {
             const uint64_t sx = uint64_t(int64_t(u) >> 16), sy = uint64_t(int64_t(v) >> 16);
             row[x] = sx < source.width && sy < source.height ? *pixelAddress(source, sx, sy) : 0;
