@@ -147,22 +147,5 @@ TEST(Bmp, CutOrDamagedFilesNeverMisbehave) {
     }
 }
 
-TEST(Bmp, FilesWrittenByImageMagick) {
-    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    TestRandom random(13);
-    // 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes.
-    const std::tuple<uint32_t, const char *, const char *> writers[] = {
-        {200, "", "BMP3"}, {200, "", "BMP"}, {200, "-type TrueColorAlpha", "BMP"},
-        {12, "-type Palette", "BMP"}, {200, "-type Palette -compress None", "BMP3"}};
-    for (const auto &[colours, options, format] : writers) {
-        const MagickFile file = convertWithImageMagick(random, 13, 7, colours, options, format);
-        ASSERT_FALSE(file.bytes.empty()) << options << " " << format;
-        EXPECT_EQ(decodeExact(bmpDecode, file.bytes).pixels, file.pixels) << options << " " << format;
-    }
-    // Its 8-bit palette files are run-length encoded unless told otherwise.
-    const MagickFile compressed = convertWithImageMagick(random, 13, 7, 200, "-type Palette", "BMP3");
-    EXPECT_FALSE(compressed.bytes.empty() || decodeExact(bmpDecode, compressed.bytes).ok);
-}
-
 }  // namespace
 }  // namespace zorblit::test

@@ -81,15 +81,5 @@ TEST(Pcx, RefusesBadHeadersAndShortDataAndSurvivesDamage) {
     expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile({3, 3, 4}, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
 }
 
-TEST(Pcx, FilesWrittenByImageMagick) {
-    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    TestRandom random(14);
-    for (const uint32_t width : {13u, 300u}) {
-        const MagickFile file = convertWithImageMagick(random, width, 9, 200, "-type Palette", "PCX");
-        ASSERT_FALSE(file.bytes.empty());
-        EXPECT_EQ(decodeExact(pcxDecode, file.bytes).pixels, file.pixels) << width;
-    }
-}
-
 }  // namespace
 }  // namespace zorblit::test

@@ -1,7 +1,10 @@
 // The bounds-checked cursor every reader builds on (the reader sweeps cover the
-// rest), and IM files: palette entry count, width, height, the palette in 6-bit
-// levels, then an index or an RGB triple per pixel; pixels come out with alpha 0x80.
+// rest); IM files: palette entry count, width, height, the palette in 6-bit
+// levels, then an index or an RGB triple per pixel, read with alpha 0x80; and the
+// files ImageMagick writes for the readers.
+#include "loaders/bmp.h"
 #include "loaders/im.h"
+#include "loaders/pcx.h"
 #include "reader_test_support.h"
 
 namespace zorblit::test {
@@ -41,6 +44,23 @@ TEST(Im, RefusesEmptyShortAndDamagedFiles) {
     // Empty pictures, and 65535 x 65535 pixels claimed by a file that holds one.
     for (const Bytes &bytes : {imFile(0, 2, {}, {}), imFile(2, 0, {1, 2, 3}, {}), imFile(65535, 65535, {}, {1, 2, 3})})
         EXPECT_FALSE(decodeExact(imDecode, bytes).ok);
+}
+
+TEST(Readers, FilesWrittenByImageMagick) {
+    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    TestRandom random(13);
+    // Bitmaps of 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes, and
+    // run-length encoded 8 bits, its default for palettes, which is refused; PCX with short and long rows.
+    const std::tuple<MemoryDecoder, uint32_t, uint32_t, const char *, const char *, bool> writers[] = {
+        {bmpDecode, 13, 200, "", "BMP3", true}, {bmpDecode, 13, 200, "", "BMP", true},
+        {bmpDecode, 13, 200, "-type TrueColorAlpha", "BMP", true}, {bmpDecode, 13, 12, "-type Palette", "BMP", true},
+        {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3", true}, {bmpDecode, 13, 200, "-type Palette", "BMP3", false},
+        {pcxDecode, 13, 200, "-type Palette", "PCX", true}, {pcxDecode, 300, 200, "-type Palette", "PCX", true}};
+    for (const auto &[decode, width, colours, options, format, decoded] : writers) {
+        const MagickFile file = convertWithImageMagick(random, width, 7, colours, options, format);
+        ASSERT_FALSE(file.bytes.empty()) << options << " " << format;
+        EXPECT_EQ(decodeExact(decode, file.bytes).pixels, decoded ? file.pixels : Pixels{}) << options << " " << format;
+    }
 }
 
 }  // namespace
