@@ -1,8 +1,9 @@
-// Blend operators: the documented examples in both forms, and exhaustive sweeps
-// of the packed arithmetic against a per-byte reference.
+// Blend operators: the documented examples in both forms, and sweeps of the
+// packed arithmetic against per-byte references.
 #include <gtest/gtest.h>
 
 #include "core/form.h"
+#include "test_images.h"
 
 namespace zorblit {
 namespace {
@@ -10,11 +11,8 @@ namespace {
 struct Example {
     uint32_t portable, packed;
 };
-
 template <class Form>
-uint32_t pick(Example e) {
-    return Form::packed ? e.packed : e.portable;
-}
+uint32_t pick(Example e) { return Form::packed ? e.packed : e.portable; }
 
 template <class Form>
 class BlendExamples : public ::testing::Test {};
@@ -64,55 +62,42 @@ TEST(Forms, AlphaMixesAgreeOnColourChannels) {
 }
 
 TEST(ExportedOperators, MatchTheBuiltForm) {
-    EXPECT_EQ(Average(0xFF030201, 0x00010101), BuiltForm::average(0xFF030201, 0x00010101));
     for (uint32_t s : {0x80FF0000u, 0x12345678u, 0xFFFFFFFFu})
         for (uint32_t d : {0x000000FFu, 0u, 0x87654321u}) {
+            EXPECT_EQ(Average(s, d), BuiltForm::average(s, d));
+            EXPECT_EQ(SaturatedSub(s, d), BuiltForm::saturatedSub(s, d));
             EXPECT_EQ(AlphaColor(s, d), Alpha(s, d));
             EXPECT_EQ(AlphaValueColor(s, d, 77), AlphaValue(s, d, 77));
-            EXPECT_EQ(SaturatedSub(s, d), BuiltForm::saturatedSub(s, d));
         }
 }
 
-}  // namespace
-}  // namespace zorblit
-
-namespace zorblit {
-namespace {
-
-// The four-pixel runs equal the one-pixel operators, for every run length's tail.
+// The four-pixel runs equal the one-pixel operators and leave the tail alone.
 template <BlendOp Op>
 void expectRunEqualsOperator(uint32_t (*op)(uint32_t, uint32_t, uint8_t)) {
-    uint64_t state = 12345;
-    const auto next = [&state] {
-        state = state * 6364136223846793005ull + 1442695040888963407ull;
-        const uint32_t r = uint32_t(state >> 32);
-        return (r & 7) == 0 ? (r & 0x00FFFFFF) : (r & 7) == 1 ? (r | 0xFF000000) : r;
-    };
+    test::TestRandom random(12345);
     for (size_t count = 0; count < 40; ++count)
         for (uint32_t value : {0u, 1u, 128u, 255u}) {
             std::vector<uint32_t> source(count), dest(count);
-            for (auto &p : source) p = next();
-            for (auto &p : dest) p = next();
-            std::vector<uint32_t> expected = dest;
+            for (auto &p : source) p = random.biasedPixel();
+            for (auto &p : dest) p = random.biasedPixel();
+            const std::vector<uint32_t> before = dest;
             const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
             ASSERT_EQ(done, count & ~size_t(3));
-            for (size_t i = 0; i < done; ++i)
-                ASSERT_EQ(dest[i], op(source[i], expected[i], uint8_t(value))) << int(Op) << " pixel " << i;
-            for (size_t i = done; i < count; ++i) ASSERT_EQ(dest[i], expected[i]);
+            for (size_t i = 0; i < count; ++i)
+                ASSERT_EQ(dest[i], i < done ? op(source[i], before[i], uint8_t(value)) : before[i]) << int(Op) << " " << i;
         }
 }
 
 TEST(PackedRuns, EqualTheOnePixelOperators) {
-    expectRunEqualsOperator<BlendOp::Average>([](uint32_t s, uint32_t d, uint8_t) { return Packed::average(s, d); });
-    expectRunEqualsOperator<BlendOp::SaturatedAdd>(
-        [](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedAdd(s, d); });
-    expectRunEqualsOperator<BlendOp::SaturatedSub>(
-        [](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedSub(s, d); });
-    expectRunEqualsOperator<BlendOp::Alpha>([](uint32_t s, uint32_t d, uint8_t) { return Packed::alpha(s, d); });
-    expectRunEqualsOperator<BlendOp::AlphaSkippingTransparent>(
+    using B = BlendOp;
+    expectRunEqualsOperator<B::Average>([](uint32_t s, uint32_t d, uint8_t) { return Packed::average(s, d); });
+    expectRunEqualsOperator<B::SaturatedAdd>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedAdd(s, d); });
+    expectRunEqualsOperator<B::SaturatedSub>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedSub(s, d); });
+    expectRunEqualsOperator<B::Alpha>([](uint32_t s, uint32_t d, uint8_t) { return Packed::alpha(s, d); });
+    expectRunEqualsOperator<B::AlphaSkippingTransparent>(
         [](uint32_t s, uint32_t d, uint8_t) { return s >> 24 ? Packed::alpha(s, d) : d; });
-    expectRunEqualsOperator<BlendOp::AlphaValue>(
-        [](uint32_t s, uint32_t d, uint8_t w) { return Packed::alphaValue(s, d, w); });
+    expectRunEqualsOperator<B::AlphaValue>([](uint32_t s, uint32_t d, uint8_t w) { return Packed::alphaValue(s, d, w); });
+    expectRunEqualsOperator<B::Invert>([](uint32_t s, uint32_t, uint8_t) { return ~s; });
 }
 
 }  // namespace

@@ -18,22 +18,19 @@ Triple toHSV(int r, int g, int b) {
     RGB2HSV(uint8_t(r), uint8_t(g), uint8_t(b), &h, &s, &v);
     return {h, s, v};
 }
-
 Triple toRGB(int h, int s, int v) {
     uint8_t r, g, b;
     HSV2RGB(uint8_t(h), uint8_t(s), uint8_t(v), &r, &g, &b);
     return {r, g, b};
 }
-
 Quad toCYMK(int r, int g, int b) {
     uint8_t c, y, m, k;
     RGB2CYMK(uint8_t(r), uint8_t(g), uint8_t(b), &c, &y, &m, &k);
     return {c, y, m, k};
 }
-
-Triple fromCYMK(const Quad &cymk) {
+Triple fromCYMK(const Quad &q) {
     uint8_t r, g, b;
-    CYMK2RGB(uint8_t(cymk[0]), uint8_t(cymk[1]), uint8_t(cymk[2]), uint8_t(cymk[3]), &r, &g, &b);
+    CYMK2RGB(uint8_t(q[0]), uint8_t(q[1]), uint8_t(q[2]), uint8_t(q[3]), &r, &g, &b);
     return {r, g, b};
 }
 

@@ -1,15 +1,13 @@
-// The worked examples of scaling, rotation and roto-zoom in both forms where there
-// are two: sampling and rectangle rules, the packed alpha blend, quarter and whole
-// turns, roto-zoom centring and zooms, steps that are not numbers.
+// Worked examples of scaling, rotation and roto-zoom, in both forms where there are two.
 #include <cmath>
 #include <limits>
 #include <map>
 #include <numbers>
 
+#include "../blit/sprite_test_util.h"
 #include "transform/rotate.h"
 #include "transform/rotozoom.h"
 #include "transform/scale.h"
-#include "transform_test_util.h"
 
 namespace zorblit {
 namespace {
@@ -25,8 +23,7 @@ protected:
 };
 TYPED_TEST_SUITE(Transform, test::Forms);
 
-// True when every pixel (x, y) of dest shows source pixel from(x, y), or 0 where
-// that lies outside the source.
+// Every pixel (x, y) of dest shows source pixel from(x, y), or 0 outside the source.
 template <class From>
 bool shows(const OwnedImage &dest, const OwnedImage &source, From from) {
     for (int64_t y = 0; y < dest.height(); ++y)
@@ -41,8 +38,8 @@ bool showsAt(const OwnedImage &dest, const OwnedImage &source, int64_t dx, int64
     return shows(dest, source, [&](int64_t x, int64_t y) { return std::pair{x - dx, y - dy}; });
 }
 
-TYPED_TEST(Transform, ScaleSamplesTruncatedWhenPackedAndRoundedWhenPortable) {
-    // Source columns sampled along a 1-high scale of a numbered source.
+// Samples truncate (packed) or round (portable); corners come in any order.
+TYPED_TEST(Transform, ScaleExamples) {
     const auto columns = [](uint32_t sourceWidth, uint32_t width) {
         OwnedImage dest(width, 1);
         scale<TypeParam, SpriteMode::Copy>(dest, 0, 0, int32_t(width), 1, numberedImage(sourceWidth, 1));
@@ -54,14 +51,6 @@ TYPED_TEST(Transform, ScaleSamplesTruncatedWhenPackedAndRoundedWhenPortable) {
     EXPECT_EQ(columns(4, 8), (TypeParam::packed ? V{0, 0, 1, 1, 2, 2, 3, 3} : V{0, 0, 1, 2, 2, 2, 3, 3}));
     EXPECT_EQ(columns(10, 3), (TypeParam::packed ? V{0, 3, 6} : V{0, 3, 7}));
     EXPECT_EQ(columns(5, 5), (V{0, 1, 2, 3, 4}));
-
-    // Rows follow the same rule; scaling up never reads past the last row or column.
-    const OwnedImage source = numberedImage(4, 4);
-    OwnedImage dest(8, 8);
-    scale<TypeParam, SpriteMode::Copy>(dest, 0, 0, 8, 8, source);
-    EXPECT_EQ(dest.at(7, 7), source.at(3, 3));
-
-    // Corners in any order; the source's own size is one to one.
     const OwnedImage sprite = numberedImage(7, 5);
     OwnedImage a(40, 40), b(40, 40), c(20, 20);
     scale<TypeParam, SpriteMode::Copy>(a, 10, 20, 30, 40, sprite);
@@ -71,16 +60,16 @@ TYPED_TEST(Transform, ScaleSamplesTruncatedWhenPackedAndRoundedWhenPortable) {
     EXPECT_TRUE(showsAt(c, sprite, 3, 4));
 }
 
+// Packed: (x2, y2) = (0, 0) draws the source unscaled, an extent of 0 keeps the
+// source's. Portable: copy mode copies the source's pixels cut to the
+// destination's count; other modes draw nothing.
 TEST(Scale, ZeroExtentsInEachForm) {
-    // Packed: (x2, y2) = (0, 0) draws the source unscaled; an extent of 0 keeps the source's size.
     const OwnedImage source = numberedImage(4, 3);
     OwnedImage dest(10, 10), tall(10, 10);
     scale<Packed, SpriteMode::Copy>(dest, -1, -2, 0, 0, source);
     EXPECT_TRUE(showsAt(dest, source, -1, -2));
     scale<Packed, SpriteMode::Copy>(tall, 2, 0, 2, 6, source);  // width kept, height doubled
     EXPECT_TRUE(shows(tall, source, [](int64_t x, int64_t y) { return std::pair{x - 2, y / 2}; }));
-
-    // Portable: copy mode copies the source's pixels cut to the destination's count; other modes draw nothing.
     setClipRectangle(0, 0, 1000, 1000);
     const OwnedImage big = numberedImage(6, 6);
     OwnedImage small(5, 3), untouched(10, 10);
@@ -112,8 +101,7 @@ TEST(Scale, PackedAlphaSkipsZeroAndBlendsAllFourBytesWithTheWidenedWeight) {
             out |= (((s >> shift & 0xFF) * w + (t >> shift & 0xFF) * (256 - w)) >> 8) << shift;
         return out;
     };
-    // Alpha 0 is skipped, 255 copied, 128 weighed 129 to 127.
-    OwnedImage source(3, 1), dest(3, 1);
+    OwnedImage source(3, 1), dest(3, 1);  // alpha 0 skipped, 255 copied, 128 weighed 129 to 127
     source.at(0, 0) = 0x00FFFFFF, source.at(1, 0) = 0xFF123456, source.at(2, 0) = 0x80FF8000;
     dest.fill(d);
     scale<Packed, SpriteMode::Alpha>(dest, 0, 0, 3, 1, source);
@@ -145,20 +133,21 @@ TYPED_TEST(Transform, QuarterAndWholeTurns) {
 }
 
 TYPED_TEST(Transform, RotationExamples) {
-    // 4 x 2 at 90 degrees about (2, 1): box columns 1..3, rows -1..3, turned clockwise.
+    // 4 x 2 at 90 degrees about (2, 1): box columns 1..3, rows -1..3, turned clockwise;
+    // an odd size turns about its middle pixel.
     const RotatedBox box = rotatedBox<TypeParam>(OwnedImage(4, 2), 90);
     EXPECT_EQ(std::tuple(box.minX, box.maxY), std::tuple(1, 3));
     const OwnedImage source = numberedImage(4, 2), square = numberedImage(3, 3);
     OwnedImage dest(10, 10), turned(10, 10);
     rotate<TypeParam, SpriteMode::Copy>(dest, 4, 4, 90, source);
     EXPECT_TRUE(shows(dest, source, [](int64_t x, int64_t y) { return std::pair{y - 3, 7 - x}; }));
-    // An odd size turns about its middle pixel.
     rotate<TypeParam, SpriteMode::Copy>(turned, 0, 0, 90, square);
     EXPECT_TRUE(shows(turned, square, [](int64_t x, int64_t y) { return std::pair{y, 2 - x}; }));
 }
 
+// At angle 0, zoom 1 the source is centred by half (without repeat, a quarter)
+// the size difference, also beyond 16-bit sizes.
 TEST(RotoZoom, CentringAndZooms) {
-    // At angle 0, zoom 1 the source is centred by half (without repeat, a quarter) the size difference.
     struct Case {
         void (*routine)(GFXimage, GFXimage, float, float);
         uint32_t width, height, destWidth, destHeight, first;
@@ -181,16 +170,12 @@ TEST(RotoZoom, CentringAndZooms) {
     EXPECT_TRUE(shows(dest, source, [](int64_t x, int64_t y) { return std::pair{20 - x, 10 - y}; }));
     RotoZoomImage(dest, source, 1.234f, 0);  // the one centre pixel everywhere
     EXPECT_EQ(dest.pixels(), V(200, source.at(10, 5)));
-
-    // A quarter turn looks below the centre.
     const OwnedImage square = numberedImage(9, 9);
     OwnedImage turned(9, 9);
-    RotoZoomImage(turned, square, std::numbers::pi_v<float> / 2, 1);
+    RotoZoomImage(turned, square, std::numbers::pi_v<float> / 2, 1);  // looks below the centre
     EXPECT_TRUE(shows(turned, square, [](int64_t x, int64_t y) { return std::pair{8 - y, x}; }));
-
-    // Centring works beyond 16-bit sizes: (70000 - 1) / 2 rounded down.
     OwnedImage wide(70000, 1), one(1, 1);
-    wide.at(34999, 0) = 0xCAFE;
+    wide.at(34999, 0) = 0xCAFE;  // (70000 - 1) / 2 rounded down
     RotoZoomImage(one, wide, 0, 1);
     EXPECT_EQ(one.at(0, 0), 0xCAFEu);
 }
@@ -205,7 +190,7 @@ TEST(RotoZoom, StepsThatAreNotNumbersFillWithZero) {
         EXPECT_EQ(dest.pixels(), V(35, 0)) << angle << " " << zoom;
     }
     EXPECT_FALSE(zoomSteps(0, nan));
-    // A finite but huge zoom is held at 2^31 source pixels per step: only the centre shows the source.
+    // A huge zoom is held at 2^31 source pixels per step: only the centre shows the source.
     EXPECT_EQ(zoomSteps(0, 1e30f)->cosine, int64_t(1) << 47);
     RotoZoomImage(dest, source, 0, 1e30f);
     EXPECT_EQ(dest.at(3, 2), source.at(2, 2));

@@ -1,18 +1,14 @@
 // Randomised sweeps: scaling and rotation against their walks written out per
-// pixel, in every mode and both forms, drawing onto another image or onto the
-// source itself; then any rectangle, position, angle, zoom or image size,
-// including 0 and the ends of int32 and float, where no transform may touch memory
-// outside either image. Run in the sanitizer build, where reads outside the
-// source are caught as well; guard words around the destination catch stray
-// writes in every build.
+// pixel, in every mode and both forms; then extreme arguments and sizes, where
+// guard words (and the sanitizer build) catch any access outside either image.
 #include <bit>
 #include <cmath>
 #include <utility>
 
+#include "../blit/sprite_test_util.h"
 #include "transform/rotate.h"
 #include "transform/rotozoom.h"
 #include "transform/scale.h"
-#include "transform_test_util.h"
 
 namespace zorblit {
 namespace {
@@ -20,15 +16,13 @@ namespace {
 using test::OwnedImage;
 using test::TestRandom;
 
-// Whether a walk may write (x, y) of dest: inside it, and inside the clip
-// rectangle if the routine obeys it.
+// Inside dest, and inside the clip rectangle if the routine obeys it.
 bool writable(const OwnedImage &dest, int64_t x, int64_t y, bool obeysClipRectangle) {
     return x >= 0 && y >= 0 && x < dest.width() && y < dest.height() &&
            (!obeysClipRectangle || (x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2));
 }
 
-// The scaling walk as described: every destination pixel of the rectangle,
-// samples by repeated float addition, each position tested against the limit.
+// Every destination pixel of the rectangle, samples by repeated float addition.
 template <class Form, SpriteMode Mode>
 void scalePerPixel(OwnedImage &dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const OwnedImage &source,
                    uint32_t parameter) {
@@ -59,7 +53,7 @@ void scalePerPixel(OwnedImage &dest, int32_t x1, int32_t y1, int32_t x2, int32_t
     }
 }
 
-// The rotation walk over the whole bounding box, each position tested on its own.
+// Every position of the bounding box, each tested on its own.
 template <class Form, SpriteMode Mode>
 void rotatePerPixel(OwnedImage &dest, int32_t x, int32_t y, int32_t degrees, const OwnedImage &source,
                     uint32_t parameter) {
@@ -80,8 +74,7 @@ void rotatePerPixel(OwnedImage &dest, int32_t x, int32_t y, int32_t degrees, con
         }
 }
 
-// One round of a walk sweep: draw target from source with the routine, and
-// expected from reference (expected itself when target is the source) with the walk.
+// The routine draws target from source, the walk expected from reference.
 struct Round {
     OwnedImage &target, &source, &expected, &reference;
     int32_t a, b, c, d;
@@ -89,10 +82,8 @@ struct Round {
     TestRandom &random;
 };
 
-// 1500 rounds of draw(mode, round) on a noisy source and destination of up to 12
-// (+ 8) pixels a side, now and then 150, with positions, corners and clip
-// rectangle around them; every fourth round draws the source onto itself, which
-// must keep the walk's order.
+// Noisy images of up to 12 (+ 8) pixels a side, now and then 150, with positions
+// and clip rectangle around them; every fourth round draws the source onto itself.
 template <class Draw>
 void walks(uint64_t seed, Draw draw) {
     TestRandom random(seed);
@@ -108,7 +99,7 @@ void walks(uint64_t seed, Draw draw) {
         const auto position = [&] { return int32_t(random.range(-most - 8, most + 13)); };
         Round r{target, source, expected, ontoItself ? expected : source, position(), position(), position(),
                 position(), 0, random};
-        int32_t clip[4];  // corners in order but now and then
+        int32_t clip[4];  // mostly in order
         for (auto &v : clip) v = position();
         if (random.next() % 4 && clip[0] > clip[2]) std::swap(clip[0], clip[2]);
         if (random.next() % 4 && clip[1] > clip[3]) std::swap(clip[1], clip[3]);
@@ -120,8 +111,7 @@ void walks(uint64_t seed, Draw draw) {
     }
 }
 
-// 3000 rounds of draw(dest, source, random, round) on images of up to 8 x 8, 0
-// often, and any clip rectangle; the guard words around dest must stay untouched.
+// Images of up to 9 x 9, often empty, any clip rectangle; guard words around dest.
 template <class Draw>
 void staysInside(uint64_t seed, Draw draw) {
     constexpr size_t kGuardWords = 64;
@@ -160,8 +150,7 @@ TYPED_TEST(Sweep, ScaleAndRotateMatchTheirPerPixelWalks) {
 
 TYPED_TEST(Sweep, ScaleAndRotateStayInsideBothImages) {
     staysInside(21, [](GFXimage dest, const OwnedImage &source, TestRandom &random, int round) {
-        // Corners far away make rectangles of up to 2^32 pixels; keep those rare,
-        // since sampling one costs up to a few ten million float additions.
+        // Far corners (rectangles of up to 2^32 pixels) are slow, so rare.
         const auto corner = [&] { return round % 64 ? int32_t(random.range(-20, 20)) : random.coordinate(10); };
         const int32_t x1 = corner(), y1 = corner(), x2 = corner(), y2 = corner();
         const int32_t x = random.coordinate(10), y = random.coordinate(10);
@@ -176,7 +165,7 @@ TYPED_TEST(Sweep, ScaleAndRotateStayInsideBothImages) {
 
 TEST(Sweep, RotoZoomStaysInsideBothImages) {
     staysInside(23, [](GFXimage dest, const OwnedImage &source, TestRandom &random, int round) {
-        // Any float bit pattern now and then: NaN, infinities, subnormals, huge values.
+        // Now and then any bit pattern: NaN, infinities, subnormals, huge values.
         const auto value = [&] {
             const uint64_t kind = random.next() % 4;
             return kind == 0 ? std::bit_cast<float>(uint32_t(random.next()))

@@ -1,8 +1,7 @@
-// Shared pieces of the transform tests.
+// Shared pieces of the blit and transform tests.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <type_traits>
 #include <utility>
 
 #include "blit/sprite_modes.h"
@@ -16,8 +15,7 @@ constexpr SpriteMode kAllModes[] = {SpriteMode::Copy,         SpriteMode::Colour
                                     SpriteMode::AlphaValue,   SpriteMode::Average,     SpriteMode::SaturatedAdd,
                                     SpriteMode::SaturatedSub};
 
-// Pixel (x, y) is 0xFF000000 | y << 12 | x: every pixel different and telling
-// where it came from.
+// Pixel (x, y) is 0xFF000000 | y << 12 | x: each tells where it came from.
 inline OwnedImage numberedImage(uint32_t width, uint32_t height) {
     OwnedImage image(width, height);
     for (uint32_t y = 0; y < height; ++y)
