@@ -1,5 +1,5 @@
 // Windows bitmaps written here field by field, checked against the values they
-// were made from and against SDL's reader; and files ImageMagick wrote.
+// were made from and against SDL's reader.
 #include <SDL.h>
 
 #include <array>

@@ -61,6 +61,7 @@ TEST(Jpeg, RestartMarkersChangeNothingButMustCountUp) {
     const Bytes plain = encodeJpeg(64, 40, {.lumaSamplingX = 2, .lumaSamplingY = 2}, 9);
     Bytes restarts = encodeJpeg(64, 40, {.lumaSamplingX = 2, .lumaSamplingY = 2, .restartInterval = 2}, 9);
     EXPECT_EQ(decodeExact(jpegLoadMem, restarts).pixels, decodeExact(jpegLoadMem, plain).pixels);
+    ASSERT_GT(markerAt(restarts, 0xD1), markerAt(restarts, 0xDA));
     restarts.at(markerAt(restarts, 0xD1) + 1) = 0xD2;  // the second restart marker, RST1, turned into RST2
     EXPECT_FALSE(decodeExact(jpegLoadMem, restarts).ok);
 }

@@ -7,7 +7,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -143,38 +142,24 @@ Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height
 }
 
 Pixels readWithLibpng(const Bytes &file) {
+    FILE *in = fmemopen(const_cast<uint8_t *>(file.data()), file.size(), "rb");
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
+    if (!in || setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
+        if (in) std::fclose(in);
         return {};
     }
-    struct Source {
-        const Bytes *file;
-        size_t offset;
-    } source{&file, 0};
-    png_set_read_fn(png, &source, [](png_structp s, png_bytep data, png_size_t length) {
-        auto *from = static_cast<Source *>(png_get_io_ptr(s));
-        if (from->offset + length > from->file->size()) png_error(s, "read past the end");
-        std::memcpy(data, from->file->data() + from->offset, length);
-        from->offset += length;
-    });
-    png_read_info(png, info);
-    png_set_expand(png);
-    png_set_strip_16(png);
-    png_set_gray_to_rgb(png);
-    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-    png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
-    Bytes rgba(size_t(width) * height * 4);
-    std::vector<png_bytep> rows;
-    for (uint32_t y = 0; y < height; ++y) rows.push_back(&rgba[size_t(y) * width * 4]);
-    png_read_image(png, rows.data());
-    png_destroy_read_struct(&png, &info, nullptr);
+    png_init_io(png, in);
+    png_read_png(png, info, PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_GRAY_TO_RGB, nullptr);
+    const png_bytepp rows = png_get_rows(png, info);
+    const int channels = png_get_channels(png, info);  // RGB or RGBA
     Pixels pixels;
-    for (size_t i = 0; i < rgba.size(); i += 4)
-        pixels.push_back(uint32_t(rgba[i + 3]) << 24 | uint32_t(rgba[i]) << 16 | uint32_t(rgba[i + 1]) << 8 | rgba[i + 2]);
+    for (uint32_t y = 0; y < png_get_image_height(png, info); ++y)
+        for (const uint8_t *p = rows[y]; p < rows[y] + png_get_image_width(png, info) * channels; p += channels)
+            pixels.push_back(uint32_t(channels == 4 ? p[3] : 255) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]);
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(in);
     return pixels;
 }
 
