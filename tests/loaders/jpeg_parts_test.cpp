@@ -32,9 +32,6 @@ TEST(JpegIdct, FastMatchesPlainOnRealAndHostileBlocks) {
         inverseDctPlain(block, out, 8);
         for (const uint8_t sample : out) ASSERT_EQ(sample, dcOnlySample(dc)) << dc;
     }
-    EXPECT_EQ(dcOnlySample(0), 128);
-    EXPECT_EQ(dcOnlySample(-1024), 0);
-    EXPECT_EQ(dcOnlySample(8), 129);
 }
 
 TEST(JpegHuffman, RefusesImpossibleCounts) {

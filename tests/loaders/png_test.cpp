@@ -67,6 +67,9 @@ TEST(Png, HandMadeFiles) {
          PngBuilder().header(3, 1, 8, 3).chunk("gAMA", {0, 0, 0xB1, 0x8F}).chunk("PLTE", {1, 2, 3, 4, 5, 6})
              .idat(plainRows(1, {1, 2, 255})).chunk("tEXt", {'a', 0, 'b'}).end(),
          {0xFF040506, 0, 0}},
+        // After a palette tRNS, a further PLTE holds red, green, blue and alpha.
+        {"PLTE after tRNS", PngBuilder().header(2, 1, 8, 3).chunk("PLTE", {1, 2, 3}).chunk("tRNS", {0x80})
+                                .chunk("PLTE", {4, 5, 6, 7}).idat(plainRows(1, {0, 1})).end(), {0x80010203, 0x07040506}},
         // A one-byte tRNS holds the high byte of the expanded grey level; 4-bit grey has no such level for 16.
         {"one-byte key, 8 bits", greyKey(8, 128, {128, 127}), {0x00808080, 0xFF7F7F7F}},
         {"one-byte key, 4 bits", greyKey(4, 17, {0x12}), {0x00111111, 0xFF222222}},
