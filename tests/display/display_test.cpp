@@ -10,14 +10,12 @@
 
 #include "display/platform_fake.h"
 #include "support/diagnostics.h"
-#include "timing/clock.h"
+#include "test_clock.h"
 #include "timing/fps.h"
 #include "zorblit.h"
 
 namespace zorblit::test {
 namespace {
-
-uint64_t fakeNow = 1'000'000;
 
 // Read before main, before any test initialises anything.
 const auto atLoad = std::tuple(gfxDeviceMode, gfxFullScreen, gfxDone, gfxCenterWindow, gfxPixelSizeX,
@@ -28,8 +26,6 @@ TEST(DisplayGlobals, LoadTimeDefaults) { EXPECT_EQ(atLoad, std::tuple(0, false, 
 class Lifecycle : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousClock_ = setClockSource([] { return fakeNow; });
-        fakeNow += 10'000;  // past any keyboard delay of an earlier test
         std::memset(keyboard, 0, sizeof keyboard);
         keyboardlayout = 1;
         gfxUsingThreads = false;
@@ -38,7 +34,6 @@ protected:
         FinishGFXsystem();
         gfxDeviceMode = 0;
         keyboardlayout = 1;
-        setClockSource(previousClock_);
     }
     // The calls since the last look, without the one-time application start.
     std::string takeCalls() {
@@ -53,8 +48,8 @@ protected:
         UpdateInternals();
     }
 
+    ManualClock clock;
     FakePlatform fake;
-    ClockSource previousClock_ = nullptr;
 };
 
 TEST_F(Lifecycle, ImageViewWindowed) {
@@ -169,10 +164,7 @@ TEST_F(Lifecycle, TextureViewRedrawsAtMostSixtyTimesASecond) {
     InitGFXsystem(640, 480, false);
     EXPECT_EQ(fake.count("installTextureView 640x480"), 1);
     EXPECT_EQ(fake.textureRedraws, 1);
-    for (int ms = 0; ms < 1000; ++ms) {
-        ++fakeNow;
-        UpdateGFXsystem();
-    }
+    for (int ms = 0; ms < 1000; ++ms) ManualClock::advance(1), UpdateGFXsystem();
     EXPECT_EQ(fake.textureRedraws, 61);
     FinishGFXsystem();
     EXPECT_EQ(fake.count("releaseTextureView"), 1);
@@ -277,9 +269,9 @@ TEST_F(EventPump, KeyboardDelayDropsKeyEvents) {
     key(EventKind::FlagsChanged, 57);
     EXPECT_EQ(keyboard[1] + keyboard[61] + keyboard[54], 0);
     EXPECT_FALSE(allowKeyboardHit());
-    fakeNow += 256;
+    ManualClock::advance(256);
     EXPECT_FALSE(allowKeyboardHit());
-    fakeNow += 1;
+    ManualClock::advance(1);
     EXPECT_TRUE(allowKeyboardHit());
     key(EventKind::KeyDown, 0);
     EXPECT_EQ(keyboard[1], 1);

@@ -31,10 +31,7 @@ TYPED_TEST_SUITE(SinePlasma, Forms);
 TYPED_TEST(SinePlasma, FlatAndDegenerateArguments) {
     using F = TypeParam;
     OwnedImage image(5, 3);
-    const struct {
-        float dx, dy, brightness;
-        uint32_t portable, packed;
-    } cases[] = {{0, 0, 256, 0xFF7F7F7F, 0xFF7F7F7F},      {0, 0, 512, 0xFFFEFEFE, 0xFFFEFEFE},
+    const struct { float dx, dy, brightness; uint32_t portable, packed; } cases[] = {{0, 0, 256, 0xFF7F7F7F, 0xFF7F7F7F},      {0, 0, 512, 0xFFFEFEFE, 0xFFFEFEFE},
                  {0, 0, 768, 0xFF7D7D7D, 0xFFFFFFFF},      {0, 0, -256, 0xFF818181, 0xFF000000},
                  {kNaN, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, kNaN, 256, 0xFF000000, 0xFF000000},
                  {kInf, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, -kInf, 256, 0xFF000000, 0xFF000000},
@@ -69,9 +66,9 @@ OwnedImage subPlasma(uint32_t w, uint32_t h, int32_t step, int32_t seed, int32_t
 }
 
 TEST(SubPlasma, DeterministicSeededAndStepOneIsTheGeneratorsOutput) {
-    const OwnedImage first = subPlasma(64, 48, 16, 42, 256, true);
-    EXPECT_EQ(test::compareImages(subPlasma(64, 48, 16, 42, 256, true), first, "subplasma_repeat"), "");
-    EXPECT_NE(subPlasma(64, 48, 16, 43, 256, true).pixels(), first.pixels());
+    const V first = subPlasma(64, 48, 16, 42, 256, true).pixels();
+    EXPECT_EQ(subPlasma(64, 48, 16, 42, 256, true).pixels(), first);
+    EXPECT_NE(subPlasma(64, 48, 16, 43, 256, true).pixels(), first);
     // Step 1: one draw per channel, row by row, no interpolation.
     for (bool colour : {false, true}) {
         const OwnedImage image = subPlasma(5, 4, 1, -9, 256, colour);
@@ -120,10 +117,8 @@ TEST(SubPlasma, TilesSeamlessly) {
 TEST(SubPlasma, StepsAndSizes) {
     OwnedImage image(16, 16);
     image.fill(0x01020304);
-    for (int32_t step : {0, -1, 257, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
-        SubPlasmaImage(image, step, 1, 256, true);
-        EXPECT_TRUE(allPixelsAre(image, 0x01020304)) << step;
-    }
+    for (int32_t step : {0, -1, 257, INT32_MIN, INT32_MAX}) SubPlasmaImage(image, step, 1, 256, true);
+    EXPECT_TRUE(allPixelsAre(image, 0x01020304));
     for (auto [w, h] : {std::pair{100u, 70u}, {1u, 1u}, {3u, 300u}, {256u, 192u}})
         for (int32_t step : {1, 2, 7, 64, 256})
             for (uint32_t p : subPlasma(w, h, step, step, 256, true).pixels())
@@ -148,7 +143,7 @@ TEST(Particle, LevelsAndDegenerateArguments) {
         EXPECT_TRUE(allPixelsAre(small, greyPixel(0))) << falloff;
     }
     ParticleImage(small, -kInf);  // the centre is 0 * infinity
-    EXPECT_EQ(std::pair(small.at(4, 3), small.at(0, 0)), std::pair(greyPixel(0), greyPixel(255)));
+    EXPECT_TRUE(small.at(4, 3) == greyPixel(0) && small.at(0, 0) == greyPixel(255));
     ParticleImage(GFXimage{nullptr, 0, 5}, 1);
     ParticleImage(GFXimage{nullptr, 5, 0}, 1);
 }

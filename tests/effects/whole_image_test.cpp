@@ -69,8 +69,7 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
     using F = TypeParam;
     for (uint32_t width : {1u, 3u, 7u}) {
         OwnedImage a(width, 3), b(width, 3);
-        a.fillNoise(width);
-        b.fillNoise(width + 100);
+        a.fillNoise(width), b.fillNoise(width + 100);
         const auto check = [&](auto combine, auto op, const char *name) {
             OwnedImage dest(width, 3), inPlace(a);
             combine(dest, a, b);
@@ -92,8 +91,7 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
     }
     for (auto [w, h] : {std::pair{0u, 5u}, std::pair{5u, 0u}}) {  // nothing read or written
         const GFXimage empty{nullptr, w, h};
-        invertImage<F>(empty);
-        combineImages<F, AverageCombination>(empty, empty, empty);
+        invertImage<F>(empty), combineImages<F, AverageCombination>(empty, empty, empty);
         alphaImage<F>(empty, empty, empty, 128);
     }
 }
@@ -101,28 +99,20 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
 // The portable walk addresses each image with its own width over a's extent.
 TEST(Combine, PortableWalkUsesEachImagesWidth) {
     OwnedImage a(2, 2), b(3, 2), dest(4, 2);
-    a.fill(0x01010101);
-    b.fill(0x02020202);
-    dest.fill(0xDEADBEEF);
+    a.fill(0x01010101), b.fill(0x02020202), dest.fill(0xDEADBEEF);
     combineImages<Portable, AddCombination>(dest, a, b);
     for (uint32_t i = 0; i < 8; ++i) EXPECT_EQ(dest.pixels()[i], i % 4 < 2 ? 0xFF030303u : 0xDEADBEEFu) << i;
 }
 
 uint32_t faded(void (*fade)(GFXimage, uint8_t), uint32_t pixel, uint8_t level) {
-    OwnedImage image(1, 1);
-    image.at(0, 0) = pixel;
+    GFXimage image{&pixel, 1, 1};
     fade(image, level);
-    return image.at(0, 0);
+    return pixel;
 }
 
 // Levels round half to even; alpha is carried along.
 TEST(Fade, LevelsAndAlphaFromBrightness) {
-    const struct {
-        void (*fade)(GFXimage, uint8_t);
-        uint32_t pixel;
-        uint8_t level;
-        uint32_t expected;
-    } cases[] = {
+    const struct { void (*fade)(GFXimage, uint8_t); uint32_t pixel; uint8_t level; uint32_t expected; } cases[] = {
         {Fade2BlackImage, 0x7FFFC880, 0, 0x7F000000},   {Fade2BlackImage, 0x7FC86401, 128, 0x7F643200},
         {Fade2BlackImage, 0x12FF8003, 128, 0x12804002}, {Fade2BlackImage, 0xFFFF8000, 255, 0xFFFE8000},
         {Fade2WhiteImage, 0x3C102030, 0, 0x3CFFFFFF},   {Fade2WhiteImage, 0x3C102030, 255, 0x3C102030},
@@ -131,8 +121,7 @@ TEST(Fade, LevelsAndAlphaFromBrightness) {
     for (const auto &c : cases) EXPECT_EQ(faded(c.fade, c.pixel, c.level), c.expected) << std::hex << c.pixel;
 
     OwnedImage source(3, 2), dest(4, 2), alpha(2, 2), mask(3, 2);
-    source.fillNoise(9);
-    dest.fill(0xDEADBEEF);
+    source.fillNoise(9), dest.fill(0xDEADBEEF);
     Fade2WhiteImage2Screen(dest, source, 128);
     for (uint32_t y = 0; y < 2; ++y)
         for (uint32_t x = 0; x < 4; ++x)
@@ -145,10 +134,8 @@ TEST(Fade, LevelsAndAlphaFromBrightness) {
     CreateAlphaFromImage(alpha, mask);
     EXPECT_EQ(alpha.pixels(), (std::vector<uint32_t>{0xC3123456, 0xFF123456, 0x00123456, 0xFF123456}));
 
-    const GFXimage empty{nullptr, 0, 3};
-    Fade2BlackImage(empty, 7);
-    Fade2WhiteImage(empty, 7);
-    Fade2WhiteImage2Screen(empty, empty, 7);
+    const GFXimage empty{nullptr, 0, 3};  // nothing read or written
+    Fade2BlackImage(empty, 7), Fade2WhiteImage(empty, 7), Fade2WhiteImage2Screen(empty, empty, 7);
     CreateAlphaFromImage(empty, empty);
 }
 

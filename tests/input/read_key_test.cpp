@@ -15,8 +15,7 @@ class ReadKey : public ::testing::Test {
 protected:
     void SetUp() override { releaseAll(); }
     void TearDown() override { keyboardlayout = 1; }
-    // With every key up, one call clears all latches.
-    static void releaseAll() {
+    static void releaseAll() {  // with every key up, one call clears all latches
         std::fill(std::begin(keyboard), std::end(keyboard), uint8_t(0));
         EXPECT_STREQ(doReadKey(), "");
         key_code = 0;
@@ -29,15 +28,12 @@ protected:
 
 TEST_F(ReadKey, OrderLatchesAndRelease) {
     EXPECT_FALSE(KeyPressed());
-    keyboard[2] = keyboard[1] = 1;  // S and A: A comes first
-    EXPECT_STREQ(doReadKey(), "a");
-    EXPECT_STREQ(doReadKey(), "s");
-    EXPECT_STREQ(doReadKey(), "");  // held keys type once
+    keyboard[2] = keyboard[1] = 1;  // S and A: A comes first; held keys type once
+    for (const char *text : {"a", "s", ""}) EXPECT_STREQ(doReadKey(), text);
     EXPECT_EQ(key_code, 2);
     keyboard[1] = 0;
     EXPECT_STREQ(doReadKey(), "");
     EXPECT_EQ(typeKey(1), "a");
-
     // A key late in the order keeps its latch until a call scans past it.
     keyboard[1] = keyboard[2] = 0;
     keyboardlayout = 0;
@@ -52,8 +48,7 @@ TEST_F(ReadKey, OrderLatchesAndRelease) {
 
 TEST_F(ReadKey, KeysOutsideTheScanOnlyShowAsPressed) {
     for (const uint8_t key : {0, 37, 47, 49, 50, 52, 53, 54, 59, 60, 63, 65, 66, 71, 83, 92}) {
-        EXPECT_EQ(typeKey(key), "") << int(key);
-        EXPECT_TRUE(KeyPressed()) << int(key);
+        EXPECT_TRUE(typeKey(key).empty() && KeyPressed()) << int(key);
         keyboard[key] = 0;
     }
     EXPECT_EQ(key_code, 0);
@@ -68,7 +63,7 @@ TEST_F(ReadKey, OtherLayouts) {
                                     {67, "*"}, {51, " "}, {94, ""}, {101, ""}}) {
         EXPECT_EQ(typeKey(key), text) << int(key);
         EXPECT_EQ(key_code, key);
-        EXPECT_STREQ(doReadKey(), "");
+        EXPECT_STREQ(doReadKey(), "") << int(key);
     }
 }
 
@@ -102,8 +97,7 @@ TEST_F(ReadKey, CharacterTableForBothLayouts) {
             keyboardlayout = column.layout;
             keyboard[rightShift] = column.shift;
             keyboard[leftOption] = column.option;
-            EXPECT_EQ(typeKey(key), text) << "key " << int(key) << " layout " << column.layout << " shift "
-                                          << column.shift << " option " << column.option;
+            EXPECT_EQ(typeKey(key), text) << int(key) << " " << column.layout << column.shift << column.option;
             releaseAll();
         }
     }

@@ -1,18 +1,15 @@
-// A hand-driven millisecond clock for the input tests, so no test sleeps.
+// A hand-driven millisecond clock, so no display or input test sleeps.
 #pragma once
-#include <cstdint>
-
 #include "timing/clock.h"
 
 namespace zorblit::test {
 
 class ManualClock {
 public:
-    ManualClock() : previous_(setClockSource([] { return now_; })) {}
+    ManualClock() : previous_(setClockSource([] { return now_; })) { advance(10'000); }  // past earlier delays
     ~ManualClock() { setClockSource(previous_); }
     ManualClock(const ManualClock &) = delete;
     ManualClock &operator=(const ManualClock &) = delete;
-
     static void advance(uint64_t milliseconds) { now_ += milliseconds; }
 
 private:
