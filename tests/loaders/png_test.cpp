@@ -2,6 +2,7 @@
 // files built chunk by chunk for what libpng would not write.
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "loaders/png.h"
 #include "reader_test_support.h"
@@ -43,7 +44,7 @@ TEST(Png, RealFilesMatchLibpng) {
 // One filtered row per image row, filter type 0.
 Bytes plainRows(uint32_t height, const Bytes &row) {
     Bytes rows;
-    for (uint32_t y = 0; y < height; ++y) rows.push_back(0), rows.insert(rows.end(), row.begin(), row.end());
+    for (uint32_t y = 0; y < height; ++y) rows.push_back(0), std::copy(row.begin(), row.end(), std::back_inserter(rows));
     return rows;
 }
 

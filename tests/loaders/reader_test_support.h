@@ -21,7 +21,7 @@ using Pixels = std::vector<uint32_t>;
 struct ByteWriter {
     Bytes bytes;
     bool big = false;
-    ByteWriter &u8(uint32_t v) { return append({uint8_t(v)}); }
+    ByteWriter &u8(uint32_t v) { return bytes.push_back(uint8_t(v)), *this; }
     ByteWriter &u16(uint32_t v) { return big ? u8(v >> 8).u8(v) : u8(v).u8(v >> 8); }
     ByteWriter &u32(uint32_t v) { return big ? u16(v >> 16).u16(v) : u16(v).u16(v >> 16); }
     ByteWriter &fill(size_t count, uint8_t v) { return bytes.insert(bytes.end(), count, v), *this; }
@@ -66,7 +66,8 @@ Bytes deflateBytes(const Bytes &data, int level = 6, bool raw = false, int strat
 
 // A PNG file assembled chunk by chunk, every chunk with its correct CRC.
 struct PngBuilder {
-    ByteWriter out{{137, 80, 78, 71, 13, 10, 26, 10}, true};
+    ByteWriter out{{}, true};
+    PngBuilder() { out.u32(0x89504E47).u32(0x0D0A1A0A); }  // the signature
     PngBuilder &chunk(const std::string &type, const Bytes &data) {
         Bytes typed(type.begin(), type.end());
         typed.insert(typed.end(), data.begin(), data.end());
