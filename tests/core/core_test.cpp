@@ -1,0 +1,199 @@
+// The core: image records and pixels, bulk memory, and the blend operators in
+// both forms (documented examples, packed arithmetic against per-byte references).
+#include <gtest/gtest.h>
+
+#include "core/form.h"
+#include "test_images.h"
+
+namespace zorblit {
+namespace {
+
+using test::OwnedImage;
+using Bytes = std::array<int, 4>;
+
+template <class Form>
+class CoreForms : public ::testing::Test {};
+using Forms = ::testing::Types<Portable, Packed>;
+TYPED_TEST_SUITE(CoreForms, Forms);
+
+TEST(Image, AllocFreePackingAndEmptyImages) {
+    GFXimage image{reinterpret_cast<uint32_t *>(8), 0, 0};
+    AllocImage(&image, 3, 2);
+    ASSERT_NE(image.data, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>(image.data, image.data + 6), std::vector<uint32_t>(6, 0));
+    FreeImage(&image);
+    FreeImage(&image);  // twice is harmless; the size stays
+    EXPECT_TRUE(image.data == nullptr && image.width == 3);
+    AllocImage(&image, 0, 7);
+    EXPECT_NE(image.data, nullptr);
+    EXPECT_EQ(getPixelClip(image, 0, 0), 0u);
+    putPixelClip(image, 0, 0, 1);
+    FreeImage(&image);
+
+    uint8_t r, g, b, a;
+    EXPECT_EQ(RGBA(0x12, 0x34, 0x56, 0x78), 0x78123456u);
+    getRGBA(0x78123456, &r, &g, &b, &a);
+    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{0x12, 0x34, 0x56, 0x78}));
+    EXPECT_TRUE(getRed(0x78123456) == 0x12 && getAlpha(0x78123456) == 0x78);
+    setClipRectangle(10, 20, 5, 5);  // kept as given
+    EXPECT_EQ((std::array<int32_t, 4>{clipX1, clipY1, clipX2, clipY2}), (std::array<int32_t, 4>{10, 20, 5, 5}));
+}
+
+// The exported pixel routines; the clipped ones use the built form's limit
+// (packed: the image; portable: the clip rectangle too) and never leave the image.
+TEST(Pixels, ExportedRoutines) {
+    OwnedImage image(30, 30);
+    uint8_t r, g, b, a;
+    putPixelRGBA(image, 1, 2, 1, 2, 3, 4);
+    EXPECT_EQ(image.at(1, 2), 0x04010203u);
+    putPixelColor(image, 4, 3, 0xCAFEBABE);
+    EXPECT_EQ(getPixelColor(image, 4, 3), 0xCAFEBABEu);
+    getPixelRGBA(image, 1, 2, &r, &g, &b, &a);
+    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{1, 2, 3, 4}));
+
+    setClipRectangle(10, 10, 20, 20);
+    putPixelClip(image, 5, 5, 9);
+    EXPECT_EQ(getPixelClip(image, 5, 5), ZORBLIT_PACKED_BUILD ? 9u : 0u);
+    setClipRectangle(-100, -100, 100, 100);
+    EXPECT_EQ(std::pair(getPixelClip(image, -1, 0), getPixelColorClip(image, 0, 30)), std::pair(0u, 0u));
+    r = 11, g = 12, b = 13, a = 14;
+    getPixelRGBAClip(image, -1, 5, &r, &g, &b, &a);
+    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{11, 12, 13, 14}));
+    putPixelRGBAClip(image, 29, 29, 1, 2, 3, 4);
+    EXPECT_EQ(image.at(29, 29), 0x04010203u);
+    setClipRectangle(0, 0, 0, 0);
+}
+
+// Offsets are 64-bit: an image of more than 2^30 pixels addresses its last row.
+TEST(Pixels, LargeImageOffsets) {
+    GFXimage huge{};
+    AllocImage(&huge, 1u << 15, (1u << 15) + 2);  // 4 GiB + 256 KiB, zeroed lazily by the system
+    putPixel(huge, 5, huge.height - 1, 0xABCDEF);
+    EXPECT_EQ(huge.data[uint64_t(huge.height - 1) * huge.width + 5], 0xABCDEFu);
+    EXPECT_EQ(getPixelClip(huge, 5, int32_t(huge.height - 1)), 0xABCDEFu);
+    FreeImage(&huge);
+}
+
+TYPED_TEST(CoreForms, FillAndMoveTouchExactlyCount) {
+    for (size_t count = 0; count < 9; ++count)
+        for (size_t offset = 0; offset < 2; ++offset) {
+            std::vector<uint32_t> memory(12, 0xDEADBEEF), target(12, 7);
+            TypeParam::fill(memory.data() + offset, count, 0x01020304);
+            TypeParam::move(memory.data(), target.data() + offset, count);
+            for (size_t i = 0; i < 12; ++i) {
+                const bool inside = i >= offset && i < offset + count;
+                ASSERT_EQ(memory[i], inside ? 0x01020304u : 0xDEADBEEFu) << count;
+                ASSERT_EQ(target[i], inside ? memory[i - offset] : 7u) << count;
+            }
+        }
+}
+
+// Any coordinates and clip rectangle: the clipped writer touches only the one
+// pixel its form's limit allows (the sanitizer build catches anything else).
+TYPED_TEST(CoreForms, ClippedPixelsSweep) {
+    using F = TypeParam;
+    test::TestRandom random(F::packed ? 4 : 3);
+    for (int round = 0; round < 20000; ++round) {
+        OwnedImage image(uint32_t(random.range(0, 5)), uint32_t(random.range(0, 5)));
+        setClipRectangle(random.coordinate(6), random.coordinate(6), random.coordinate(6), random.coordinate(6));
+        const int32_t x = random.coordinate(image.width()), y = random.coordinate(image.height());
+        const bool inImage = x >= 0 && y >= 0 && uint32_t(x) < image.width() && uint32_t(y) < image.height();
+        const bool written = inImage && (F::packed || (x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2));
+        F::putPixelClip(image, x, y, 0xABCDEF01);
+        for (uint32_t j = 0; j < image.height(); ++j)
+            for (uint32_t i = 0; i < image.width(); ++i)
+                ASSERT_EQ(image.at(i, j), written && int32_t(i) == x && int32_t(j) == y ? 0xABCDEF01u : 0u);
+        ASSERT_EQ(F::getPixelClip(image, x, y), written ? 0xABCDEF01u : 0u);
+    }
+    setClipRectangle(0, 0, 0, 0);
+}
+
+struct Example {
+    uint32_t portable, packed;
+};
+template <class Form>
+uint32_t pick(Example e) { return Form::packed ? e.packed : e.portable; }
+
+TYPED_TEST(CoreForms, DocumentedBlendResults) {
+    using F = TypeParam;
+    EXPECT_EQ(F::average(0xFF030201, 0x00010101), pick<F>({0xFF010100, 0x80020201}));
+    EXPECT_EQ(F::saturatedAdd(0x10F00010, 0x20200020), pick<F>({0xFFFF0030, 0x30FF0030}));
+    EXPECT_EQ(F::saturatedSub(0x10203040, 0x20104020), pick<F>({0xFF100020, 0x00100020}));
+    EXPECT_EQ(F::alpha(0x80FF0000, 0x000000FF), pick<F>({0xFF7F007E, 0x007F007E}));
+    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 255), pick<F>({0x7FFE0000, 0x00FE0000}));
+    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 0), 0x000000FEu);
+}
+
+// Every pair of byte values, in every lane position, against the plain formula.
+TEST(PackedArithmetic, EveryBytePairInEveryLane) {
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t b = 0; b < 256; ++b) {
+            for (int lane = 0; lane < 64; lane += 8) {
+                const uint64_t x = uint64_t(a) << lane | 0x5A, y = uint64_t(b) << lane | 0xA5;
+                const auto byte = [lane](uint64_t v) { return uint32_t(v >> lane & 0xFF); };
+                if (lane) {
+                    ASSERT_EQ(byte(swar::averageUp(x, y)), (a + b + 1) >> 1);
+                    ASSERT_EQ(byte(swar::addSaturated(x, y)), std::min(a + b, 255u));
+                    ASSERT_EQ(byte(swar::subSaturated(x, y)), a > b ? a - b : 0u);
+                }
+            }
+            for (uint32_t w : {0u, 1u, 127u, 128u, 254u, 255u}) {
+                const uint32_t mixed = swar::mix(a * 0x01010101u, b * 0x01010101u, w);
+                const uint32_t expect = (a * w + b * (255 - w)) >> 8;
+                ASSERT_EQ(mixed, expect * 0x00010101u) << a << " " << b << " " << w;
+            }
+        }
+}
+
+// The forms agree on colour channels wherever the documented differences do not apply.
+TEST(Forms, AlphaMixesAgreeOnColourChannels) {
+    for (uint32_t s = 0; s < 256; s += 3)
+        for (uint32_t d = 0; d < 256; d += 5)
+            for (uint32_t w = 0; w < 256; w += 17) {
+                const uint32_t src = w << 24 | s * 0x010101u, dst = d * 0x010101u;
+                ASSERT_EQ(Portable::alpha(src, dst) & 0xFFFFFF, Packed::alpha(src, dst));
+                ASSERT_EQ(Portable::alphaValue(src, dst, uint8_t(w)) & 0xFFFFFF, Packed::alphaValue(src, dst, uint8_t(w)));
+            }
+}
+
+TEST(ExportedOperators, MatchTheBuiltForm) {
+    for (uint32_t s : {0x80FF0000u, 0x12345678u, 0xFFFFFFFFu})
+        for (uint32_t d : {0x000000FFu, 0u, 0x87654321u}) {
+            EXPECT_EQ(Average(s, d), BuiltForm::average(s, d));
+            EXPECT_EQ(SaturatedSub(s, d), BuiltForm::saturatedSub(s, d));
+            EXPECT_EQ(AlphaColor(s, d), Alpha(s, d));
+            EXPECT_EQ(AlphaValueColor(s, d, 77), AlphaValue(s, d, 77));
+        }
+}
+
+// The four-pixel runs equal the one-pixel operators and leave the tail alone.
+template <BlendOp Op>
+void expectRunEqualsOperator(uint32_t (*op)(uint32_t, uint32_t, uint8_t)) {
+    test::TestRandom random(12345);
+    for (size_t count = 0; count < 40; ++count)
+        for (uint32_t value : {0u, 1u, 128u, 255u}) {
+            std::vector<uint32_t> source(count), dest(count);
+            for (auto &p : source) p = random.biasedPixel();
+            for (auto &p : dest) p = random.biasedPixel();
+            const std::vector<uint32_t> before = dest;
+            const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
+            ASSERT_EQ(done, count & ~size_t(3));
+            for (size_t i = 0; i < count; ++i)
+                ASSERT_EQ(dest[i], i < done ? op(source[i], before[i], uint8_t(value)) : before[i]) << int(Op) << " " << i;
+        }
+}
+
+TEST(PackedRuns, EqualTheOnePixelOperators) {
+    using B = BlendOp;
+    expectRunEqualsOperator<B::Average>([](uint32_t s, uint32_t d, uint8_t) { return Packed::average(s, d); });
+    expectRunEqualsOperator<B::SaturatedAdd>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedAdd(s, d); });
+    expectRunEqualsOperator<B::SaturatedSub>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedSub(s, d); });
+    expectRunEqualsOperator<B::Alpha>([](uint32_t s, uint32_t d, uint8_t) { return Packed::alpha(s, d); });
+    expectRunEqualsOperator<B::AlphaSkippingTransparent>(
+        [](uint32_t s, uint32_t d, uint8_t) { return s >> 24 ? Packed::alpha(s, d) : d; });
+    expectRunEqualsOperator<B::AlphaValue>([](uint32_t s, uint32_t d, uint8_t w) { return Packed::alphaValue(s, d, w); });
+    expectRunEqualsOperator<B::Invert>([](uint32_t s, uint32_t, uint8_t) { return ~s; });
+}
+
+}  // namespace
+}  // namespace zorblit
