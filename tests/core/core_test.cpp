@@ -108,9 +108,7 @@ TYPED_TEST(CoreForms, ClippedPixelsSweep) {
     setClipRectangle(0, 0, 0, 0);
 }
 
-struct Example {
-    uint32_t portable, packed;
-};
+struct Example { uint32_t portable, packed; };
 template <class Form>
 uint32_t pick(Example e) { return Form::packed ? e.packed : e.portable; }
 

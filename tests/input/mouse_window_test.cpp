@@ -65,11 +65,7 @@ TEST_F(MouseClicks, OneClickPerPressSeenUpInBetween) {
 
 // Frames of (button down, milliseconds since the previous frame, reported).
 TEST_F(MouseClicks, DoubleClickSequences) {
-    struct Frame {
-        bool down;
-        uint64_t elapsed;
-        bool reported;
-    };
+    struct Frame { bool down; uint64_t elapsed; bool reported; };
     std::vector<std::vector<Frame>> sequences = {
         // Down, up, down, down inside the window; the next down frame gives nothing.
         {{1, 0, 0}, {0, 50, 0}, {1, 50, 0}, {1, 50, 1}, {1, 50, 0}},
