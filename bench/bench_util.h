@@ -29,7 +29,8 @@ struct BenchImage {
     size_t bytes() const { return size_t(image.width) * image.height * 4; }
 };
 
-// Reports the pixel bytes written per iteration, so rows compare as bandwidth.
+// Reports the pixel bytes moved per iteration (read plus written beside memcpy
+// and memset, written elsewhere), so rows compare as bandwidth.
 inline void setBytes(benchmark::State &state, size_t bytesPerIteration) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytesPerIteration));
 }
