@@ -93,7 +93,7 @@ void rotoZoomMemcpy(benchmark::State &state) {
     }
     setBytes(state, 2 * dest.bytes());
 }
-// One source pixel read per destination pixel written, as memcpy.
+// At most one source pixel read per pixel written: counted as memcpy is.
 void rotoZoomZorblit(benchmark::State &state) {
     BenchImage source(1024, 768), dest(1024, 768);
     for (auto _ : state) {
