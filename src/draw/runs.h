@@ -5,25 +5,20 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
 
 #include "draw/draw_limits.h"
 
 namespace zorblit::draw {
 
-// One run of pixels. Long runs go to the C library's wide-character fill (a
-// wchar_t is a 32-bit value here), which stores the widest words the processor
-// has; Form::fill is the plain version and does the short runs.
+// One run of pixels: long runs take the shared word fill, short ones the form's
+// own.
 template <class Form>
 void fillRun(uint32_t *dest, size_t count, uint32_t color) {
     constexpr size_t kLongRun = 64;
-    if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
-        if (count >= kLongRun) {
-            std::wmemset(reinterpret_cast<wchar_t *>(dest), wchar_t(color), count);
-            return;
-        }
-    }
-    Form::fill(dest, count, color);
+    if (count >= kLongRun)
+        fillWords(dest, count, color);
+    else
+        Form::fill(dest, count, color);
 }
 
 // Columns x0..x1 of rows y0..y1, inclusive, ordered and inside the image.

@@ -74,13 +74,15 @@ TEST(Pixels, LargeImageOffsets) {
     FreeImage(&huge);
 }
 
+// Short counts, and long ones on both sides of the switch to the string store.
 TYPED_TEST(CoreForms, FillAndMoveTouchExactlyCount) {
-    for (size_t count = 0; count < 9; ++count)
+    for (size_t count : {0, 1, 2, 3, 4, 5, 6, 7, 8, 4095, 4096, 4097, 5003})
         for (size_t offset = 0; offset < 2; ++offset) {
-            std::vector<uint32_t> memory(12, 0xDEADBEEF), target(12, 7);
+            const size_t size = count + 4;
+            std::vector<uint32_t> memory(size, 0xDEADBEEF), target(size, 7);
             TypeParam::fill(memory.data() + offset, count, 0x01020304);
             TypeParam::move(memory.data(), target.data() + offset, count);
-            for (size_t i = 0; i < 12; ++i) {
+            for (size_t i = 0; i < size; ++i) {
                 const bool inside = i >= offset && i < offset + count;
                 ASSERT_EQ(memory[i], inside ? 0x01020304u : 0xDEADBEEFu) << count;
                 ASSERT_EQ(target[i], inside ? memory[i - offset] : 7u) << count;
