@@ -1,5 +1,6 @@
-// The output window's lifecycle in every mode and the event pump, on the fake
-// window system with a hand-driven clock.
+// The output window in every mode, the event pump, window management, the
+// full-screen switches and the pointer, on the fake window system with a
+// hand-driven clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "display/platform_fake.h"
 #include "support/diagnostics.h"
@@ -34,6 +36,7 @@ protected:
         FinishGFXsystem();
         gfxDeviceMode = 0;
         keyboardlayout = 1;
+        gfxFullScreen = mouseL = false;
     }
     // The calls since the last look, without the one-time application start.
     std::string takeCalls() {
@@ -46,6 +49,15 @@ protected:
     void send(EventKind kind, WindowAction action = WindowAction::None, double wheel = 0) {
         fake.queueEvent({kind, 0, wheel, action});
         UpdateInternals();
+    }
+    static uint32_t patternAt(uint32_t i) { return 0xFF000000u | i * 2654435761u; }
+    static void drawPattern() {
+        for (uint32_t i = 0; i < vscreen.width * vscreen.height; ++i) vscreen.data[i] = patternAt(i);
+    }
+    static bool showsPattern(uint32_t width, uint32_t height) {
+        bool same = vscreen.data && vscreen.width == width && vscreen.height == height;
+        for (uint32_t i = 0; same && i < width * height; ++i) same = vscreen.data[i] == patternAt(i);
+        return same;
     }
 
     ManualClock clock;
@@ -110,9 +122,20 @@ TEST_F(Lifecycle, OpenGLPixelModeSetsUpZoomAndCopiesEachFrame) {
     EXPECT_EQ(std::pair(gfxPixelSizeX, gfxPixelSizeY), std::pair(1.0f, 1.0f));
 }
 
-TEST_F(Lifecycle, HostOpenGLModeHasNoPixelsAndOnlySwaps) {
+// One system at a time; the host OpenGL mode draws nothing itself and frees only
+// pixels initialisation allocated, whatever the mode says by then.
+TEST_F(Lifecycle, SecondInitialisationAndHostOpenGLPixels) {
+    InitGFXsystem(64, 48, false);
+    InitGFXsystem(32, 16, false);
+    EXPECT_EQ(std::pair(fake.count("createWindow"), fake.count("releaseWindow")), std::pair(2, 1));
+    EXPECT_TRUE(fake.windowExists);
+    openGLcontext(32, 16, false);  // starts without the pixels of the system it replaced
+    EXPECT_EQ(vscreen.data, nullptr);
+    FinishGFXsystem();
+
     uint32_t hostPixel = 0;
     vscreen.data = &hostPixel;
+    fake.calls.clear();
     openGLcontext(800, 600, false);
     EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, vscreen.height), std::tuple(6, 800u, 600u));
     EXPECT_EQ(vscreen.data, &hostPixel);
@@ -120,7 +143,6 @@ TEST_F(Lifecycle, HostOpenGLModeHasNoPixelsAndOnlySwaps) {
     fake.calls.clear();
     FlipScreen();
     EXPECT_EQ(takeCalls(), "swapGLBuffers");
-    // Shutdown frees only the pixels initialisation allocated, whatever the mode says by then.
     gfxDeviceMode = 1;
     FinishGFXsystem();
     EXPECT_EQ(vscreen.data, &hostPixel);
@@ -129,15 +151,13 @@ TEST_F(Lifecycle, HostOpenGLModeHasNoPixelsAndOnlySwaps) {
     gfxDeviceMode = 6;
     FinishGFXsystem();
     EXPECT_EQ(vscreen.data, nullptr);
-}
-
-TEST_F(Lifecycle, ASecondInitialisationReplacesTheRunningSystem) {
-    InitGFXsystem(64, 48, false);
-    InitGFXsystem(32, 16, false);
-    EXPECT_EQ(std::pair(fake.count("createWindow"), fake.count("releaseWindow")), std::pair(2, 1));
-    EXPECT_TRUE(fake.windowExists);
-    openGLcontext(32, 16, false);  // starts without the pixels of the system it replaced
-    EXPECT_EQ(vscreen.data, nullptr);
+    // Both switches reopen the host context, still without pixels.
+    openGLcontext(80, 60, false);
+    SwitchFullScreen();
+    EXPECT_TRUE(fake.lastRequest.fullScreen);
+    SwitchWindowed();
+    EXPECT_FALSE(gfxDone || fake.lastRequest.fullScreen || vscreen.data);
+    EXPECT_EQ(gfxDeviceMode, 6);
 }
 
 TEST_F(Lifecycle, WindowlessScaleModeOpensNothing) {
@@ -145,10 +165,16 @@ TEST_F(Lifecycle, WindowlessScaleModeOpensNothing) {
     InitGFXsystemScale(320, 200, 640, 400, false);
     EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, gfxRealScreenWidth, gfxRealScreenHeight),
               std::tuple(7, 320u, 640u, 400u));
-    EXPECT_NE(vscreen.data, nullptr);
+    ASSERT_NE(vscreen.data, nullptr);
     FlipScreen();
     UpdateGFXsystem();
     EXPECT_EQ(frameTimer().frames, 3u);
+    drawPattern();
+    SwitchFullScreen();
+    EXPECT_TRUE(gfxFullScreen && showsPattern(320, 200));
+    EXPECT_EQ(std::tuple(gfxDeviceMode, gfxRealScreenWidth, gfxRealScreenHeight), std::tuple(7, 640u, 400u));
+    EXPECT_EQ(fake.count("createWindow"), 0);
+    fake.calls.clear();
     FinishGFXsystem();
     EXPECT_EQ(takeCalls(), "closeWindow, releaseWindow");
     EXPECT_EQ(vscreen.data, nullptr);
@@ -164,7 +190,8 @@ TEST_F(Lifecycle, TextureViewAndUnknownMode) {
     EXPECT_EQ(fake.textureRedraws, 61);
     FinishGFXsystem();
     EXPECT_EQ(fake.count("releaseTextureView"), 1);
-    // An unknown mode opens a window without content.
+    // An unknown mode opens a window without content, and opens it again on a
+    // switch, so the picture has somewhere to go.
     gfxDeviceMode = 5;
     InitGFXsystem(300, 200, false);
     EXPECT_EQ(fake.count("createWindow 300x200"), 1);
@@ -172,6 +199,9 @@ TEST_F(Lifecycle, TextureViewAndUnknownMode) {
     UpdateGFXsystem();
     EXPECT_EQ(takeCalls(), "");
     EXPECT_EQ(fake.imageRedraws + fake.textureRedraws + fake.swaps, 61);  // the texture view's, no more
+    drawPattern();
+    SwitchFullScreen();
+    EXPECT_TRUE(!gfxDone && showsPattern(300, 200));
 }
 
 TEST_F(Lifecycle, CloseButtonQuitAndScreenChange) {
@@ -202,6 +232,64 @@ TEST_F(Lifecycle, SetupFailuresAreFatalWithTheirTexts) {
     EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: invalid NSOpenGLContext");
     fake.failWindow = true;
     EXPECT_EXIT(InitGFXsystem(64, 48, false), ::testing::ExitedWithCode(1), "box: No compatible NSOpenGLPixelFormat found");
+}
+
+TEST_F(Lifecycle, MinimiseCaptionDesktopAndPosition) {
+    fake.usable = {0, 24, 1280, 976};
+    fake.desktop = {0, 0, 1919.5, 1080.5};
+    InitGFXsystem(64, 48, false);
+    MinimizeGFXwindow();
+    RestoreGFXwindow();
+    EXPECT_EQ(fake.count("minimizeWindow") + fake.count("restoreWindow"), 2);
+    SetGFXwindowCaption(nullptr);
+    EXPECT_EQ(fake.caption, "");
+    int32_t width = 0, height = 0, x = 0, y = 0;
+    GetDesktopResolution(&width, &height);
+    EXPECT_EQ(std::pair(width, height), std::pair(1920, 1080));  // ties to even
+    // The top of the usable area is y = 0, and a get answers what was set.
+    SetGFXwindowPos(100, 100);
+    EXPECT_EQ(fake.count("setWindowTopLeft 100 124"), 1);
+    GetGFXwindowPos(&x, &y);
+    EXPECT_EQ(std::pair(x, y), std::pair(100, 100));
+    // In full screen it moves nothing but still takes in events.
+    InitGFXsystem(64, 48, true);
+    fake.calls.clear();
+    fake.queueEvent({EventKind::LeftMouseDown, 0, 0, WindowAction::None});
+    SetGFXwindowPos(100, 100);
+    EXPECT_EQ(fake.count("setWindowTopLeft"), 0);
+    EXPECT_TRUE(mouseL);
+}
+
+// A repeated switch does nothing; each switch keeps size, picture and mode.
+TEST_F(Lifecycle, SwitchesKeepSizePictureAndMode) {
+    InitGFXsystem(64, 48, false);
+    drawPattern();
+    SwitchWindowed();
+    SwitchFullScreen();
+    SwitchFullScreen();
+    EXPECT_EQ(fake.count("createWindow"), 2);
+    EXPECT_TRUE(gfxFullScreen && fake.lastRequest.fullScreen && !gfxDone);
+    EXPECT_EQ(std::tuple(gfxDeviceMode, clipX2, clipY2), std::tuple(1, 64, 48));
+    EXPECT_EQ(fake.imagePixels, vscreen.data);
+    EXPECT_TRUE(showsPattern(64, 48));
+    SwitchWindowed();
+    EXPECT_FALSE(gfxFullScreen || gfxDone || fake.lastRequest.fullScreen);
+    EXPECT_TRUE(showsPattern(64, 48));
+}
+
+// Cursor hides and shows pair up; of the lock keys only Caps Lock reaches the platform.
+TEST_F(Lifecycle, CursorAndLockKeys) {
+    for (const auto &[show, visible] : {std::pair{false, false}, {false, false}, {true, false}, {true, true},
+                                        {true, true}, {false, false}, {true, true}}) {
+        SetMouseCursor(show);
+        EXPECT_EQ(fake.cursorVisible, visible);
+    }
+    fake.calls.clear();
+    SetNumLock(true);
+    SetScrollLock(true);
+    SetCapsLock(true);
+    SetCapsLock(false);
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"setCapsLock on", "setCapsLock off"}));
 }
 
 class EventPump : public Lifecycle {
@@ -307,6 +395,20 @@ TEST_F(EventPump, PointerGivesThePixelUnderIt) {
     fake.pointer = {200, 200};  // without an event the pointer stays
     UpdateInternals();
     EXPECT_EQ(std::pair(mouseX, mouseY), std::pair(-1, 200));
+}
+
+// SetMousePos puts the pointer where the pump reads that pixel back: one window
+// pixel per virtual pixel when windowed, uneven scales (1000 x 700 over
+// 1280 x 1024) in full screen.
+TEST_F(EventPump, WarpedPointerReadsBack) {
+    for (const bool fullScreen : {false, true}) {
+        InitGFXsystem(1000, 700, fullScreen);
+        for (uint32_t i = 0; i < 1000; ++i) {
+            SetMousePos(i, i % 700);
+            send(EventKind::Other);
+            ASSERT_EQ(std::pair(mouseX, mouseY), std::pair(int32_t(i), int32_t(i % 700))) << fullScreen;
+        }
+    }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 # shows, read back through X, and input injected through XTEST.
 find_package(X11 REQUIRED)
 file(GLOB _x11_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/x11/*_test.cpp)
-add_executable(test_display_x11 ${_x11_sources} ${CMAKE_CURRENT_LIST_DIR}/x11/x_server.cpp)
+add_executable(test_display_x11 ${_x11_sources})
 target_link_libraries(test_display_x11 PRIVATE zorblit_test_common GTest::gtest GTest::gtest_main X11::X11 X11::Xtst)
 zorblit_warnings(test_display_x11)
 # Known leaks of the X, D-Bus and Mesa client libraries, for LeakSanitizer.

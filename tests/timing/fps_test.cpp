@@ -1,63 +1,43 @@
-// The frame timer on a scripted clock, and the FPS line.
+// The frame timer on a hand-driven clock, and the FPS line.
 #include <gtest/gtest.h>
 
 #include "support/numeric.h"
-#include "timing/clock.h"
+#include "test_clock.h"
 #include "timing/fps.h"
 #include "zorblit.h"
 
-namespace zorblit {
+namespace zorblit::test {
 namespace {
 
-uint64_t fakeNow = 0;
-uint64_t fakeClock() { return fakeNow; }
-
-class FrameTimerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = setClockSource(fakeClock);
-        fakeNow = 1'000'000;
-        gfxFPS = 0;
-        StartFPScounter();
-    }
-    void TearDown() override { setClockSource(previous_); }
-    ClockSource previous_{};
-};
-
-TEST_F(FrameTimerTest, MeasuresAtTheFirstFrameAfterHalfASecond) {
-    // 30 frames spread evenly over 600 ms: 20 ms apart.
+// A window closes at the first frame at least half a second after it opened.
+TEST(FrameTimer, MeasuresOverWindowsOfHalfASecondOrMore) {
+    ManualClock clock;
+    gfxFPS = 0;
+    StartFPScounter();
+    // 30 frames 20 ms apart: the 25th closes the first window at 50 FPS, which
+    // holds until the next window closes.
     for (int frame = 1; frame <= 30; ++frame) {
-        fakeNow += 20;
+        ManualClock::advance(20);
         updateTimer();
-        if (frame < 25) {
-            ASSERT_EQ(gfxFPS, 0.0f) << frame;
-        } else if (frame == 25) {
-            EXPECT_FLOAT_EQ(gfxFPS, 25 * 1000.0f / 500.0f);
-            EXPECT_EQ(frameTimer().frames, 0u);
-            EXPECT_EQ(frameTimer().windowStart, fakeNow);
+        ASSERT_FLOAT_EQ(gfxFPS, frame < 25 ? 0.0f : 50.0f) << frame;
+        if (frame == 25) {
+            EXPECT_EQ(std::pair(frameTimer().frames, frameTimer().windowStart), std::pair(0u, clock.now()));
         }
     }
-    EXPECT_FLOAT_EQ(gfxFPS, 50.0f);  // unchanged until the next window closes
-}
-
-TEST_F(FrameTimerTest, SlowFramesCloseAWindowEach) {
-    countFrame();  // initialisation counts as a frame
-    fakeNow += 2000;
+    countFrame();  // as initialisation does
+    ManualClock::advance(1900);
     updateTimer();
-    EXPECT_FLOAT_EQ(gfxFPS, 1.0f);
-    fakeNow += 4000;
+    EXPECT_FLOAT_EQ(gfxFPS, 7 * 1000.0f / 2000);  // frames 26 to 30, the counted one and this
+    ManualClock::advance(4000);
     updateTimer();
     EXPECT_FLOAT_EQ(gfxFPS, 0.25f);
 }
 
 TEST(FpsText, TwoDecimalsInAtLeastFourCharacters) {
-    EXPECT_EQ(floatToText(59.94f), "59.94");
-    EXPECT_EQ(floatToText(5.0f), "5.00");
-    EXPECT_EQ(floatToText(0.5f), "0.50");
-    EXPECT_EQ(floatToText(123.456f), "123.46");
-    EXPECT_EQ(floatToText(1234.5f), "1234.50");
-
-    gfxFPS = 0;
+    for (const auto &[value, text] :
+         {std::pair{59.94f, "59.94"}, {5.0f, "5.00"}, {0.5f, "0.50"}, {123.456f, "123.46"}, {1234.5f, "1234.50"}})
+        EXPECT_EQ(floatToText(value), text);
+    gfxFPS = 0;  // prints nothing
     testing::internal::CaptureStdout();
     ReturnFPSstring();
     gfxFPS = 123.456f;
@@ -67,4 +47,4 @@ TEST(FpsText, TwoDecimalsInAtLeastFourCharacters) {
 }
 
 }  // namespace
-}  // namespace zorblit
+}  // namespace zorblit::test

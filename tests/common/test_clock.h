@@ -1,4 +1,4 @@
-// A hand-driven millisecond clock, so no display or input test sleeps.
+// A hand-driven millisecond clock, so no display, input or timing test sleeps.
 #pragma once
 #include "timing/clock.h"
 
@@ -11,6 +11,7 @@ public:
     ManualClock(const ManualClock &) = delete;
     ManualClock &operator=(const ManualClock &) = delete;
     static void advance(uint64_t milliseconds) { now_ += milliseconds; }
+    static uint64_t now() { return now_; }
 
 private:
     static inline uint64_t now_ = 1'000'000;

@@ -1,0 +1,271 @@
+// Real windows under X: what the output window shows in modes 1, 3 and 10, read
+// back from the X server (exact windowed, a nearest-neighbour stretch in full
+// screen); input injected through XTEST; window management seen through X.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "display/platform.h"
+#include "zorblit.h"
+// After the library's headers: X defines None, which they use as a name.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace zorblit::test {
+namespace {
+
+constexpr const char *kCaption = "zorblit 4.0.8e output window";
+
+// The test's own connection to the X server: reads what is on screen and
+// injects input through XTEST, as a user would.
+class XServer {
+public:
+    XServer() : display_(XOpenDisplay(nullptr)) {}
+    ~XServer() {
+        if (display_) XCloseDisplay(display_);
+    }
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    bool connected() const { return display_ != nullptr; }
+    // 0x00RRGGBB pixels of a rectangle of the screen, rows top to bottom.
+    std::vector<uint32_t> read(int x, int y, int width, int height) {
+        std::vector<uint32_t> pixels;
+        XImage *image = XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height),
+                                  AllPlanes, ZPixmap);
+        if (!image) return pixels;
+        pixels.reserve(size_t(width) * height);
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                pixels.push_back(uint32_t(XGetPixel(image, column, row)) & 0xFFFFFF);
+        XDestroyImage(image);
+        return pixels;
+    }
+    void movePointer(int x, int y) { sync(XTestFakeMotionEvent(display_, -1, x, y, CurrentTime)); }
+    void button(unsigned button, bool down) { sync(XTestFakeButtonEvent(display_, button, down, CurrentTime)); }
+    void key(const char *keysymName, bool down) {
+        const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
+        sync(XTestFakeKeyEvent(display_, code, down, CurrentTime));
+    }
+    // Asks the window with this title to close, as a window manager would.
+    bool requestClose(const std::string &title) {
+        const Window window = find(DefaultRootWindow(display_), title);
+        if (!window) return false;
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        sync(XSendEvent(display_, window, False, NoEventMask, &event));
+        return true;
+    }
+    bool isMapped(const std::string &title) {
+        const Window window = find(DefaultRootWindow(display_), title);
+        XWindowAttributes attributes{};
+        return window && XGetWindowAttributes(display_, window, &attributes) && attributes.map_state == IsViewable;
+    }
+
+private:
+    // Takes the result of the request it follows and waits until the server has handled it.
+    void sync(int) { XSync(display_, False); }
+    Window find(Window from, const std::string &title) {
+        char *name = nullptr;
+        if (XFetchName(display_, from, &name) && name) {
+            const bool match = title == name;
+            XFree(name);
+            if (match) return from;
+        }
+        Window root = 0, parent = 0, *children = nullptr, found = 0;
+        unsigned count = 0;
+        if (XQueryTree(display_, from, &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) found = find(children[i], title);
+            if (children) XFree(children);
+        }
+        return found;
+    }
+    Display *display_ = nullptr;
+};
+
+// Calls step until done answers true, for at most two seconds.
+bool pollUntil(const std::function<void()> &step, const std::function<bool()> &done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < deadline) {
+        step();
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+class OnXServer : public ::testing::Test {
+protected:
+    void TearDown() override {
+        FinishGFXsystem();
+        gfxDeviceMode = 0;
+        keyboardlayout = 1;
+    }
+    static bool pumpUntil(const std::function<bool()> &done) { return pollUntil([] { UpdateInternals(); }, done); }
+    XServer x;
+};
+
+// Distinct colours per pixel; the alpha byte varies and must not show.
+uint32_t pattern(uint32_t x, uint32_t y) {
+    const uint32_t alpha = (x ^ y) & 1 ? 0x00u : 0xFFu;
+    return alpha << 24 | (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x * 3 + y * 5) & 0xFF);
+}
+
+class Presents : public OnXServer, public ::testing::WithParamInterface<std::tuple<int32_t, bool>> {};
+
+TEST_P(Presents, ThePatternPixelForPixel) {
+    ASSERT_TRUE(x.connected()) << "needs an X display";
+    const auto [mode, fullScreen] = GetParam();
+    // In full screen 320 x 256 stretches by exactly 4 over the 1280 x 1024 screen.
+    const uint32_t width = fullScreen ? 320 : 200, height = fullScreen ? 256 : 150;
+    gfxDeviceMode = mode;
+    InitGFXsystem(width, height, fullScreen);
+    for (uint32_t row = 0; row < height; ++row)
+        for (uint32_t column = 0; column < width; ++column) vscreen.data[row * width + column] = pattern(column, row);
+
+    const PlatformRect frame = platform().windowFrame();
+    const int shownWidth = int(frame.width), shownHeight = int(frame.height);
+    const uint32_t scaleX = uint32_t(shownWidth) / width, scaleY = uint32_t(shownHeight) / height;
+    ASSERT_EQ(std::pair(scaleX * width, scaleY * height), std::pair(uint32_t(shownWidth), uint32_t(shownHeight)));
+    std::vector<uint32_t> expected, shown;
+    for (int row = 0; row < shownHeight; ++row)
+        for (int column = 0; column < shownWidth; ++column)
+            expected.push_back(pattern(column / scaleX, row / scaleY) & 0xFFFFFF);
+    const auto present = [&] {
+        UpdateGFXsystem();
+        shown = x.read(int(frame.x), int(frame.y), shownWidth, shownHeight);
+    };
+    if (pollUntil(present, [&] { return shown == expected; })) return;
+    ASSERT_EQ(shown.size(), expected.size());
+    const size_t i = size_t(std::mismatch(shown.begin(), shown.end(), expected.begin()).first - shown.begin());
+    FAIL() << "first difference at x " << i % shownWidth << ", y " << i / shownWidth << ": " << std::hex << shown[i]
+           << " for " << expected[i];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, Presents, ::testing::Combine(::testing::Values(1, 3, 10), ::testing::Values(false, true)),
+                         [](const auto &test) {
+                             return "Mode" + std::to_string(std::get<0>(test.param)) +
+                                    (std::get<1>(test.param) ? "FullScreen" : "Windowed");
+                         });
+
+// A 320 x 240 window. Without a window manager the keyboard follows the pointer,
+// which enters from outside so that the new window sees it arrive; the pixel it
+// lands on checks the windowed pointer mapping.
+class RealWindow : public OnXServer {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.connected()) << "needs an X display";
+        std::memset(keyboard, 0, sizeof keyboard);
+        doReadKey();  // clears the key latches
+        InitGFXsystem(320, 240, false);
+        const PlatformRect frame = platform().windowFrame();
+        mouseX = mouseY = -1;
+        x.movePointer(int(frame.x) - 5, int(frame.y) - 5);
+        x.movePointer(int(frame.x) + 5, int(frame.y) + 5);
+        ASSERT_TRUE(pumpUntil([] { return mouseX == 5 && mouseY == 5; })) << "pointer not over the window";
+    }
+    // Presses the keys in order, reads the text they type, releases them.
+    std::string typed(std::initializer_list<const char *> keys) {
+        for (const char *key : keys) x.key(key, true);
+        std::string text;
+        pumpUntil([&] { return !(text = doReadKey()).empty(); });
+        for (const char *key : keys) x.key(key, false);
+        EXPECT_TRUE(pumpUntil([] { return !KeyPressed(); })) << "a key stays down after " << text;
+        return text;
+    }
+};
+
+TEST_F(RealWindow, KeysReachTheArrayAndType) {
+    for (const bool down : {true, false}) {  // left Shift has its own key number
+        x.key("Shift_L", down);
+        EXPECT_TRUE(pumpUntil([&] { return keyboard[61] == down; })) << down;
+    }
+    keyboardlayout = 0;
+    EXPECT_EQ(typed({"a"}), "a");
+    EXPECT_EQ(typed({"Shift_L", "2"}), "@");
+    keyboardlayout = 1;
+    EXPECT_EQ(typed({"minus"}), "ß");
+}
+
+// A press gives one click, and the next press another once an update has seen
+// the button up; SetMousePos puts the pointer over the pixel.
+TEST_F(RealWindow, ButtonsWheelClicksAndWarp) {
+    for (const bool down : {true, false}) {
+        x.button(3, down);
+        EXPECT_TRUE(pumpUntil([&] { return mouseR == down; })) << down;
+    }
+    x.button(4, true);
+    x.button(4, false);
+    EXPECT_TRUE(pumpUntil([] { return mouseWheel == 1; }));
+    UpdateInternals();
+    EXPECT_EQ(mouseWheel, 0);
+    for (int press = 0; press < 2; ++press) {
+        x.button(1, true);
+        ASSERT_TRUE(pumpUntil([] { return mouseL; }));
+        EXPECT_TRUE(mouseLclick()) << press;
+        UpdateInternals();
+        EXPECT_FALSE(mouseLclick());
+        x.button(1, false);
+        ASSERT_TRUE(pumpUntil([] { return !mouseL; }));
+    }
+    for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) {
+        SetMousePos(px, py);
+        EXPECT_TRUE(pumpUntil([&] { return mouseX == px && mouseY == py; }))
+            << px << "," << py << " read " << mouseX << "," << mouseY;
+    }
+}
+
+TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
+    SetGFXwindowPos(100, 80);
+    int32_t wx = -1, wy = -1;
+    EXPECT_TRUE(pumpUntil([&] {
+        GetGFXwindowPos(&wx, &wy);
+        return wx == 100 && wy == 80;
+    })) << wx << "," << wy;
+    SetGFXwindowCaption("Level 2");
+    EXPECT_TRUE(x.isMapped("Level 2"));
+    SetGFXwindowCaption(kCaption);
+    MinimizeGFXwindow();
+    UpdateInternals();
+    RestoreGFXwindow();
+    EXPECT_TRUE(pumpUntil([&] { return x.isMapped(kCaption); }));
+    // The window manager's close request sets gfxDone and hides the window.
+    ASSERT_TRUE(x.requestClose(kCaption));
+    EXPECT_TRUE(pumpUntil([] { return gfxDone; }));
+    EXPECT_TRUE(pollUntil([] {}, [&] { return !x.isMapped(kCaption); }));
+}
+
+// Full screen covers the desktop, and 320 x 240 stretches over Xvfb's
+// 1280 x 1024 for the pointer; windowed again it has its own size.
+TEST_F(RealWindow, SwitchesAndTheFullScreenPointer) {
+    SwitchFullScreen();
+    const PlatformRect desktop = platform().desktopFrame();
+    EXPECT_TRUE(pollUntil([] { UpdateGFXsystem(); }, [&] {
+        const PlatformRect frame = platform().windowFrame();
+        return frame.width == desktop.width && frame.height == desktop.height;
+    }));
+    for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) {
+        x.movePointer(px, py);
+        EXPECT_TRUE(pumpUntil([&] { return mouseX == mx && mouseY == my; }))
+            << px << "," << py << " read " << mouseX << "," << mouseY;
+    }
+    SwitchWindowed();
+    EXPECT_EQ(platform().windowFrame().width, 320);
+    EXPECT_TRUE(x.isMapped(kCaption));
+}
+
+}  // namespace
+}  // namespace zorblit::test

@@ -1,0 +1,180 @@
+// doReadKey's scan order, latching and character table under each layout; the
+// click hold-off, click latches and double clicks on a hand-driven clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "input/mouse.h"
+#include "test_clock.h"
+#include "zorblit.h"
+
+namespace zorblit::test {
+namespace {
+
+constexpr uint8_t rightShift = 60, leftShift = 61, rightOption = 62, leftOption = 63;
+
+class ReadKey : public ::testing::Test {
+protected:
+    void SetUp() override { releaseAll(); }
+    void TearDown() override { keyboardlayout = 1; }
+    static void releaseAll() {  // with every key up, one call clears all latches
+        std::fill(std::begin(keyboard), std::end(keyboard), uint8_t(0));
+        EXPECT_STREQ(doReadKey(), "");
+        key_code = 0;
+    }
+    static std::string typeKey(uint8_t key) {
+        keyboard[key] = 1;
+        return doReadKey();
+    }
+};
+
+TEST_F(ReadKey, OrderLatchesAndRelease) {
+    EXPECT_FALSE(KeyPressed());
+    keyboard[2] = keyboard[1] = 1;  // S and A: A comes first; held keys type once
+    for (const char *text : {"a", "s", ""}) EXPECT_STREQ(doReadKey(), text);
+    EXPECT_EQ(key_code, 2);
+    keyboard[1] = 0;
+    EXPECT_STREQ(doReadKey(), "");
+    EXPECT_EQ(typeKey(1), "a");
+    // A key late in the order keeps its latch until a call scans past it.
+    keyboard[1] = keyboard[2] = 0;
+    keyboardlayout = 0;
+    EXPECT_EQ(typeKey(104), "/");
+    keyboard[104] = 0;
+    EXPECT_EQ(typeKey(3), "d");
+    EXPECT_EQ(typeKey(104), "");
+    keyboard[104] = 0;
+    EXPECT_STREQ(doReadKey(), "");
+    EXPECT_EQ(typeKey(104), "/");
+}
+
+TEST_F(ReadKey, KeysOutsideTheScanOnlyShowAsPressed) {
+    for (const uint8_t key : {0, 37, 47, 49, 50, 52, 53, 54, 59, 60, 63, 65, 66, 71, 83, 92}) {
+        EXPECT_TRUE(typeKey(key).empty() && KeyPressed()) << int(key);
+        keyboard[key] = 0;
+    }
+    EXPECT_EQ(key_code, 0);
+}
+
+// Per key: US, US+Shift, German, German+Shift, German+Option, German+Option+Shift,
+// another layout with Shift and Option (∅: nothing). Other layouts type only
+// letters, digits (whatever the modifiers), the keypad and Space.
+constexpr std::pair<uint8_t, const char *> characterTable[] = {
+    {1, "a A a A å Å A"},   {2, "s S s S ‚ Í S"},   {3, "d D d D ∂ ™ D"},   {4, "f F f F ƒ Ï F"},
+    {5, "h H h H ª Ó H"},   {6, "g G g G © Ì G"},   {7, "z Z z Z Ω ˇ Z"},   {8, "x X x X ≈ Ù X"},
+    {9, "c C c C ç Ç C"},   {10, "v V v V √ ◊ V"},  {11, "b B b B ∫ ‹ B"},  {12, "q Q q Q « » Q"},
+    {13, "w W w W ∑ „ W"},  {14, "e E e E € ‰ E"},  {15, "r R r R ® ¸ R"},  {16, "y Y y Y ¥ ‡ Y"},
+    {17, "t T t T † ˝ T"},  {18, "o O o O ø Ø O"},  {19, "u U u U ¨ Á U"},  {20, "i I i I ⁄ Û I"},
+    {21, "p P p P π ∏ P"},  {22, "l L l L @ ﬂ L"},  {23, "j J j J º ı J"},  {24, "k K k K ∆ ˆ K"},
+    {25, "n N n N ~ › N"},  {26, "m M m M µ ˘ M"},  {27, "1 ! 1 ! ¡ ¬ 1"},  {28, "2 @ 2 \" “ “ 2"},
+    {29, "3 # 3 § ¶ ¶ 3"},  {30, "4 $ 4 $ ¢ £ 4"},  {31, "5 % 5 % [ ﬁ 5"},  {32, "6 ^ 6 & ] ^ 6"},
+    {33, "7 & 7 / | | 7"},  {34, "8 * 8 ( { { 8"},  {35, "9 ( 9 ) } } 9"},  {36, "0 ) 0 = ≠ ≠ 0"},
+    {67, "* * * * * * *"},  {68, "+ + + + + + +"},  {69, "/ / / / / / /"},  {70, "- - - - - - -"},
+    {72, "0 0 0 0 0 0 0"},  {81, "9 9 9 9 9 9 9"},  {82, ", , , , , , ,"},  {93, "~ ~ ^ ° „ “ ∅"},
+    {94, "- _ ß ? ¿ — ∅"},  {95, "= + ´ ` ' ˚ ∅"},  {96, "[ { ü Ü • ° ∅"},  {97, "] } + * ± \uF8FF ∅"},
+    {98, "; : ö Ö œ Œ ∅"},  {99, "' \" ä Ä æ Æ ∅"}, {100, "\\ | # ' ‘ ’ ∅"}, {101, "` ~ < > ≤ ≥ ∅"},
+    {102, ", < , ; ∞ ˛ ∅"}, {103, ". > . : … ÷ ∅"}, {104, "/ ? - _ – ˙ ∅"},
+};
+
+TEST_F(ReadKey, CharacterTableForEveryLayout) {
+    // Layout, Shift key, Option key (0: none; key 0 is outside the scan); the US layout ignores Option.
+    constexpr struct { int layout; uint8_t shift, option; } columns[] = {
+        {0, 0, leftOption},         {0, rightShift, 0},          {1, 0, 0},
+        {1, rightShift, 0},         {1, 0, leftOption},          {1, rightShift, leftOption},
+        {2, leftShift, rightOption}};
+    for (const auto &[key, row] : characterTable) {
+        std::istringstream expected(row);
+        for (const auto &column : columns) {
+            std::string text;
+            ASSERT_TRUE(expected >> text) << int(key);
+            keyboardlayout = column.layout;
+            keyboard[column.shift] = keyboard[column.option] = 1;
+            EXPECT_EQ(typeKey(key), text == "∅" ? "" : text) << int(key) << " " << column.layout;
+            EXPECT_EQ(key_code, key);
+            EXPECT_STREQ(doReadKey(), "") << int(key);  // held keys type once
+            releaseAll();
+        }
+    }
+    for (const int layout : {0, 1, 2}) {
+        keyboardlayout = layout;
+        keyboard[leftShift] = keyboard[rightOption] = 1;
+        EXPECT_EQ(typeKey(51), " ") << layout;
+        releaseAll();
+    }
+}
+
+class MouseClicks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mouseL = mouseR = false;
+        clearReleasedClickLatches();
+        ManualClock::advance(10'000);  // past any hold-off or double-click window
+        mouseLDoubleClick();
+    }
+    void TearDown() override {
+        SetUp();
+        gfxMouseClickDelay = 256;
+    }
+    ManualClock clock;
+};
+
+TEST_F(MouseClicks, HoldOffEndsStrictlyAfterTheDelay) {
+    for (const uint32_t delay : {256u, 0u}) {
+        gfxMouseClickDelay = delay;
+        DelayMouse();
+        EXPECT_FALSE(mouseClickable());
+        ManualClock::advance(delay);
+        EXPECT_FALSE(mouseClickable()) << delay;
+        ManualClock::advance(1);
+        EXPECT_TRUE(mouseClickable()) << delay;
+    }
+}
+
+TEST_F(MouseClicks, OneClickPerPressSeenUpInBetween) {
+    mouseL = mouseR = true;
+    EXPECT_TRUE(mouseLclick() && mouseRclick());
+    clearReleasedClickLatches();
+    EXPECT_FALSE(mouseLclick());
+    mouseR = false;
+    clearReleasedClickLatches();
+    mouseR = true;
+    EXPECT_FALSE(mouseLclick());
+    EXPECT_TRUE(mouseRclick());
+    // A press inside the hold-off is reported once the hold-off has passed.
+    DelayMouse();
+    mouseL = false;
+    clearReleasedClickLatches();
+    mouseL = true;
+    EXPECT_FALSE(mouseLclick());
+    ManualClock::advance(257);
+    EXPECT_TRUE(mouseLclick());
+}
+
+// Frames of (button down, milliseconds since the previous frame, reported).
+TEST_F(MouseClicks, DoubleClickSequences) {
+    struct Frame { bool down; uint64_t elapsed; bool reported; };
+    std::vector<std::vector<Frame>> sequences = {
+        // Down, up, down, down inside the window; the next down frame gives nothing.
+        {{1, 0, 0}, {0, 50, 0}, {1, 50, 0}, {1, 50, 1}, {1, 50, 0}},
+        // Second press 300 ms after the first.
+        {{1, 0, 0}, {0, 100, 0}, {1, 200, 0}, {1, 16, 0}, {0, 16, 0}},
+        // After a report a new pair counts only once the window has run out.
+        {{1, 0, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}, {0, 20, 0}, {1, 20, 0}, {1, 20, 0}, {0, 20, 0},
+         {0, 200, 0}, {1, 20, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}},
+        std::vector<Frame>(63, {1, 16, 0}),  // a held button never is one
+    };
+    for (size_t s = 0; s < sequences.size(); ++s) {
+        SetUp();
+        for (size_t f = 0; f < sequences[s].size(); ++f) {
+            ManualClock::advance(sequences[s][f].elapsed);
+            mouseL = sequences[s][f].down;
+            EXPECT_EQ(mouseLDoubleClick(), sequences[s][f].reported) << "sequence " << s << " frame " << f;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorblit::test
