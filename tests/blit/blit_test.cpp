@@ -42,17 +42,15 @@ TEST(Blit, UnclippedPlacementGetImageAndColourKey) {
 // Alpha 0, subtraction's alpha byte and alpha value 0 differ between the forms.
 TYPED_TEST(BlitForms, AlphaAndSubtractDifferences) {
     using F = TypeParam;
-    const auto drawn = [](auto mode, uint32_t source, uint32_t dest, uint32_t parameter = 0) {
+    const auto drawn = [](SpriteMode mode, uint32_t source, uint32_t dest) {
         OwnedImage d(1, 1), s(1, 1);
         d.at(0, 0) = dest, s.at(0, 0) = source;
-        blit<F, mode()>(d, 0, 0, s, parameter);
+        test::withMode(mode, [&](auto m) { blit<F, m()>(d, 0, 0, s, 0); });
         return d.at(0, 0);
     };
-    using M = SpriteMode;
-    EXPECT_EQ(drawn(std::integral_constant<M, M::Alpha>{}, 0x00123456, 0x00FFFFFF), F::packed ? 0x00FFFFFFu : 0xFFFEFEFEu);
-    EXPECT_EQ(drawn(std::integral_constant<M, M::SaturatedSub>{}, 0x00102030, 0x00302010),
-              F::packed ? 0x00000020u : 0xFF000020u);
-    EXPECT_EQ(drawn(std::integral_constant<M, M::AlphaValue>{}, 0x00102030, 0x11223344),
+    EXPECT_EQ(drawn(SpriteMode::Alpha, 0x00123456, 0x00FFFFFF), F::packed ? 0x00FFFFFFu : 0xFFFEFEFEu);
+    EXPECT_EQ(drawn(SpriteMode::SaturatedSub, 0x00102030, 0x00302010), F::packed ? 0x00000020u : 0xFF000020u);
+    EXPECT_EQ(drawn(SpriteMode::AlphaValue, 0x00102030, 0x11223344),
               F::packed ? 0x11223344u : F::alphaValue(0x00102030, 0x11223344, 0));
 }
 

@@ -1,12 +1,14 @@
-// The worked examples of every shape, the limits of both forms, the exported
-// routines, and a picture of them all for a look by eye.
+// The worked examples of every shape, unclipped corners in any order, and the
+// exported routines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 
+#include "draw/circle.h"
 #include "draw/line.h"
 #include "draw/runs.h"
+#include "draw/triangle.h"
 #include "draw_reference.h"
 #include "test_images.h"
 
@@ -77,97 +79,72 @@ class Runs : public ::testing::Test {};
 using Forms = ::testing::Types<Portable, Packed>;
 TYPED_TEST_SUITE(Runs, Forms);
 
-// On a 30 x 30 image with the clip rectangle (10, 10)-(20, 20): the portable form
-// keeps rows, bars and rectangle rows to the clip rectangle and columns to the
-// image; the packed form keeps everything to the image. A shape wholly outside
-// its limit draws nothing.
-TYPED_TEST(Runs, EachFormKeepsToItsLimit) {
-    using C = draw::Clipped<TypeParam>;
+// Unclipped runs and bars take their corners in any order, except that only the
+// packed form draws a bar given bottom first. The clipped ones are in the sweeps.
+TYPED_TEST(Runs, UnclippedCornersInAnyOrder) {
     using U = draw::Unclipped<TypeParam>;
-    struct Case {
-        void (*draw)(GFXimage);
-        std::vector<Box> portable, packed;
-    };
-    const Box left{5, 5, 5, 25}, right{25, 5, 25, 25}, top{5, 5, 25, 5}, bottom{5, 25, 25, 25};
-    const Case cases[] = {
-        {[](GFXimage i) { C::hline(i, 0, 29, 15, kInk); }, {{10, 15, 19, 15}}, {{0, 15, 29, 15}}},
-        {[](GFXimage i) { C::hline(i, INT32_MAX, INT32_MIN, 5, kInk); }, {}, {{0, 5, 29, 5}}},
-        {[](GFXimage i) { C::hline(i, -20, -10, 15, kInk); }, {}, {}},
-        {[](GFXimage i) { C::vline(i, INT32_MAX, -3, 5, kInk); }, {{5, 0, 5, 29}}, {{5, 0, 5, 29}}},
-        {[](GFXimage i) { C::vline(i, 10, 20, 30, kInk); }, {}, {}},
-        {[](GFXimage i) { C::bar(i, 0, 0, 40, 12, kInk); }, {{10, 10, 19, 12}}, {{0, 0, 29, 12}}},
-        {[](GFXimage i) { C::bar(i, -50, -50, -1, 50, kInk); }, {}, {}},
-        {[](GFXimage i) { C::bar(i, 10, -30, 20, -5, kInk); }, {}, {}},
-        {[](GFXimage i) { draw::outlineRectangle<C>(i, 5, 5, 25, 25, kInk); }, {left, right},
-         {left, right, top, bottom}},
-        {[](GFXimage i) { U::hline(i, 7, 3, 2, kInk); }, {{3, 2, 7, 2}}, {{3, 2, 7, 2}}},
-        {[](GFXimage i) { U::vline(i, 9, 0, 29, kInk); }, {{29, 0, 29, 9}}, {{29, 0, 29, 9}}},
-        {[](GFXimage i) { U::bar(i, 8, 1, 2, 3, kInk); }, {{2, 1, 8, 3}}, {{2, 1, 8, 3}}},
-        {[](GFXimage i) { U::bar(i, 2, 6, 4, 3, kInk); }, {}, {{2, 3, 4, 6}}},  // only packed orders rows bottom first
+    const std::pair<void (*)(GFXimage), std::vector<Box>> cases[] = {
+        {[](GFXimage i) { U::hline(i, 7, 3, 2, kInk); }, {{3, 2, 7, 2}}},
+        {[](GFXimage i) { U::vline(i, 9, 0, 29, kInk); }, {{29, 0, 29, 9}}},
+        {[](GFXimage i) { U::bar(i, 8, 1, 2, 3, kInk); }, {{2, 1, 8, 3}}},
+        {[](GFXimage i) { U::bar(i, 2, 6, 4, 3, kInk); }, TypeParam::packed ? std::vector<Box>{{2, 3, 4, 6}} : std::vector<Box>{}},
     };
     for (size_t n = 0; n < std::size(cases); ++n) {
         OwnedImage image(30, 30);
-        setClipRectangle(10, 10, 20, 20);
-        cases[n].draw(image);
-        EXPECT_EQ(pixelsSet(image), blocks(TypeParam::packed ? cases[n].packed : cases[n].portable)) << "case " << n;
+        cases[n].first(image);
+        EXPECT_EQ(pixelsSet(image), blocks(cases[n].second)) << "case " << n;
     }
 }
 
-// Both spellings of the rectangle routines are exported, and the exported
-// routines draw as the built form does.
+// The outline as drawn by hand, then every exported routine against the built
+// form's template, each shape on its own image and across the image's edges.
 TEST(Examples, ExportedRoutines) {
     setClipRectangle(0, 0, 8, 8);
-    OwnedImage first(8, 8), second(8, 8);
-    DrawRectangle(first, 1, 2, 6, 5, kInk);
-    drawRectangle(second, 6, 5, 1, 2, kInk);
-    EXPECT_EQ(picture(first), "........|........|.######.|.#....#.|.#....#.|.######.|........|........|");
-    EXPECT_EQ(first.pixels(), second.pixels());
-    DrawRectangleClip(first, -3, 1, 10, 6, kInk);  // rows only: the columns lie outside
-    drawRectangleClip(second, -3, 1, 10, 6, kInk);
-    EXPECT_EQ(first.pixels(), second.pixels());
-    EXPECT_EQ(picture(first), "........|########|.######.|.#....#.|.#....#.|.######.|########|........|");
-
-    setClipRectangle(0, 0, 4, 4);
     OwnedImage image(8, 8);
-    DrawHLineClip(image, -1, 9, 6, kInk);
-    DrawBar(image, 0, 3, 1, 2, kInk);
-    EXPECT_EQ(pixelsSet(image), ZORBLIT_PACKED_BUILD ? blocks({{0, 6, 7, 6}, {0, 2, 1, 3}}) : Pixels{});
-    image.fill(0);
-    DrawVLineClip(image, 9, -9, 6, kInk);
-    DrawHLine(image, 2, 0, 0, kInk);
-    DrawVLine(image, 1, 0, 7, kInk);
-    DrawBarClip(image, 2, 2, 3, 3, kInk);
-    EXPECT_EQ(pixelsSet(image), blocks({{6, 0, 6, 7}, {0, 0, 2, 0}, {7, 0, 7, 1}, {2, 2, 3, 3}}));
-}
+    DrawRectangle(image, 6, 5, 1, 2, kInk);
+    EXPECT_EQ(picture(image), "........|........|.######.|.#....#.|.#....#.|.######.|........|........|");
+    DrawRectangleClip(image, -3, 1, 10, 6, kInk);  // rows only: the columns lie outside
+    EXPECT_EQ(picture(image), "........|########|.######.|.#....#.|.#....#.|.######.|########|........|");
 
-// Every shape in one picture, written to the test output folder, with the
-// symmetries a reader would check in it.
-TEST(Examples, Gallery) {
-    OwnedImage image(200, 120);
-    setClipRectangle(0, 0, 200, 120);
-    image.fill(0xFF101820);
-    DrawBar(image, 10, 10, 50, 40, 0xFF3060C0);
-    DrawRectangle(image, 8, 8, 52, 42, 0xFFFFFFFF);
-    DrawFilledCircle(image, 100, 30, 22, 0xFFE0A020);
-    DrawCircle(image, 100, 30, 25, 0xFFFFFFFF);
-    DrawFilledTriangle(image, 150, 8, 190, 50, 130, 45, 0xFF40C060);
-    for (uint32_t i = 0; i <= 8; ++i) DrawLine(image, 10, 110, 10 + i * 10, 60, 0xFFFF4040);
-    DrawFilledCircleClip(image, 200, 120, 40, 0xFF8040C0);  // cut by the corner
-    DrawLineClip(image, -50, 119, 250, 60, 0xFFFFFF00);
-    DrawHLineClip(image, -10, 300, 100, 0xFF00FFFF);
-    DrawVLineClip(image, -10, 300, 160, 0xFF00FFFF);
-    test::writePicture(image, "draw_gallery");
-
-    // The disc and its ring are mirror-symmetric about the centre's row and column.
-    for (int32_t dy = -25; dy <= 25; ++dy)
-        for (int32_t dx = -25; dx <= 25; ++dx)
-            ASSERT_TRUE(image.at(100 + dx, 30 + dy) == image.at(100 - dx, 30 + dy) &&
-                        image.at(100 + dx, 30 + dy) == image.at(100 + dx, 30 - dy))
-                << dx << "," << dy;
-    EXPECT_EQ(image.at(100, 5), 0xFFFFFFFFu);
-    EXPECT_EQ(image.at(100, 8), 0xFFE0A020u);
-    EXPECT_EQ(image.at(199, 119), 0xFF8040C0u);
-    EXPECT_EQ(image.at(90, 60), 0xFFFF4040u);
+    using C = draw::Clipped<BuiltForm>;
+    using U = draw::Unclipped<BuiltForm>;
+    using Draw = void (*)(GFXimage);
+    const std::pair<Draw, Draw> pairs[] = {
+        {[](GFXimage i) { DrawHLine(i, 9, 1, 0, kInk); }, [](GFXimage i) { U::hline(i, 9, 1, 0, kInk); }},
+        {[](GFXimage i) { DrawHLineClip(i, -5, 30, 4, kInk); }, [](GFXimage i) { C::hline(i, -5, 30, 4, kInk); }},
+        {[](GFXimage i) { DrawVLine(i, 17, 0, 23, kInk); }, [](GFXimage i) { U::vline(i, 17, 0, 23, kInk); }},
+        {[](GFXimage i) { DrawVLineClip(i, -9, 40, 1, kInk); }, [](GFXimage i) { C::vline(i, -9, 40, 1, kInk); }},
+        {[](GFXimage i) { DrawBar(i, 8, 6, 3, 9, kInk); }, [](GFXimage i) { U::bar(i, 8, 6, 3, 9, kInk); }},
+        {[](GFXimage i) { DrawBarClip(i, -1, 12, 30, 16, kInk); }, [](GFXimage i) { C::bar(i, -1, 12, 30, 16, kInk); }},
+        {[](GFXimage i) { DrawRectangle(i, 8, 9, 3, 6, kInk); },
+         [](GFXimage i) { draw::outlineRectangle<U>(i, 3, 6, 8, 9, kInk); }},
+        {[](GFXimage i) { drawRectangle(i, 8, 9, 3, 6, kInk); },
+         [](GFXimage i) { draw::outlineRectangle<U>(i, 3, 6, 8, 9, kInk); }},
+        {[](GFXimage i) { DrawRectangleClip(i, -4, 5, 12, 16, kInk); },
+         [](GFXimage i) { draw::outlineRectangle<C>(i, -4, 5, 12, 16, kInk); }},
+        {[](GFXimage i) { drawRectangleClip(i, -4, 5, 12, 16, kInk); },
+         [](GFXimage i) { draw::outlineRectangle<C>(i, -4, 5, 12, 16, kInk); }},
+        {[](GFXimage i) { DrawLine(i, 20, 1, 2, 15, kInk); }, [](GFXimage i) { draw::drawLine<U>(i, {20, 1}, {2, 15}, kInk); }},
+        {[](GFXimage i) { DrawLineClip(i, -50, 17, 60, 2, kInk); },
+         [](GFXimage i) { draw::drawLine<C>(i, {-50, 17}, {60, 2}, kInk); }},
+        {[](GFXimage i) { DrawCircle(i, 11, 8, 6, kInk); }, [](GFXimage i) { draw::drawCircle<U>(i, 11, 8, 6, kInk); }},
+        {[](GFXimage i) { DrawCircleClip(i, 20, 15, 9, kInk); }, [](GFXimage i) { draw::drawCircle<C>(i, 20, 15, 9, kInk); }},
+        {[](GFXimage i) { DrawFilledCircle(i, 11, 8, 6, kInk); },
+         [](GFXimage i) { draw::drawFilledCircle<U>(i, 11, 8, 6, kInk); }},
+        {[](GFXimage i) { DrawFilledCircleClip(i, 0, 0, 7, kInk); },
+         [](GFXimage i) { draw::drawFilledCircle<C>(i, 0, 0, 7, kInk); }},
+        {[](GFXimage i) { DrawFilledTriangle(i, 1, 16, 10, 0, 22, 9, kInk); },
+         [](GFXimage i) { draw::drawFilledTriangle<U>(i, {1, 16}, {10, 0}, {22, 9}, kInk); }},
+        {[](GFXimage i) { DrawFilledTriangleClip(i, -9, 30, 10, -5, 30, 12, kInk); },
+         [](GFXimage i) { draw::drawFilledTriangle<C>(i, {-9, 30}, {10, -5}, {30, 12}, kInk); }},
+    };
+    setClipRectangle(2, 3, 20, 14);
+    for (size_t n = 0; n < std::size(pairs); ++n) {
+        OwnedImage actual(24, 18), expected(24, 18);
+        pairs[n].first(actual), pairs[n].second(expected);
+        EXPECT_FALSE(pixelsSet(expected).empty()) << n;
+        EXPECT_EQ(actual.pixels(), expected.pixels()) << "routine " << n;
+    }
 }
 
 }  // namespace
