@@ -1,7 +1,11 @@
 // The bounds-checked cursor every reader builds on (the reader sweeps cover the
-// rest); IM files: palette entry count, width, height, the palette in 6-bit
-// levels, then an index or an RGB triple per pixel, read with alpha 0x80; and the
-// files ImageMagick writes for the readers.
+// rest); the small formats IM and PCX; Windows bitmaps written field by field and
+// checked against SDL's reader; and the files ImageMagick writes for BMP and PCX.
+#include <SDL.h>
+
+#include <array>
+#include <bit>
+
 #include "loaders/bmp.h"
 #include "loaders/im.h"
 #include "loaders/pcx.h"
@@ -25,29 +29,213 @@ TEST(ByteCursor, FailedReadsMoveNothingAndSizesCannotOverflow) {
     EXPECT_FALSE(hasItems(cursor, UINT64_MAX / 2 + 1, 2));  // 2^64 bytes: zero if multiplied out
 }
 
+// IM: palette entry count, width, height, the palette in 6-bit levels, then an
+// index or an RGB triple per pixel, read with alpha 0x80.
 Bytes imFile(uint16_t width, uint16_t height, const Bytes &palette, const Bytes &pixels) {
     return ByteWriter().u8(uint32_t(palette.size() / 3)).u16(width).u16(height).append(palette).append(pixels).bytes;
 }
 
-TEST(Im, PaletteAndTrueColourForms) {
-    // Entries count from 1; slot 0 and slots past the stored ones are black; 64 * 4 and 255 * 4 wrap.
-    EXPECT_EQ(decodeExact(imDecode, imFile(3, 2, {63, 0, 1, 64, 100, 255}, {0, 1, 2, 3, 255, 1})).pixels,
-              (Pixels{0x80000000, 0x80FC0004, 0x800090FC, 0x80000000, 0x80000000, 0x80FC0004}));
-    EXPECT_EQ(decodeExact(imDecode, imFile(1, 4, {}, {1, 2, 3, 250, 251, 252, 0, 0, 0, 9, 8, 7})).pixels,
-              (Pixels{0x80010203, 0x80FAFBFC, 0x80000000, 0x80090807}));
+TEST(Im, PaletteAndTrueColourFormsAndRefusals) {
+    const Bytes palette = imFile(3, 2, {63, 0, 1, 64, 100, 255}, {0, 1, 2, 3, 255, 1}),
+                trueColour = imFile(1, 4, {}, {1, 2, 3, 250, 251, 252, 0, 0, 0, 9, 8, 7});
+    expectCases(imDecode, {
+        // Entries count from 1; slot 0 and slots past the stored ones are black; 64 * 4 and 255 * 4 wrap.
+        {"palette", palette, {0x80000000, 0x80FC0004, 0x800090FC, 0x80000000, 0x80000000, 0x80FC0004}},
+        {"true colour", trueColour, {0x80010203, 0x80FAFBFC, 0x80000000, 0x80090807}},
+        {"zero width", imFile(0, 2, {}, {})}, {"zero height", imFile(2, 0, {1, 2, 3}, {})},
+        {"65535 x 65535 claimed by a file that holds one", imFile(65535, 65535, {}, {1, 2, 3})}});
+    expectRefusesCutsAndSurvivesDamage(imDecode, palette);
+    expectRefusesCutsAndSurvivesDamage(imDecode, trueColour);
     expectFileLoadsAsInMemory(imLoad, imDecode, imFile(1, 1, {}, {1, 2, 3}), "one.im");
 }
 
-TEST(Im, RefusesEmptyShortAndDamagedFiles) {
-    for (const Bytes &bytes : {imFile(3, 2, {1, 2, 3}, {0, 1, 0, 1, 0, 1}), imFile(2, 2, {}, Bytes(12, 7))})
-        expectRefusesCutsAndSurvivesDamage(imDecode, bytes);
-    // Empty pictures, and 65535 x 65535 pixels claimed by a file that holds one.
-    for (const Bytes &bytes : {imFile(0, 2, {}, {}), imFile(2, 0, {1, 2, 3}, {}), imFile(65535, 65535, {}, {1, 2, 3})})
-        EXPECT_FALSE(decodeExact(imDecode, bytes).ok);
+// PCX: header, run-length rows, palette block at the end; palette entry i is (i, 255 - i, i * 7).
+struct PcxHeader {
+    uint16_t width, height, bytesPerLine;
+    uint8_t manufacturer = 10, version = 5, bitsPerPixel = 8, planes = 1;
+    uint16_t xmin = 3, ymin = 10;
+};
+
+uint32_t pcxColour(uint8_t i) { return 0xFF000000u | uint32_t(i) << 16 | uint32_t(255 - i) << 8 | uint8_t(i * 7); }
+
+Bytes pcxFile(const PcxHeader &h, const Bytes &encoded, uint8_t marker = 12) {
+    ByteWriter out;
+    out.u8(h.manufacturer).u8(h.version).u8(1).u8(h.bitsPerPixel).u16(h.xmin).u16(h.ymin);
+    out.u16(h.xmin + h.width - 1u).u16(h.ymin + h.height - 1u).fill(53, 0).u8(h.planes).u16(h.bytesPerLine).fill(60, 0);
+    out.append(encoded).u8(marker);
+    for (unsigned i = 0; i < 256; ++i) out.u8(i).u8(255 - i).u8(i * 7);
+    return out.bytes;
+}
+
+// Run-length encoding of the whole byte stream; runs cross row ends.
+Bytes encodeRuns(const Bytes &bytes) {
+    Bytes out;
+    for (size_t i = 0, run = 1; i < bytes.size(); i += run, run = 1) {
+        while (i + run < bytes.size() && run < 63 && bytes[i + run] == bytes[i]) ++run;
+        if (run > 1 || bytes[i] >= 0xC0) out.push_back(uint8_t(0xC0 + run));
+        out.push_back(bytes[i]);
+    }
+    return out;
+}
+
+TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
+    const Bytes rows = encodeRuns({1, 2, 3, 4, 5, 6});
+    const PcxHeader good{3, 2, 3};
+    const auto changed = [&](auto change) {
+        PcxHeader h = good;
+        change(h);
+        return pcxFile(h, rows);
+    };
+    // 0xC3 0x05: three of colour 5; 0xC0: none; the run of 4 ends row 0 and starts row 1.
+    const Bytes handMade = pcxFile({6, 2, 6}, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
+    Pixels handMadePixels;
+    for (uint8_t index : {5, 5, 5, 7, 2, 2, 2, 2, 1, 3, 3, 3}) handMadePixels.push_back(pcxColour(index));
+    std::vector<Case> cases = {
+        {"hand-made runs", handMade, handMadePixels},
+        {"manufacturer", changed([](PcxHeader &h) { h.manufacturer = 11; })},
+        {"version 3", changed([](PcxHeader &h) { h.version = 3; })}, {"three planes", changed([](PcxHeader &h) { h.planes = 3; })},
+        {"4 bits", changed([](PcxHeader &h) { h.bitsPerPixel = 4; })}, {"xmax < xmin", changed([](PcxHeader &h) { h.width = 0; })},
+        {"ymax < ymin", changed([](PcxHeader &h) { h.height = 0; })},
+        {"wider than a line", changed([](PcxHeader &h) { h.bytesPerLine = 2; })},
+        {"palette marker", pcxFile(good, rows, 11)}, {"rows end early", pcxFile(good, {1, 2, 3, 4, 0xC1})},
+        // Seven bytes of runs cannot fill 65535 x 65535 pixels: refused before allocating.
+        {"huge claim", changed([](PcxHeader &h) { h.xmin = h.ymin = 0, h.width = h.height = h.bytesPerLine = 65535; })}};
+    // Random pictures: long runs, single bytes above 0xC0 and padding of its own colour.
+    TestRandom random(5);
+    for (const auto [width, height, padding] : {std::array<uint16_t, 3>{1, 1, 0}, {3, 2, 1}, {5, 4, 3}, {64, 3, 0}, {2501, 2, 1}}) {
+        const uint16_t bytesPerLine = uint16_t(width + padding);
+        Bytes indices;
+        Pixels expected;
+        for (uint32_t i = 0; i < uint32_t(bytesPerLine) * height; ++i) {
+            const bool isPadding = i % bytesPerLine >= width;
+            indices.push_back(isPadding ? 0xEE : random.next() % 3 ? uint8_t(i / 40) : uint8_t(random.next()));
+            if (!isPadding) expected.push_back(pcxColour(indices.back()));
+        }
+        cases.push_back({"random runs", pcxFile({width, height, bytesPerLine}, encodeRuns(indices)), expected});
+    }
+    expectCases(pcxDecode, cases);
+    expectFileLoadsAsInMemory(pcxLoad, pcxDecode, handMade, "six.pcx");
+    expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile({3, 3, 4}, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
+}
+
+constexpr uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;
+
+// A bitmap to write: header fields and pixels, top row first, each a palette
+// index or 0xRRGGBB.
+struct BmpFile {
+    int32_t width, height;  // negative height: rows stored top down
+    uint16_t bits;
+    Pixels palette{}, values{};                        // palette: 0xRRGGBB
+    uint32_t infoSize = 40, compression = 0, gap = 0;  // gap: bytes between palette and pixels
+    bool declarePaletteSize = true;                    // false: colours used 0
+    std::array<uint32_t, 3> masks{0xFF0000, 0xFF00, 0xFF};
+
+    Bytes encode() const {
+        const uint32_t rows = uint32_t(std::abs(height)), masksAfterHeader = compression == kBitfields && infoSize == 40 ? 12 : 0;
+        ByteWriter out;
+        out.u8('B').u8('M').u32(0).u32(0).u32(14 + infoSize + masksAfterHeader + uint32_t(palette.size()) * 4 + gap);
+        out.u32(infoSize).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(bits).u32(compression);
+        out.u32(0).u32(2835).u32(2835).u32(declarePaletteSize ? uint32_t(palette.size()) : 0).u32(0);
+        if (compression == kBitfields) out.u32(masks[0]).u32(masks[1]).u32(masks[2]);
+        if (infoSize > 40) out.fill(infoSize - (compression == kBitfields ? 52 : 40), 0);
+        for (uint32_t colour : palette) out.u32(colour);
+        out.fill(gap, 0xEE);
+        for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
+            Bytes row((uint32_t(width) * bits + 31) / 32 * 4, 0);
+            for (uint32_t x = 0; x < uint32_t(width); ++x) {
+                const uint32_t value = values[size_t(height < 0 ? fileRow : rows - 1 - fileRow) * uint32_t(width) + x];
+                uint32_t v = bits == 32 ? 0x5A000000u * (x + 1) & ~(masks[0] | masks[1] | masks[2]) : value;
+                for (int c = 0; bits == 32 && c < 3; ++c)  // under 8-bit masks, junk in the bits none covers
+                    v |= (value >> (16 - 8 * c) & 0xFF) << std::countr_zero(masks[c]);
+                if (bits <= 8) row[x * bits / 8] |= uint8_t(v << (8 - bits - x * bits % 8));
+                for (unsigned i = 0; bits > 8 && i < bits / 8u; ++i) row[x * bits / 8 + i] = uint8_t(v >> (8 * i));
+            }
+            out.append(row);
+        }
+        return out.bytes;
+    }
+};
+
+BmpFile randomFile(TestRandom &random, int32_t width, int32_t height, uint16_t bits, uint32_t paletteSize) {
+    BmpFile file{width, height, bits};
+    for (uint32_t i = 0; i < paletteSize; ++i) file.palette.push_back(uint32_t(random.next()) & 0xFFFFFF);
+    for (uint32_t i = 0; i < uint32_t(width * std::abs(height)); ++i)
+        file.values.push_back(bits <= 8 ? uint32_t(random.next() % paletteSize) : uint32_t(random.next()) & 0xFFFFFF);
+    return file;
+}
+
+// SDL's reading of the same bytes, made opaque.
+Pixels sdlPixels(const Bytes &bytes) {
+    SDL_Surface *loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    SDL_Surface *argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    Pixels pixels;
+    for (int y = 0; argb && y < argb->h; ++y)
+        for (int x = 0; x < argb->w; ++x)
+            pixels.push_back(static_cast<const uint32_t *>(argb->pixels)[y * argb->pitch / 4 + x] | 0xFF000000);
+    SDL_FreeSurface(loaded);
+    SDL_FreeSurface(argb);
+    return pixels;
+}
+
+TEST(Bmp, EveryDepthHeaderAndRowOrderMatchesSdl) {
+    TestRandom random(6);
+    for (const uint16_t bits : {1, 4, 8, 24, 32})
+        for (const uint32_t infoSize : {40u, 108u, 124u})
+            for (const int32_t width : {1, 2, 3, 5, 7, 9, 17, 33})
+                for (const int32_t direction : {1, -1}) {
+                    // Odd widths: a short palette, a gap before the pixels, channel masks on 32 bits.
+                    // Even widths: a full palette with colours used 0.
+                    const bool odd = width % 2 == 1;
+                    const uint32_t fullPalette = bits <= 8 ? 1u << bits : 0;
+                    BmpFile file = randomFile(random, width, direction * (1 + width % 4), bits,
+                                              odd && bits > 1 ? fullPalette / 2 + 1 : fullPalette);
+                    file.infoSize = infoSize, file.declarePaletteSize = odd, file.gap = odd ? uint32_t(width) : 0;
+                    if (bits == 32 && odd) file.compression = kBitfields, file.masks = {0xFF000000, 0xFF0000, 0xFF00};
+                    Pixels expected;
+                    for (uint32_t v : file.values) expected.push_back(0xFF000000 | (bits <= 8 ? file.palette[v] : v));
+                    Bytes bytes = file.encode();
+                    SCOPED_TRACE(testing::Message() << bits << " bits, header " << infoSize << ", width " << width << ", " << direction);
+                    EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
+                    EXPECT_EQ(sdlPixels(bytes), expected) << "SDL";
+                    if (width != 3 || infoSize != 40 || direction != 1) continue;
+                    // The last row's padding may be missing; anything shorter is refused.
+                    bytes.erase(bytes.end() - (4 - (3 * bits + 7) / 8 % 4) % 4, bytes.end());
+                    expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes);
+                }
+    expectFileLoadsAsInMemory(bmpLoad, bmpDecode, randomFile(random, 3, 2, 24, 0).encode(), "three.bmp");
+}
+
+Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size = 4) {
+    for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
+    return bytes;
+}
+
+TEST(Bmp, HandMadeFields) {
+    constexpr size_t kWidthAt = 18, kHeightAt = 22, kBitsAt = 28, kCompressionAt = 30, kInfoSizeAt = 14;
+    TestRandom random(8);
+    const Bytes indexed = randomFile(random, 8, 2, 8, 256).encode(), truecolour = randomFile(random, 4, 2, 24, 0).encode();
+    // 4-bit red, 10-bit green and no blue: narrow and wide channels scale to 8 bits.
+    const Bytes masked = withField(withField(BmpFile{2, 1, 32, {}, {0, 0}, 40, kBitfields}.encode(), 54, 0xF), 58, 0x3FF0);
+    expectCases(bmpDecode, {
+        {"narrow and wide masks", withField(withField(withField(masked, 62, 0), 66, 0xF | 0x3FF0), 70, 0x8 | 0x2000),
+         {0xFFFFFF00, 0xFF888000}},
+        {"indices beyond the stored palette are black", BmpFile{4, 1, 8, {0x102030, 0x405060}, {0, 1, 2, 255}}.encode(),
+         {0xFF102030, 0xFF405060, 0xFF000000, 0xFF000000}},
+        {"signature", withField(indexed, 1, 'A', 1)}, {"RLE8", withField(indexed, kCompressionAt, kRle8)},
+        {"RLE4", withField(withField(indexed, kBitsAt, 4, 2), kCompressionAt, kRle4)},
+        {"16 bits", withField(truecolour, kBitsAt, 16, 2)}, {"2 bits", withField(indexed, kBitsAt, 2, 2)},
+        {"0 bits", withField(indexed, kBitsAt, 0, 2)}, {"masks on 24 bits", withField(truecolour, kCompressionAt, kBitfields)},
+        {"scattered mask", withField(BmpFile{2, 2, 32, {}, {1, 2, 3, 4}, 40, kBitfields}.encode(), 54, 0x00F0F000)},
+        {"zero width", withField(truecolour, kWidthAt, 0)}, {"negative width", withField(truecolour, kWidthAt, uint32_t(-4))},
+        {"zero height", withField(truecolour, kHeightAt, 0)}, {"height -2^31", withField(truecolour, kHeightAt, 0x80000000u)},
+        {"core header", withField(truecolour, kInfoSizeAt, 12)}, {"pixels past the end", withField(truecolour, 10, 0xFFFFFFF0u)},
+        {"palette past the end", withField(indexed, kInfoSizeAt, 0x7FFFFFF0u)},
+        // A few bytes claiming 2^62 pixels fail before any allocation.
+        {"huge claim", withField(withField(truecolour, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)}});
 }
 
 TEST(Readers, FilesWrittenByImageMagick) {
-    if (!imageMagickAvailable()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick's convert is not installed";
     TestRandom random(13);
     // Bitmaps of 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes, and
     // run-length encoded 8 bits, its default for palettes, which is refused; PCX with short and long rows.
@@ -57,9 +245,9 @@ TEST(Readers, FilesWrittenByImageMagick) {
         {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3", true}, {bmpDecode, 13, 200, "-type Palette", "BMP3", false},
         {pcxDecode, 13, 200, "-type Palette", "PCX", true}, {pcxDecode, 300, 200, "-type Palette", "PCX", true}};
     for (const auto &[decode, width, colours, options, format, decoded] : writers) {
-        const MagickFile file = convertWithImageMagick(random, width, 7, colours, options, format);
-        ASSERT_FALSE(file.bytes.empty()) << options << " " << format;
-        EXPECT_EQ(decodeExact(decode, file.bytes).pixels, decoded ? file.pixels : Pixels{}) << options << " " << format;
+        const auto [bytes, pixels] = convertWithImageMagick(random, width, 7, colours, options, format);
+        ASSERT_FALSE(bytes.empty()) << options << " " << format;
+        EXPECT_EQ(decodeExact(decode, bytes).pixels, decoded ? pixels : Pixels{}) << options << " " << format;
     }
 }
 

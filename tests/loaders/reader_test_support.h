@@ -32,15 +32,15 @@ struct ByteWriter {
 inline GFXimage sentinelImage() { return GFXimage{reinterpret_cast<uint32_t *>(uintptr_t(0x5A5A0)), 7, 9}; }
 inline bool isSentinel(const GFXimage &i) { return i.data == sentinelImage().data && i.width == 7 && i.height == 9; }
 
-struct Decoded {
-    bool ok = false;
-    uint32_t width = 0, height = 0;
-    Pixels pixels;
-};
+struct Decoded { bool ok = false; uint32_t width = 0, height = 0; Pixels pixels; };
 // Decodes the first length bytes from a block of exactly that size, so the
 // sanitizer build catches a read past the end; checks that the decoder left the
 // bytes alone and, when it refused, the caller's record too.
 Decoded decodeExact(MemoryDecoder decode, const Bytes &bytes, size_t length = SIZE_MAX);
+
+// A file and the pixels it decodes to; none: refused.
+struct Case { const char *what; Bytes file; Pixels expected{}; };
+void expectCases(MemoryDecoder decode, const std::vector<Case> &cases);
 
 // The whole file decodes; every prefix shorter than cutsUpTo is refused; any byte
 // set to 0x00, 0xFF or its complement is refused or decoded, never a crash.
@@ -50,16 +50,11 @@ void expectRefusesCutsAndSurvivesDamage(MemoryDecoder decode, const Bytes &bytes
 void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDecoder decode, const Bytes &bytes,
                                const std::string &name);
 
-// ImageMagick's convert writes a picture of random pixels from colourCount
-// colours as format ("BMP3", "PCX") with options; gives the file and convert's
-// own reading of it, as its palette writers may quantise. Empty on failure.
-bool imageMagickAvailable();
-struct MagickFile {
-    Bytes bytes;
-    Pixels pixels;
-};
-MagickFile convertWithImageMagick(TestRandom &random, uint32_t width, uint32_t height, uint32_t colourCount,
-                                  const std::string &options, const std::string &format);
+// ImageMagick's convert writes random pixels from colourCount colours as format
+// with options; gives the file and convert's own reading of it, as its palette
+// writers may quantise. Empty on failure.
+std::pair<Bytes, Pixels> convertWithImageMagick(TestRandom &random, uint32_t width, uint32_t height,
+                                                uint32_t colourCount, const std::string &options, const std::string &format);
 
 // zlib compression; raw gives bare deflate data.
 Bytes deflateBytes(const Bytes &data, int level = 6, bool raw = false, int strategy = Z_DEFAULT_STRATEGY);
@@ -83,25 +78,24 @@ struct PngBuilder {
 };
 
 // libpng's writing of random samples (palette indices within a palette of random
-// size), about one pixel in five the tRNS colour when transparency is asked for.
+// size), about one pixel in five the tRNS colour when transparency is asked for;
+// and its reading as 0xAARRGGBB (high bytes of 16-bit samples), empty if refused.
 Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height, bool interlaced, bool transparency,
                       uint64_t seed);
-// libpng's reading as 0xAARRGGBB (16-bit samples keep their high byte); empty
-// when libpng refuses the file.
 Pixels readWithLibpng(const Bytes &file);
 
+// Chroma is always sampled 1 x 1; restarts every that many MCUs, 0: none; a comment
+// and an APP1 segment before the frame when asked.
 struct JpegOptions {
-    int lumaSamplingX = 1, lumaSamplingY = 1;  // chroma is always 1 x 1
+    int lumaSamplingX = 1, lumaSamplingY = 1;
     bool grey = false, cmyk = false;
-    unsigned restartInterval = 0;  // MCUs; 0: none
+    unsigned restartInterval = 0;
     int quality = 90;
-    bool progressive = false, arithmetic = false;
-    bool commentAndApp1 = false;  // extra segments before the frame
+    bool progressive = false, arithmetic = false, commentAndApp1 = false;
 };
-// Gradients, hard edges and noise (seed 0: flat mid grey), encoded by libjpeg-turbo.
+// Gradients, hard edges and noise (seed 0: flat mid grey) encoded by libjpeg-turbo;
+// and its decoding with the integer IDCT and chroma replicated, as ours does.
 Bytes encodeJpeg(uint32_t width, uint32_t height, const JpegOptions &options, uint64_t seed = 1);
-// libjpeg-turbo's decoding with the integer IDCT and chroma upsampled by
-// replication (the method of ours), as opaque 0xAARRGGBB pixels.
 Pixels referenceDecodeJpeg(const Bytes &file);
 
 }  // namespace zorblit::test
