@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "draw/float_walk.h"
 #include "draw/runs.h"
@@ -60,8 +63,7 @@ private:
 // Plots the pixels of the line from where its walks stand, at most count of them,
 // until either coordinate passes the window's far edge. Where both advance by
 // exact constant amounts, and every pixel of the stretch is in the window and
-// left alone by the end-point box, the values come from two interleaved chains,
-// so no addition waits for the one just before it.
+// left alone by the end-point box, plot.run takes the stretch whole.
 template <class Plot>
 void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
     FloatWalk::Stretch sx = x.walk().stretch(), sy = y.walk().stretch();
@@ -74,13 +76,7 @@ void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
             m = plain(n - 1) ? n
                 : firstHolding(1, n - 1, std::min(x.plainEnd(sx, n), y.plainEnd(sy, n)),
                                [&](uint64_t i) { return !plain(i); });
-            const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
-            float x0 = sx.start, y0 = sy.start, x1 = sx.at(1), y1 = sy.at(1);
-            for (uint64_t i = 0; i + 1 < m; i += 2, x0 += dx2, y0 += dy2, x1 += dx2, y1 += dy2) {
-                plot(roundToEven(x0), roundToEven(y0));
-                plot(roundToEven(x1), roundToEven(y1));
-            }
-            if (m % 2) plot(roundToEven(x0), roundToEven(y0));
+            plot.run(sx, sy, m);
         } else {
             const int64_t px = x.pixelAt(sx.start), py = y.pixelAt(sy.start);
             if (x.passed(px) || y.passed(py)) return;
@@ -134,13 +130,53 @@ void traceLine(Point a, Point b, const Box &window, Plot plot) {
     }
 }
 
+// Stores one colour at pixels of an image.
+struct PixelStore {
+    GFXimage image;
+    uint32_t color;
+
+    void operator()(int64_t x, int64_t y) const { *pixelAddress(image, x, y) = color; }
+
+    // The first count pixels along two stretches, all inside the image. Two
+    // interleaved chains of additions (pixels i and i + 1, each moved on by two
+    // increments) give the same values as one, as every value of a stretch is
+    // exact, and no addition waits for the one just before it.
+    void run(const FloatWalk::Stretch &sx, const FloatWalk::Stretch &sy, uint64_t count) const {
+        uint64_t i = 0;
+        const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
+#if defined(__SSE2__)
+        // The same chains in the lanes of one register: (x, y) of both pixels,
+        // converted at once (to nearest, ties to even, as roundToEven does). In an
+        // image under 2^15 a side, positions and width fit 16 bits, and one
+        // multiply-add of the halves gives both pixel indices.
+        if (image.width < 32768 && image.height < 32768) {
+            __m128 positions = _mm_setr_ps(sx.start, sy.start, sx.at(1), sy.at(1));
+            const __m128 step = _mm_setr_ps(dx2, dy2, dx2, dy2);
+            const __m128i weights = _mm_set1_epi32(int32_t(image.width) << 16 | 1);
+            uint32_t *const data = image.data;
+            const uint32_t value = color;
+            for (; i + 2 <= count; i += 2, positions = _mm_add_ps(positions, step)) {
+                const __m128i xy = _mm_cvtps_epi32(positions);
+                const uint64_t both = uint64_t(_mm_cvtsi128_si64(_mm_madd_epi16(_mm_packs_epi32(xy, xy), weights)));
+                data[uint32_t(both)] = value;
+                data[both >> 32] = value;
+            }
+        }
+#endif
+        float x0 = sx.at(i), y0 = sy.at(i), x1 = sx.at(i + 1), y1 = sy.at(i + 1);
+        for (; i + 2 <= count; i += 2, x0 += dx2, y0 += dy2, x1 += dx2, y1 += dy2) {
+            (*this)(roundToEven(x0), roundToEven(y0));
+            (*this)(roundToEven(x1), roundToEven(y1));
+        }
+        if (i < count) (*this)(roundToEven(x0), roundToEven(y0));
+    }
+};
+
 template <class Mode>
 void drawLine(const GFXimage &image, Point a, Point b, uint32_t color) {
     // Every position traced lies in the mode's pixel window, where its pixel
-    // writer always writes, so the pixel is stored directly. The lambda keeps its
-    // own copy of the record, so stores cannot make the compiler reload it.
-    traceLine(a, b, Mode::pixelWindow(image),
-              [target = image, color](int64_t x, int64_t y) { *pixelAddress(target, x, y) = color; });
+    // writer always writes, so the pixel is stored directly.
+    traceLine(a, b, Mode::pixelWindow(image), PixelStore{image, color});
 }
 
 }  // namespace zorblit::draw
