@@ -47,56 +47,74 @@ inline uint64_t indexNear(double position, uint64_t limit) {
 
 class FloatWalk {
 public:
-    FloatWalk(float start, float step) : value_(start), step_(step) {}
+    FloatWalk(float start, float step) : value_(start), step_(step) {
+        // |step| = stepBits_ * 2^(stepBinade_ - 150), as a binade's ulps are
+        // 2^(binade - 150).
+        const uint32_t bits = std::bit_cast<uint32_t>(step) & 0x7fffffff, exponent = bits >> 23;
+        stepBinade_ = std::max<uint32_t>(exponent, 1);
+        stepBits_ = (bits & 0x7fffff) | (exponent ? 0x800000 : 0);
+        stepLowBit_ = stepBits_ ? uint32_t(std::countr_zero(stepBits_)) : 64;
+    }
 
     float value() const { return value_; }
     void step() { value_ += step_; }
 
-    // The values from here on that are exactly start + i * increment, i < count.
-    struct Stretch {
-        float start, increment;
-        uint64_t count;  // at least 1
-        float at(uint64_t i) const { return start + float(i) * increment; }
-        bool stalled() const { return increment == 0 && count > 1; }
+    // The exact amount every step adds from here on, and the last value a step may
+    // start from and still add it. Stalled walks add 0 for good (last is infinite);
+    // where the next step must be taken on its own, last is NaN and allows nothing.
+    struct Pace {
+        float increment, last;
+        bool allows(float value) const { return increment >= 0 ? value <= last : value >= last; }
+        bool stalled() const { return increment == 0 && last == INFINITY; }
     };
-    Stretch stretch() const {
+    Pace pace() const {
         const float next = value_ + step_;
-        if (next == value_) return {value_, 0.0f, UINT64_MAX};  // stalled for good
-        const Stretch single{value_, 0.0f, 1};
+        if (next == value_) return {0.0f, INFINITY};
+        const Pace single{0.0f, NAN};
         const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next);
         // Within one sign and one binade of normal numbers the rounding grid is
         // fixed and the encodings count its steps (ulps).
         const uint32_t binade = (v >> 23) & 0xff;
         if ((v ^ n) >> 23 || binade == 0 || binade == 0xff) return single;
         const int64_t change = int64_t(n) - int64_t(v);  // ulps, positive when the magnitude grows
-        const double toUlps = std::bit_cast<double>(uint64_t(1023 + 150 - binade) << 52);
-        const double offset = v & 0x7fffff, stepUlps = std::fabs(step_) * toUlps;
+        // The step is stepBits_ >> shift ulps of this binade (shift >= 1, as the
+        // first sum stayed in the binade), its fraction the bits shifted out.
+        const uint32_t shift = std::min<uint32_t>(binade - stepBinade_, 63);
+        const uint64_t whole = stepBits_ >> shift;
+        const bool fraction = (stepBits_ & ((uint64_t(1) << shift) - 1)) != 0;
         // Each sum rounds by the same amount on a fixed grid, unless it can fall
         // halfway between two points: then the choice depends on the parity of the
         // value, and one more step must show that it has settled.
-        const double twice = 2 * stepUlps;  // below 2^24 here, as the first sum stayed in the binade
-        if (twice == double(int64_t(twice)) && int64_t(twice) % 2) {
+        if (shift == stepLowBit_ + 1) {
             const uint32_t a = std::bit_cast<uint32_t>(next + step_);
             if ((n ^ a) >> 23 || int64_t(a) - int64_t(n) != change) return single;
         }
-        // Step i adds the same while its exact sum stays in the binade, whose points
-        // lie 0 .. 2^23 ulps above its low end: growing, while offset + i * |change| +
-        // stepUlps < 2^23; shrinking, while offset - i * |change| - stepUlps >= 0.
-        const double stride = double(std::abs(change));
-        const double room = change > 0 ? 8388608.0 - offset - stepUlps : offset - stepUlps;
-        uint64_t steps = 0;  // exact products below 2^53 settle the count the division suggests
-        if (change > 0) {
-            steps = uint64_t(room / stride);
-            while (steps > 0 && double(steps - 1) * stride >= room) --steps;
-            while (double(steps) * stride < room) ++steps;
-        } else if (room >= 0) {
-            steps = uint64_t(room / stride);
-            while (steps > 0 && double(steps) * stride > room) --steps;
-            while (double(steps + 1) * stride <= room) ++steps;
-            ++steps;
-        }
-        // Inside one binade the difference of two values is exact in float too.
-        return {value_, next - value_, steps + 1};
+        // A step adds the same while its exact sum stays in the binade, whose points
+        // lie 0 .. 2^23 ulps above its low end: growing, from points up to
+        // 2^23 - 1 - floor(step); shrinking, from points down to ceil(step).
+        const uint32_t lastOffset = change > 0 ? 0x7fffff - uint32_t(whole) : uint32_t(whole + fraction);
+        const Pace steady{next - value_, std::bit_cast<float>((v & 0xff800000) | lastOffset)};
+        return steady.allows(value_) ? steady : single;
+    }
+
+    // The values from here on that are exactly start + i * increment, i < count.
+    struct Stretch {
+        float start, increment;
+        uint64_t count;  // at least 1
+        // i is below 2^24 wherever the increment is not 0 (a signed conversion is
+        // one instruction).
+        float at(uint64_t i) const { return start + float(int64_t(i)) * increment; }
+        bool stalled() const { return increment == 0 && count > 1; }
+    };
+    Stretch stretch() const {
+        const Pace pace = this->pace();
+        if (pace.stalled()) return {value_, 0.0f, UINT64_MAX};
+        if (!pace.allows(value_)) return {value_, 0.0f, 1};
+        // Steps start from this point and every stride ulps up to the last; the
+        // encodings of one binade count ulps.
+        auto ulps = [](float a, float b) { return std::abs(int64_t(std::bit_cast<uint32_t>(a)) - std::bit_cast<uint32_t>(b)); };
+        const uint64_t stride = uint64_t(ulps(value_ + pace.increment, value_));
+        return {value_, pace.increment, uint64_t(ulps(pace.last, value_)) / stride + 2};
     }
 
     // Takes up to limit steps, stopping at the first value for which reached(value)
@@ -143,6 +161,8 @@ public:
 
 private:
     float value_, step_;
+    uint64_t stepBits_;
+    uint32_t stepBinade_, stepLowBit_;
 };
 
 }  // namespace zorblit::draw
