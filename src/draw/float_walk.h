@@ -112,9 +112,10 @@ public:
         if (!pace.allows(value_)) return {value_, 0.0f, 1};
         // Steps start from this point and every stride ulps up to the last; the
         // encodings of one binade count ulps.
-        auto ulps = [](float a, float b) { return std::abs(int64_t(std::bit_cast<uint32_t>(a)) - std::bit_cast<uint32_t>(b)); };
-        const uint64_t stride = uint64_t(ulps(value_ + pace.increment, value_));
-        return {value_, pace.increment, uint64_t(ulps(pace.last, value_)) / stride + 2};
+        auto ulps = [](float a, float b) {
+            return uint32_t(std::abs(int32_t(std::bit_cast<uint32_t>(a) - std::bit_cast<uint32_t>(b))));
+        };
+        return {value_, pace.increment, ulps(pace.last, value_) / ulps(value_ + pace.increment, value_) + 2};
     }
 
     // Takes up to limit steps, stopping at the first value for which reached(value)
@@ -127,18 +128,22 @@ public:
         while (taken < limit && !reached(value_)) {
             const Stretch here = stretch();
             if (here.stalled()) return limit;
-            if (here.count == 1) {
-                step();
-                ++taken;
-                continue;
-            }
-            // Land on the first value of the stretch that reaches, or on its last.
+            // Land on the first value of the stretch that reaches.
             const uint64_t last = std::min(here.count - 1, limit - taken);
             auto holds = [&](uint64_t i) { return reached(here.at(i)); };
-            const uint64_t first =
-                holds(last) ? firstHolding(1, last, indexNear((target - here.start) / here.increment, last), holds) : last;
-            value_ = here.at(first);
-            taken += first;
+            if (last > 0 && holds(last)) {
+                const uint64_t first = firstHolding(1, last, indexNear((target - here.start) / here.increment, last), holds);
+                value_ = here.at(first);
+                return taken + first;
+            }
+            // None of it does: on to its last value, and past it by the step no
+            // stretch shares.
+            value_ = here.at(last);
+            taken += last;
+            if (last + 1 == here.count && taken < limit) {
+                step();
+                ++taken;
+            }
         }
         return taken;
     }

@@ -24,6 +24,8 @@ public:
           highEnd_(std::max(from, to)),
           windowLo_(windowLo),
           windowHi_(windowHi),
+          plainLo_(std::max(lowEnd_, windowLo)),
+          plainHi_(std::min(highEnd_, windowHi - 1)),
           forward_(to > from) {}
 
     FloatWalk &walk() { return walk_; }
@@ -45,18 +47,19 @@ public:
     // leaves alone.
     bool plain(float value) const {
         const int64_t rounded = roundToEven(value);
-        return rounded >= std::max(lowEnd_, windowLo_) && rounded <= std::min(highEnd_, windowHi_ - 1);
+        return rounded >= plainLo_ && rounded <= plainHi_;
     }
 
     // About where along stretch (of count values) plain pixels end.
     uint64_t plainEnd(const FloatWalk::Stretch &stretch, uint64_t count) const {
-        const double farEdge = forward_ ? std::min(highEnd_, windowHi_ - 1) + 0.5 : std::max(lowEnd_, windowLo_) - 0.5;
+        const double farEdge = forward_ ? plainHi_ + 0.5 : plainLo_ - 0.5;
         return indexNear((farEdge - stretch.start) / stretch.increment, count);
     }
 
 private:
     FloatWalk walk_;
     int64_t lowEnd_, highEnd_, windowLo_, windowHi_;
+    int64_t plainLo_, plainHi_;  // the pixels inside the window that the end-point box leaves alone
     bool forward_;
 };
 
