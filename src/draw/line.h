@@ -153,13 +153,26 @@ struct PixelStore {
         // image under 2^15 a side, positions and width fit 16 bits, and one
         // multiply-add of the halves gives both pixel indices.
         if (image.width < 32768 && image.height < 32768) {
-            __m128 positions = _mm_setr_ps(sx.start, sy.start, sx.at(1), sy.at(1));
-            const __m128 step = _mm_setr_ps(dx2, dy2, dx2, dy2);
+            // Four pixels a round: two registers of two, four indices from one
+            // multiply-add; then two.
+            __m128 first = _mm_setr_ps(sx.start, sy.start, sx.at(1), sy.at(1));
+            __m128 second = _mm_setr_ps(sx.at(2), sy.at(2), sx.at(3), sy.at(3));
+            const __m128 step = _mm_setr_ps(dx2, dy2, dx2, dy2), step4 = _mm_add_ps(step, step);
             const __m128i weights = _mm_set1_epi32(int32_t(image.width) << 16 | 1);
             uint32_t *const data = image.data;
             const uint32_t value = color;
-            for (; i + 2 <= count; i += 2, positions = _mm_add_ps(positions, step)) {
-                const __m128i xy = _mm_cvtps_epi32(positions);
+            for (; i + 4 <= count; i += 4, first = _mm_add_ps(first, step4), second = _mm_add_ps(second, step4)) {
+                const __m128i indices = _mm_madd_epi16(
+                    _mm_packs_epi32(_mm_cvtps_epi32(first), _mm_cvtps_epi32(second)), weights);
+                const uint64_t low = uint64_t(_mm_cvtsi128_si64(indices));
+                const uint64_t high = uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(indices, indices)));
+                data[uint32_t(low)] = value;
+                data[low >> 32] = value;
+                data[uint32_t(high)] = value;
+                data[high >> 32] = value;
+            }
+            for (; i + 2 <= count; i += 2, first = _mm_add_ps(first, step)) {
+                const __m128i xy = _mm_cvtps_epi32(first);
                 const uint64_t both = uint64_t(_mm_cvtsi128_si64(_mm_madd_epi16(_mm_packs_epi32(xy, xy), weights)));
                 data[uint32_t(both)] = value;
                 data[both >> 32] = value;
