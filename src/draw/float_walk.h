@@ -53,49 +53,11 @@ public:
         const uint32_t bits = std::bit_cast<uint32_t>(step) & 0x7fffffff, exponent = bits >> 23;
         stepBinade_ = std::max<uint32_t>(exponent, 1);
         stepBits_ = (bits & 0x7fffff) | (exponent ? 0x800000 : 0);
-        stepLowBit_ = stepBits_ ? uint32_t(std::countr_zero(stepBits_)) : 64;
+        stepLowBit_ = uint32_t(std::countr_zero(stepBits_));
     }
 
     float value() const { return value_; }
     void step() { value_ += step_; }
-
-    // The exact amount every step adds from here on, and the last value a step may
-    // start from and still add it. Stalled walks add 0 for good (last is infinite);
-    // where the next step must be taken on its own, last is NaN and allows nothing.
-    struct Pace {
-        float increment, last;
-        bool allows(float value) const { return increment >= 0 ? value <= last : value >= last; }
-        bool stalled() const { return increment == 0 && last == INFINITY; }
-    };
-    Pace pace() const {
-        const float next = value_ + step_;
-        if (next == value_) return {0.0f, INFINITY};
-        const Pace single{0.0f, NAN};
-        const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next);
-        // Within one sign and one binade of normal numbers the rounding grid is
-        // fixed and the encodings count its steps (ulps).
-        const uint32_t binade = (v >> 23) & 0xff;
-        if ((v ^ n) >> 23 || binade == 0 || binade == 0xff) return single;
-        const int64_t change = int64_t(n) - int64_t(v);  // ulps, positive when the magnitude grows
-        // The step is stepBits_ >> shift ulps of this binade (shift >= 1, as the
-        // first sum stayed in the binade), its fraction the bits shifted out.
-        const uint32_t shift = std::min<uint32_t>(binade - stepBinade_, 63);
-        const uint64_t whole = stepBits_ >> shift;
-        const bool fraction = (stepBits_ & ((uint64_t(1) << shift) - 1)) != 0;
-        // Each sum rounds by the same amount on a fixed grid, unless it can fall
-        // halfway between two points: then the choice depends on the parity of the
-        // value, and one more step must show that it has settled.
-        if (shift == stepLowBit_ + 1) {
-            const uint32_t a = std::bit_cast<uint32_t>(next + step_);
-            if ((n ^ a) >> 23 || int64_t(a) - int64_t(n) != change) return single;
-        }
-        // A step adds the same while its exact sum stays in the binade, whose points
-        // lie 0 .. 2^23 ulps above its low end: growing, from points up to
-        // 2^23 - 1 - floor(step); shrinking, from points down to ceil(step).
-        const uint32_t lastOffset = change > 0 ? 0x7fffff - uint32_t(whole) : uint32_t(whole + fraction);
-        const Pace steady{next - value_, std::bit_cast<float>((v & 0xff800000) | lastOffset)};
-        return steady.allows(value_) ? steady : single;
-    }
 
     // The values from here on that are exactly start + i * increment, i < count.
     struct Stretch {
@@ -165,6 +127,44 @@ public:
     }
 
 private:
+    // The exact amount every step adds from here on, and the last value a step may
+    // start from and still add it. Stalled walks add 0 for good (last is infinite);
+    // where the next step must be taken on its own, last is NaN and allows nothing.
+    struct Pace {
+        float increment, last;
+        bool allows(float value) const { return increment >= 0 ? value <= last : value >= last; }
+        bool stalled() const { return increment == 0 && last == INFINITY; }
+    };
+    Pace pace() const {
+        const float next = value_ + step_;
+        if (next == value_) return {0.0f, INFINITY};
+        const Pace single{0.0f, NAN};
+        const uint32_t v = std::bit_cast<uint32_t>(value_), n = std::bit_cast<uint32_t>(next);
+        // Within one sign and one binade of normal numbers the rounding grid is
+        // fixed and the encodings count its steps (ulps).
+        const uint32_t binade = (v >> 23) & 0xff;
+        if ((v ^ n) >> 23 || binade == 0 || binade == 0xff) return single;
+        const int64_t change = int64_t(n) - int64_t(v);  // ulps, positive when the magnitude grows
+        // The step is stepBits_ >> shift ulps of this binade (shift >= 1, as the
+        // first sum stayed in the binade), its fraction the bits shifted out.
+        const uint32_t shift = std::min<uint32_t>(binade - stepBinade_, 63);
+        const uint64_t whole = stepBits_ >> shift;
+        const bool fraction = (stepBits_ & ((uint64_t(1) << shift) - 1)) != 0;
+        // Each sum rounds by the same amount on a fixed grid, unless it can fall
+        // halfway between two points: then the choice depends on the parity of the
+        // value, and one more step must show that it has settled.
+        if (shift == stepLowBit_ + 1) {
+            const uint32_t a = std::bit_cast<uint32_t>(next + step_);
+            if ((n ^ a) >> 23 || int64_t(a) - int64_t(n) != change) return single;
+        }
+        // A step adds the same while its exact sum stays in the binade, whose points
+        // lie 0 .. 2^23 ulps above its low end: growing, from points up to
+        // 2^23 - 1 - floor(step); shrinking, from points down to ceil(step).
+        const uint32_t lastOffset = change > 0 ? 0x7fffff - uint32_t(whole) : uint32_t(whole + fraction);
+        const Pace steady{next - value_, std::bit_cast<float>((v & 0xff800000) | lastOffset)};
+        return steady.allows(value_) ? steady : single;
+    }
+
     float value_, step_;
     uint64_t stepBits_;
     uint32_t stepBinade_, stepLowBit_;
