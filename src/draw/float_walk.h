@@ -20,7 +20,7 @@ inline int64_t roundToEven(float value) { return std::llrint(value); }
 // it is true. guess and its neighbour are tested first, so a guess within one of
 // the answer settles it in two tests; any guess gives the right answer.
 template <class Holds>
-uint64_t firstHolding(uint64_t lo, uint64_t hi, uint64_t guess, Holds holds) {
+uint64_t firstHolding(uint64_t lo, uint64_t hi, uint64_t guess, const Holds &holds) {
     if (lo <= guess && guess < hi) {
         if (holds(guess)) {
             if (guess == lo || !holds(guess - 1)) return guess;

@@ -69,7 +69,7 @@ private:
 // exact constant amounts, and every pixel of the stretch is in the window and
 // left alone by the end-point box, plot.run takes the stretch whole.
 template <class Plot>
-void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
+void plotLine(LineAxis &x, LineAxis &y, uint64_t count, const Plot &plot) {
     FloatWalk::Stretch sx = x.walk().stretch(), sy = y.walk().stretch();
     while (count > 0) {
         auto plain = [&](uint64_t i) { return x.plain(sx.at(i)) && y.plain(sy.at(i)); };
@@ -97,7 +97,7 @@ void plotLine(LineAxis &x, LineAxis &y, uint64_t count, Plot plot) {
 // Calls plot(x, y) for every pixel of the line from a to b that lies in window.
 // Pixels outside the window are skipped without walking them one by one.
 template <class Plot>
-void traceLine(Point a, Point b, const Box &window, Plot plot) {
+void traceLine(Point a, Point b, const Box &window, const Plot &plot) {
     if (a.x == b.x || a.y == b.y) {
         // A row or a column (one pixel when the ends meet).
         int64_t x0, x1, y0, y1;
