@@ -1,5 +1,5 @@
-// Helpers for tests that draw: owned images, deterministic noise, comparisons that
-// write pictures of a failure to the build folder.
+// Helpers for tests that draw: owned images, deterministic noise, and image
+// comparisons that describe the first difference.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -23,8 +23,7 @@ public:
     uint32_t height() const { return image_.height; }
     uint32_t &at(uint32_t x, uint32_t y) { return image_.data[size_t(y) * image_.width + x]; }
     uint32_t at(uint32_t x, uint32_t y) const { return image_.data[size_t(y) * image_.width + x]; }
-    std::vector<uint32_t> pixels() const;
-
+    std::vector<uint32_t> pixels() const { return {image_.data, image_.data + size_t(width()) * height()}; }
     void fill(uint32_t value);
     // Deterministic noise; bytes are biased toward 0 and 255, where special cases hide.
     void fillNoise(uint64_t seed);
@@ -33,13 +32,12 @@ private:
     GFXimage image_{};
 };
 
-// A small deterministic generator for randomised tests.
+// A small deterministic generator (splitmix64) for randomised tests.
 class TestRandom {
 public:
     explicit TestRandom(uint64_t seed) : state_(seed) {}
     uint64_t next();
-    // Uniform in [lo, hi].
-    int64_t range(int64_t lo, int64_t hi);
+    int64_t range(int64_t lo, int64_t hi) { return lo + int64_t(next() % uint64_t(hi - lo + 1)); }  // [lo, hi]
     // A coordinate that is usually near the image but sometimes anywhere in int32.
     int32_t coordinate(uint32_t size);
     uint32_t biasedPixel();
@@ -48,11 +46,7 @@ private:
     uint64_t state_;
 };
 
-// Writes a PNG of the image (alpha ignored) to the test output folder; returns its path.
-std::string writePicture(const GFXimage &image, const std::string &name);
-
-// Empty when equal; otherwise writes actual, expected and diff pictures and
-// describes the first difference.
+// Empty when equal; otherwise the first difference and how many pixels differ.
 std::string compareImages(const GFXimage &actual, const GFXimage &expected, const std::string &name);
 
 }  // namespace zorblit::test

@@ -21,13 +21,12 @@ TEST(Image, AllocFreePackingAndEmptyImages) {
     AllocImage(&image, 3, 2);
     ASSERT_NE(image.data, nullptr);
     EXPECT_EQ(std::vector<uint32_t>(image.data, image.data + 6), std::vector<uint32_t>(6, 0));
-    FreeImage(&image);
-    FreeImage(&image);  // twice is harmless; the size stays
+    FreeImage(&image), FreeImage(&image);  // twice is harmless; the size stays
     EXPECT_TRUE(image.data == nullptr && image.width == 3);
     AllocImage(&image, 0, 7);
     EXPECT_NE(image.data, nullptr);
-    EXPECT_EQ(getPixelClip(image, 0, 0), 0u);
     putPixelClip(image, 0, 0, 1);
+    EXPECT_EQ(getPixelClip(image, 0, 0), 0u);
     FreeImage(&image);
 
     uint8_t r, g, b, a;
@@ -42,20 +41,16 @@ TEST(Image, AllocFreePackingAndEmptyImages) {
 TEST(Pixels, ExportedRoutines) {
     OwnedImage image(30, 30);
     uint8_t r, g, b, a;
-    putPixelRGBA(image, 1, 2, 1, 2, 3, 4);
-    EXPECT_EQ(image.at(1, 2), 0x04010203u);
-    putPixelColor(image, 4, 3, 0xCAFEBABE);
-    EXPECT_EQ(getPixelColor(image, 4, 3), 0xCAFEBABEu);
+    putPixelRGBA(image, 1, 2, 1, 2, 3, 4), putPixelColor(image, 4, 3, 0xCAFEBABE);
+    EXPECT_TRUE(image.at(1, 2) == 0x04010203u && getPixelColor(image, 4, 3) == 0xCAFEBABEu);
     getPixelRGBA(image, 1, 2, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{1, 2, 3, 4}));
 
-    setClipRectangle(10, 10, 20, 20);
-    putPixelClip(image, 5, 5, 9);
+    setClipRectangle(10, 10, 20, 20), putPixelClip(image, 5, 5, 9);
     EXPECT_EQ(getPixelClip(image, 5, 5), ZORBLIT_PACKED_BUILD ? 9u : 0u);
     setClipRectangle(-100, -100, 100, 100);
     EXPECT_EQ(std::pair(getPixelClip(image, -1, 0), getPixelColorClip(image, 0, 30)), std::pair(0u, 0u));
-    r = 11, g = 12, b = 13, a = 14;
-    getPixelRGBAClip(image, -1, 5, &r, &g, &b, &a);
+    r = 11, g = 12, b = 13, a = 14, getPixelRGBAClip(image, -1, 5, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{11, 12, 13, 14}));
     putPixelRGBAClip(image, 29, 29, 1, 2, 3, 4);
     EXPECT_EQ(image.at(29, 29), 0x04010203u);
@@ -163,14 +158,13 @@ TEST(ExportedOperators, MatchTheBuiltForm) {
 }
 
 // The four-pixel runs equal the one-pixel operators and leave the tail alone.
-template <BlendOp Op>
-void expectRunEqualsOperator(uint32_t (*op)(uint32_t, uint32_t, uint8_t)) {
+template <BlendOp Op, class Operator>
+void expectRunEqualsOperator(Operator op) {
     test::TestRandom random(12345);
     for (size_t count = 0; count < 40; ++count)
         for (uint32_t value : {0u, 1u, 128u, 255u}) {
             std::vector<uint32_t> source(count), dest(count);
-            for (auto &p : source) p = random.biasedPixel();
-            for (auto &p : dest) p = random.biasedPixel();
+            for (size_t i = 0; i < count; ++i) source[i] = random.biasedPixel(), dest[i] = random.biasedPixel();
             const std::vector<uint32_t> before = dest;
             const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
             ASSERT_EQ(done, count & ~size_t(3));
@@ -181,14 +175,15 @@ void expectRunEqualsOperator(uint32_t (*op)(uint32_t, uint32_t, uint8_t)) {
 
 TEST(PackedRuns, EqualTheOnePixelOperators) {
     using B = BlendOp;
-    expectRunEqualsOperator<B::Average>([](uint32_t s, uint32_t d, uint8_t) { return Packed::average(s, d); });
-    expectRunEqualsOperator<B::SaturatedAdd>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedAdd(s, d); });
-    expectRunEqualsOperator<B::SaturatedSub>([](uint32_t s, uint32_t d, uint8_t) { return Packed::saturatedSub(s, d); });
-    expectRunEqualsOperator<B::Alpha>([](uint32_t s, uint32_t d, uint8_t) { return Packed::alpha(s, d); });
+    const auto two = [](auto op) { return [op](uint32_t s, uint32_t d, uint8_t) { return op(s, d); }; };
+    expectRunEqualsOperator<B::Average>(two(Packed::average));
+    expectRunEqualsOperator<B::SaturatedAdd>(two(Packed::saturatedAdd));
+    expectRunEqualsOperator<B::SaturatedSub>(two(Packed::saturatedSub));
+    expectRunEqualsOperator<B::Alpha>(two(Packed::alpha));
     expectRunEqualsOperator<B::AlphaSkippingTransparent>(
-        [](uint32_t s, uint32_t d, uint8_t) { return s >> 24 ? Packed::alpha(s, d) : d; });
-    expectRunEqualsOperator<B::AlphaValue>([](uint32_t s, uint32_t d, uint8_t w) { return Packed::alphaValue(s, d, w); });
-    expectRunEqualsOperator<B::Invert>([](uint32_t s, uint32_t, uint8_t) { return ~s; });
+        two([](uint32_t s, uint32_t d) { return s >> 24 ? Packed::alpha(s, d) : d; }));
+    expectRunEqualsOperator<B::AlphaValue>(Packed::alphaValue);
+    expectRunEqualsOperator<B::Invert>(two([](uint32_t s, uint32_t) { return ~s; }));
 }
 
 }  // namespace

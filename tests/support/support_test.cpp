@@ -15,9 +15,8 @@ namespace zorblit {
 namespace {
 
 std::string readLog() {
-    std::ifstream in(logFilePath());
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(logFilePath()).rdbuf();
     return text.str();
 }
 
@@ -65,45 +64,25 @@ TEST(Diagnostics, FatalErrorEndsTheProcessWithFailure) {
     std::remove(logFilePath().c_str());
 }
 
-class TempFile {
-public:
-    explicit TempFile(const std::string &contents) {
-        char name[] = "/tmp/zorblit-test-XXXXXX";
-        const int fd = mkstemp(name);
-        path_ = name;
-        EXPECT_EQ(write(fd, contents.data(), contents.size()), ssize_t(contents.size()));
-        close(fd);
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const char *path() const { return path_.c_str(); }
-
-private:
-    std::string path_;
-};
-
 TEST(Files, LoadFileToMemory) {
     uint8_t *buffer = reinterpret_cast<uint8_t *>(0x1);
     uint32_t size = 77;
     EXPECT_FALSE(LoadFileToMemory("/nonexistent/zorblit", &buffer, &size));
-    EXPECT_EQ(buffer, reinterpret_cast<uint8_t *>(0x1));
-    EXPECT_EQ(size, 77u);
+    EXPECT_TRUE(buffer == reinterpret_cast<uint8_t *>(0x1) && size == 77);
 
-    TempFile empty("");
-    ASSERT_TRUE(LoadFileToMemory(empty.path(), &buffer, &size));
-    EXPECT_EQ(size, 0u);
-    free(buffer);
-
-    TempFile data("hello");
-    ASSERT_TRUE(LoadFileToMemory(data.path(), &buffer, &size));
-    EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), size), "hello");
-    free(buffer);
-
+    const std::string path = "/tmp/zorblit-test-" + std::to_string(getpid());
+    for (const std::string contents : {"", "hello"}) {
+        std::ofstream(path) << contents;
+        ASSERT_TRUE(LoadFileToMemory(path.c_str(), &buffer, &size));
+        EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), size), contents);
+        free(buffer);
+    }
     // A directory exists but is no file; neither is readable as one.
     EXPECT_FALSE(FileExists("/tmp"));
     EXPECT_FALSE(LoadFileToMemory("/tmp", &buffer, &size));
-    if (geteuid() == 0) return;  // root reads every file
-    chmod(data.path(), 0);
-    EXPECT_FALSE(LoadFileToMemory(data.path(), &buffer, &size));
+    chmod(path.c_str(), 0);
+    EXPECT_TRUE(geteuid() == 0 || !LoadFileToMemory(path.c_str(), &buffer, &size));  // root reads every file
+    std::remove(path.c_str());
 }
 
 TEST(Numeric, PolarAngleRange) {
