@@ -4,14 +4,12 @@
 
 namespace zorblit::test {
 
+// Installed for its lifetime; starts past the delays of earlier tests.
 class ManualClock {
 public:
-    ManualClock() : previous_(setClockSource([] { return now_; })) { advance(10'000); }  // past earlier delays
+    ManualClock() : previous_(setClockSource([] { return now_; })) { advance(10'000); }
     ~ManualClock() { setClockSource(previous_); }
-    ManualClock(const ManualClock &) = delete;
-    ManualClock &operator=(const ManualClock &) = delete;
     static void advance(uint64_t milliseconds) { now_ += milliseconds; }
-    static uint64_t now() { return now_; }
 
 private:
     static inline uint64_t now_ = 1'000'000;

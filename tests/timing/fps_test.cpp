@@ -15,14 +15,11 @@ TEST(FrameTimer, MeasuresOverWindowsOfHalfASecondOrMore) {
     gfxFPS = 0;
     StartFPScounter();
     // 30 frames 20 ms apart: the 25th closes the first window at 50 FPS, which
-    // holds until the next window closes.
+    // holds until the next window closes; the later rates show where each window began.
     for (int frame = 1; frame <= 30; ++frame) {
         ManualClock::advance(20);
         updateTimer();
         ASSERT_FLOAT_EQ(gfxFPS, frame < 25 ? 0.0f : 50.0f) << frame;
-        if (frame == 25) {
-            EXPECT_EQ(std::pair(frameTimer().frames, frameTimer().windowStart), std::pair(0u, clock.now()));
-        }
     }
     countFrame();  // as initialisation does
     ManualClock::advance(1900);
