@@ -234,6 +234,25 @@ TEST(Bmp, HandMadeFields) {
         {"huge claim", withField(withField(truecolour, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)}});
 }
 
+// ImageMagick's convert writes random pixels from colourCount colours as format with
+// options; gives the file and convert's own reading of it, as its palette writers may
+// quantise. Empty on failure.
+std::pair<Bytes, Pixels> convertWithImageMagick(TestRandom &random, uint32_t width, uint32_t height,
+                                                uint32_t colourCount, const std::string &options, const std::string &format) {
+    Pixels colours(colourCount);
+    for (uint32_t &colour : colours) colour = uint32_t(random.next());
+    const std::string ppm = outputPath("magick.ppm"), path = format + ":" + outputPath("magick." + format), rgb = outputPath("magick.rgb");
+    std::string picture = "P6 " + std::to_string(width) + " " + std::to_string(height) + " 255\n";
+    for (uint32_t i = 0; i < width * height; ++i) picture.append(reinterpret_cast<const char *>(&colours[random.next() % colourCount]), 3);
+    std::ofstream(ppm, std::ios::binary) << picture;
+    if (std::system(("convert " + ppm + " " + options + " '" + path + "' && convert '" + path + "' -depth 8 rgb:" + rgb).c_str()))
+        return {};
+    const Bytes read = readFile(rgb);
+    Pixels pixels;
+    for (size_t i = 0; i + 2 < read.size(); i += 3) pixels.push_back(0xFF000000u | uint32_t(read[i]) << 16 | uint32_t(read[i + 1]) << 8 | read[i + 2]);
+    return {readFile(outputPath("magick." + format)), pixels};
+}
+
 TEST(Readers, FilesWrittenByImageMagick) {
     if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick's convert is not installed";
     TestRandom random(13);
