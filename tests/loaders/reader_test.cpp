@@ -19,14 +19,10 @@ TEST(ByteCursor, FailedReadsMoveNothingAndSizesCannotOverflow) {
     ByteCursor cursor(bytes, sizeof bytes);
     uint32_t word;
     ASSERT_TRUE(cursor.seek(4));
-    EXPECT_FALSE(cursor.u32(word));
-    EXPECT_FALSE(cursor.skip(SIZE_MAX));
-    EXPECT_FALSE(cursor.seek(sizeof bytes + 1));
+    EXPECT_FALSE(cursor.u32(word) || cursor.skip(SIZE_MAX) || cursor.seek(sizeof bytes + 1));
     EXPECT_EQ(cursor.position(), 4u);
-    EXPECT_TRUE(hasItems(cursor, UINT64_MAX, 0));
-    EXPECT_TRUE(hasItems(cursor, 1, 3));
-    EXPECT_FALSE(hasItems(cursor, 2, 2));
-    EXPECT_FALSE(hasItems(cursor, UINT64_MAX / 2 + 1, 2));  // 2^64 bytes: zero if multiplied out
+    EXPECT_TRUE(hasItems(cursor, UINT64_MAX, 0) && hasItems(cursor, 1, 3));
+    EXPECT_FALSE(hasItems(cursor, 2, 2) || hasItems(cursor, UINT64_MAX / 2 + 1, 2));  // 2^64 bytes: zero if multiplied out
 }
 
 // IM: palette entry count, width, height, the palette in 6-bit levels, then an
@@ -49,19 +45,19 @@ TEST(Im, PaletteAndTrueColourFormsAndRefusals) {
     expectFileLoadsAsInMemory(imLoad, imDecode, imFile(1, 1, {}, {1, 2, 3}), "one.im");
 }
 
-// PCX: header, run-length rows, palette block at the end; palette entry i is (i, 255 - i, i * 7).
-struct PcxHeader {
-    uint16_t width, height, bytesPerLine;
-    uint8_t manufacturer = 10, version = 5, bitsPerPixel = 8, planes = 1;
-    uint16_t xmin = 3, ymin = 10;
-};
+// A copy with a little-endian field of size bytes at offset set to value.
+Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size = 4) {
+    for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
+    return bytes;
+}
 
+// PCX: header (the picture from (3, 10) on), run-length rows, palette block at the
+// end; palette entry i is (i, 255 - i, i * 7).
 uint32_t pcxColour(uint8_t i) { return 0xFF000000u | uint32_t(i) << 16 | uint32_t(255 - i) << 8 | uint8_t(i * 7); }
 
-Bytes pcxFile(const PcxHeader &h, const Bytes &encoded, uint8_t marker = 12) {
+Bytes pcxFile(uint16_t width, uint16_t height, uint16_t bytesPerLine, const Bytes &encoded, uint8_t marker = 12) {
     ByteWriter out;
-    out.u8(h.manufacturer).u8(h.version).u8(1).u8(h.bitsPerPixel).u16(h.xmin).u16(h.ymin);
-    out.u16(h.xmin + h.width - 1u).u16(h.ymin + h.height - 1u).fill(53, 0).u8(h.planes).u16(h.bytesPerLine).fill(60, 0);
+    out.u8(10).u8(5).u8(1).u8(8).u16(3).u16(10).u16(width + 2u).u16(height + 9u).fill(53, 0).u8(1).u16(bytesPerLine).fill(60, 0);
     out.append(encoded).u8(marker);
     for (unsigned i = 0; i < 256; ++i) out.u8(i).u8(255 - i).u8(i * 7);
     return out.bytes;
@@ -79,27 +75,20 @@ Bytes encodeRuns(const Bytes &bytes) {
 }
 
 TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
-    const Bytes rows = encodeRuns({1, 2, 3, 4, 5, 6});
-    const PcxHeader good{3, 2, 3};
-    const auto changed = [&](auto change) {
-        PcxHeader h = good;
-        change(h);
-        return pcxFile(h, rows);
-    };
+    const Bytes rows = encodeRuns({1, 2, 3, 4, 5, 6}), good = pcxFile(3, 2, 3, rows);
     // 0xC3 0x05: three of colour 5; 0xC0: none; the run of 4 ends row 0 and starts row 1.
-    const Bytes handMade = pcxFile({6, 2, 6}, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
+    const Bytes handMade = pcxFile(6, 2, 6, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
     Pixels handMadePixels;
     for (uint8_t index : {5, 5, 5, 7, 2, 2, 2, 2, 1, 3, 3, 3}) handMadePixels.push_back(pcxColour(index));
     std::vector<Case> cases = {
         {"hand-made runs", handMade, handMadePixels},
-        {"manufacturer", changed([](PcxHeader &h) { h.manufacturer = 11; })},
-        {"version 3", changed([](PcxHeader &h) { h.version = 3; })}, {"three planes", changed([](PcxHeader &h) { h.planes = 3; })},
-        {"4 bits", changed([](PcxHeader &h) { h.bitsPerPixel = 4; })}, {"xmax < xmin", changed([](PcxHeader &h) { h.width = 0; })},
-        {"ymax < ymin", changed([](PcxHeader &h) { h.height = 0; })},
-        {"wider than a line", changed([](PcxHeader &h) { h.bytesPerLine = 2; })},
-        {"palette marker", pcxFile(good, rows, 11)}, {"rows end early", pcxFile(good, {1, 2, 3, 4, 0xC1})},
+        {"manufacturer", withField(good, 0, 11, 1)}, {"version 3", withField(good, 1, 3, 1)},
+        {"4 bits", withField(good, 3, 4, 1)}, {"three planes", withField(good, 65, 3, 1)},
+        {"xmax < xmin", withField(good, 8, 2, 2)}, {"ymax < ymin", withField(good, 10, 9, 2)},
+        {"wider than a line", withField(good, 66, 2, 2)},
+        {"palette marker", pcxFile(3, 2, 3, rows, 11)}, {"rows end early", pcxFile(3, 2, 3, {1, 2, 3, 4, 0xC1})},
         // Seven bytes of runs cannot fill 65535 x 65535 pixels: refused before allocating.
-        {"huge claim", changed([](PcxHeader &h) { h.xmin = h.ymin = 0, h.width = h.height = h.bytesPerLine = 65535; })}};
+        {"huge claim", withField(withField(withField(good, 4, 0), 8, 0xFFFEFFFE), 66, 0xFFFF, 2)}};
     // Random pictures: long runs, single bytes above 0xC0 and padding of its own colour.
     TestRandom random(5);
     for (const auto [width, height, padding] : {std::array<uint16_t, 3>{1, 1, 0}, {3, 2, 1}, {5, 4, 3}, {64, 3, 0}, {2501, 2, 1}}) {
@@ -111,11 +100,11 @@ TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
             indices.push_back(isPadding ? 0xEE : random.next() % 3 ? uint8_t(i / 40) : uint8_t(random.next()));
             if (!isPadding) expected.push_back(pcxColour(indices.back()));
         }
-        cases.push_back({"random runs", pcxFile({width, height, bytesPerLine}, encodeRuns(indices)), expected});
+        cases.push_back({"random runs", pcxFile(width, height, bytesPerLine, encodeRuns(indices)), expected});
     }
     expectCases(pcxDecode, cases);
     expectFileLoadsAsInMemory(pcxLoad, pcxDecode, handMade, "six.pcx");
-    expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile({3, 3, 4}, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
+    expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile(3, 3, 4, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
 }
 
 constexpr uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;
@@ -203,11 +192,6 @@ TEST(Bmp, EveryDepthHeaderAndRowOrderMatchesSdl) {
                     expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes);
                 }
     expectFileLoadsAsInMemory(bmpLoad, bmpDecode, randomFile(random, 3, 2, 24, 0).encode(), "three.bmp");
-}
-
-Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size = 4) {
-    for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
-    return bytes;
 }
 
 TEST(Bmp, HandMadeFields) {

@@ -31,6 +31,12 @@ struct ByteWriter {
     ByteWriter &append(const Bytes &more) { return bytes.insert(bytes.end(), more.begin(), more.end()), *this; }
 };
 
+// A copy with the byte at offset (counted from the end when negative) xored with bits.
+inline Bytes flipped(Bytes bytes, ptrdiff_t at, uint8_t bits) {
+    bytes.at(size_t(at < 0 ? ptrdiff_t(bytes.size()) + at : at)) ^= bits;
+    return bytes;
+}
+
 inline std::string outputPath(const std::string &name) {
     std::filesystem::create_directories(ZORBLIT_TEST_OUTPUT_DIR);
     return std::string(ZORBLIT_TEST_OUTPUT_DIR) + "/" + name;
@@ -38,6 +44,15 @@ inline std::string outputPath(const std::string &name) {
 inline Bytes readFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// The sample pictures of a kind, where the machine has them.
+inline std::vector<std::string> samplePictures(const std::string &extension) {
+    std::error_code missing;
+    std::vector<std::string> paths;
+    for (const auto &item : std::filesystem::directory_iterator("/work/shared/bench/images", missing))
+        if (item.path().extension() == extension) paths.push_back(item.path());
+    return paths;
 }
 
 // The record handed to a reader that must fail: any change shows.
