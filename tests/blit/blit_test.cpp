@@ -25,16 +25,13 @@ TEST(Blit, UnclippedPlacementGetImageAndColourKey) {
     for (uint32_t y = 0; y < 8; ++y)
         for (uint32_t x = 0; x < 8; ++x)
             EXPECT_EQ(dest.at(x, y), x - 3 < 2 && y - 4 < 2 ? sprite.at(x - 3, y - 4) : 7u) << x << "," << y;
-    putSpriteAlpha(dest, 0, 0, OwnedImage(0, 3));
-    putImageClip(dest, 0, 0, OwnedImage(0, 3));
+    putSpriteAlpha(dest, 0, 0, OwnedImage(0, 3)), putImageClip(dest, 0, 0, OwnedImage(0, 3));
     EXPECT_EQ(dest.at(0, 0), 7u);
 
     getImage(cut, 4, 5, source);
-    EXPECT_EQ(cut.pixels(), (std::vector<uint32_t>{source.at(4, 5), source.at(5, 5), source.at(6, 5), source.at(4, 6),
-                                                   source.at(5, 6), source.at(6, 6)}));
+    EXPECT_EQ(cut.pixels(), (std::vector<uint32_t>{0xFF005004, 0xFF005005, 0xFF005006, 0xFF006004, 0xFF006005, 0xFF006006}));
 
-    keyed.fill(5);  // the key compares all 32 bits
-    key.at(1, 0) = 0xFF000000;
+    keyed.fill(5), key.at(1, 0) = 0xFF000000;  // the key compares all 32 bits
     putSprite(keyed, 0, 0, key, 0xFF000000);
     EXPECT_EQ(keyed.pixels(), (std::vector<uint32_t>{0, 5}));
 }
@@ -59,8 +56,7 @@ TYPED_TEST(BlitForms, WhichModesObeyTheClipRectangle) {
     setClipRectangle(0, 0, 5, 5);
     for (SpriteMode mode : test::kAllModes) {
         OwnedImage dest(10, 10), sprite(10, 10);
-        dest.fill(0x40404040);
-        sprite.fill(0xFF808080);
+        dest.fill(0x40404040), sprite.fill(0xFF808080);
         test::withMode(mode, [&](auto m) { blitClip<TypeParam, m()>(dest, 0, 0, sprite, 200); });
         EXPECT_NE(dest.at(4, 4), 0x40404040u) << int(mode);
         EXPECT_EQ(dest.at(9, 9) == 0x40404040u, !TypeParam::packed && mode != SpriteMode::Copy) << int(mode);
@@ -73,8 +69,7 @@ void sweepClippedBlits(uint64_t seed) {
     for (int round = 0; round < 3000; ++round) {
         OwnedImage dest(uint32_t(random.range(0, 7)), uint32_t(random.range(0, 7)));
         OwnedImage sprite(uint32_t(random.range(0, 7)), uint32_t(random.range(0, 7)));
-        dest.fillNoise(random.next());
-        sprite.fillNoise(random.next());
+        dest.fillNoise(random.next()), sprite.fillNoise(random.next());
         const int32_t x = random.coordinate(dest.width()), y = random.coordinate(dest.height());
         setClipRectangle(random.coordinate(8), random.coordinate(8), random.coordinate(8), random.coordinate(8));
         const uint32_t parameter = random.biasedPixel();

@@ -103,17 +103,13 @@ TYPED_TEST(CoreForms, ClippedPixelsSweep) {
     setClipRectangle(0, 0, 0, 0);
 }
 
-struct Example { uint32_t portable, packed; };
-template <class Form>
-uint32_t pick(Example e) { return Form::packed ? e.packed : e.portable; }
-
 TYPED_TEST(CoreForms, DocumentedBlendResults) {
     using F = TypeParam;
-    EXPECT_EQ(F::average(0xFF030201, 0x00010101), pick<F>({0xFF010100, 0x80020201}));
-    EXPECT_EQ(F::saturatedAdd(0x10F00010, 0x20200020), pick<F>({0xFFFF0030, 0x30FF0030}));
-    EXPECT_EQ(F::saturatedSub(0x10203040, 0x20104020), pick<F>({0xFF100020, 0x00100020}));
-    EXPECT_EQ(F::alpha(0x80FF0000, 0x000000FF), pick<F>({0xFF7F007E, 0x007F007E}));
-    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 255), pick<F>({0x7FFE0000, 0x00FE0000}));
+    EXPECT_EQ(F::average(0xFF030201, 0x00010101), (F::packed ? 0x80020201u : 0xFF010100u));
+    EXPECT_EQ(F::saturatedAdd(0x10F00010, 0x20200020), (F::packed ? 0x30FF0030u : 0xFFFF0030u));
+    EXPECT_EQ(F::saturatedSub(0x10203040, 0x20104020), (F::packed ? 0x00100020u : 0xFF100020u));
+    EXPECT_EQ(F::alpha(0x80FF0000, 0x000000FF), (F::packed ? 0x007F007Eu : 0xFF7F007Eu));
+    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 255), (F::packed ? 0x00FE0000u : 0x7FFE0000u));
     EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 0), 0x000000FEu);
 }
 

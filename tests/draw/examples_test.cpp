@@ -114,7 +114,8 @@ TEST(Examples, ExportedRoutines) {
         PAIR(DrawCircleClip(i, 20, 15, 9, kInk), draw::drawCircle<C>(i, 20, 15, 9, kInk)),
         PAIR(DrawFilledCircle(i, 11, 8, 6, kInk), draw::drawFilledCircle<U>(i, 11, 8, 6, kInk)),
         PAIR(DrawFilledCircleClip(i, 0, 0, 7, kInk), draw::drawFilledCircle<C>(i, 0, 0, 7, kInk)),
-        PAIR(DrawFilledTriangle(i, 1, 16, 10, 0, 22, 9, kInk), draw::drawFilledTriangle<U>(i, {1, 16}, {10, 0}, {22, 9}, kInk)),
+        PAIR(DrawFilledTriangle(i, 1, 16, 10, 0, 22, 9, kInk),
+             draw::drawFilledTriangle<U>(i, {1, 16}, {10, 0}, {22, 9}, kInk)),
         PAIR(DrawFilledTriangleClip(i, -9, 30, 10, -5, 30, 12, kInk),
              draw::drawFilledTriangle<C>(i, {-9, 30}, {10, -5}, {30, 12}, kInk)),
     };

@@ -142,11 +142,9 @@ TYPED_TEST(ClippedSweep, FarShapesJumpToTheImage) {
     setClipRectangle(0, 0, 40, 30);
     // Millions of steps to the image are jumped, landing where the plain loops do.
     const auto put = test::clippedWriter<TypeParam>(expected, kInk);
-    draw::drawLine<C>(image, {-1500000, 10}, {1500000, 12}, kInk);
-    draw::drawLine<C>(image, {20, 2000000}, {21, -1000000}, kInk);
+    draw::drawLine<C>(image, {-1500000, 10}, {1500000, 12}, kInk), test::referenceLine(-1500000, 10, 1500000, 12, put);
+    draw::drawLine<C>(image, {20, 2000000}, {21, -1000000}, kInk), test::referenceLine(20, 2000000, 21, -1000000, put);
     draw::drawCircle<C>(image, 10 - 3000000, 7, 3000000, kInk);
-    test::referenceLine(-1500000, 10, 1500000, 12, put);
-    test::referenceLine(20, 2000000, 21, -1000000, put);
     test::referenceCircle(10 - 3000000, 7, 3000000, put, [](int64_t, int64_t, int64_t) {});
     EXPECT_EQ(test::compareImages(image, expected, "far_shapes"), "");
     EXPECT_GT(pixelsSet(image).size(), 90u);
@@ -222,8 +220,7 @@ TEST(FloatWalk, JumpsLandWhereThePlainLoopDoes) {
             const uint64_t bite = std::min<uint64_t>(count, random.range(1, int64_t(std::min<uint64_t>(piece.count, 1 << 20))));
             for (uint64_t i = 0; i < bite; ++i, expected += step)
                 ASSERT_EQ(piece.at(i), expected) << "start " << start << " step " << step << " at " << i;
-            stretched.advance(piece, bite);
-            count -= bite;
+            stretched.advance(piece, bite), count -= bite;
         }
     }
 }

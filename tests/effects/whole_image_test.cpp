@@ -46,20 +46,16 @@ TYPED_TEST(WholeImage, BlurFollowsItsRuleAndKeepsBorders) {
 
 TEST(Blur, WorkedExamples) {
     OwnedImage white(4, 3);  // packed
-    white.fill(0xFFFFFFFF);
-    blurFourNeighbours(white);
+    white.fill(0xFFFFFFFF), blurFourNeighbours(white);
     EXPECT_EQ(white.at(0, 1), 0xBFBFBFBFu);  // (0 + 3 * 255) >> 2
     EXPECT_EQ(white.at(1, 1), 0xEFEFEFEFu);  // (191 + 3 * 255) >> 2
 
     OwnedImage dot(3, 3), flat(6, 5), row(4, 3);  // portable box
-    dot.at(1, 1) = 0x5A5A5A5A;
-    blurBox3x3(dot);
+    dot.at(1, 1) = 0x5A5A5A5A, blurBox3x3(dot);
     EXPECT_EQ(dot.pixels(), (std::vector<uint32_t>{0, 0, 0, 0, 0x0A0A0A0A, 0, 0, 0, 0}));
-    flat.fill(0x80C0F010);
-    blurBox3x3(flat);
+    flat.fill(0x80C0F010), blurBox3x3(flat);
     EXPECT_EQ(flat.pixels(), std::vector<uint32_t>(30, 0x80C0F010));
-    row.at(1, 1) = 0x90;  // the second pixel sees the first one already blurred
-    blurBox3x3(row);
+    row.at(1, 1) = 0x90, blurBox3x3(row);  // the second pixel sees the first one already blurred
     EXPECT_EQ(std::pair(row.at(1, 1), row.at(2, 1)), std::pair(0x10u, 0x10u / 9));
 }
 
@@ -72,8 +68,7 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
         a.fillNoise(width), b.fillNoise(width + 100);
         const auto check = [&](auto combine, auto op, const char *name) {
             OwnedImage dest(width, 3), inPlace(a);
-            combine(dest, a, b);
-            combine(inPlace, inPlace, b);
+            combine(dest, a, b), combine(inPlace, inPlace, b);
             for (uint32_t y = 0; y < 3; ++y)
                 for (uint32_t x = 0; x < width; ++x) {
                     ASSERT_EQ(dest.at(x, y), op(a.at(x, y), b.at(x, y))) << name << " " << x << "," << y;
@@ -91,8 +86,8 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
     }
     for (auto [w, h] : {std::pair{0u, 5u}, std::pair{5u, 0u}}) {  // nothing read or written
         const GFXimage empty{nullptr, w, h};
-        invertImage<F>(empty), combineImages<F, AverageCombination>(empty, empty, empty);
-        alphaImage<F>(empty, empty, empty, 128);
+        invertImage<F>(empty), alphaImage<F>(empty, empty, empty, 128);
+        combineImages<F, AverageCombination>(empty, empty, empty);
     }
 }
 
@@ -130,13 +125,12 @@ TEST(Fade, LevelsAndAlphaFromBrightness) {
     alpha.fill(0x00123456);
     mask.at(0, 0) = 0x005A3C1E;  // (90, 60, 30): 255 - 60
     mask.at(1, 0) = 0xFF010100;  // (1, 1, 0): 255 - 0, the mask's alpha ignored
-    mask.at(0, 1) = 0x00FFFFFF;
-    CreateAlphaFromImage(alpha, mask);
+    mask.at(0, 1) = 0x00FFFFFF, CreateAlphaFromImage(alpha, mask);
     EXPECT_EQ(alpha.pixels(), (std::vector<uint32_t>{0xC3123456, 0xFF123456, 0x00123456, 0xFF123456}));
 
     const GFXimage empty{nullptr, 0, 3};  // nothing read or written
-    Fade2BlackImage(empty, 7), Fade2WhiteImage(empty, 7), Fade2WhiteImage2Screen(empty, empty, 7);
-    CreateAlphaFromImage(empty, empty);
+    Fade2BlackImage(empty, 7), Fade2WhiteImage(empty, 7);
+    Fade2WhiteImage2Screen(empty, empty, 7), CreateAlphaFromImage(empty, empty);
 }
 
 }  // namespace

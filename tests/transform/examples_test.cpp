@@ -35,8 +35,8 @@ bool shows(const OwnedImage &dest, const OwnedImage &source, From from) {
         }
     return true;
 }
-bool showsAt(const OwnedImage &dest, const OwnedImage &source, int64_t dx, int64_t dy) {
-    return shows(dest, source, [&](int64_t x, int64_t y) { return std::pair{x - dx, y - dy}; });
+auto shifted(int64_t dx, int64_t dy) {
+    return [=](int64_t x, int64_t y) { return std::pair{x - dx, y - dy}; };
 }
 
 // Samples truncate (packed) or round (portable); corners come in any order.
@@ -54,7 +54,8 @@ TYPED_TEST(Transform, ScaleExamples) {
     EXPECT_EQ(columns(5, 5), (V{0, 1, 2, 3, 4}));
     const OwnedImage sprite = numberedImage(7, 5);
     OwnedImage a(40, 40), b(40, 40);
-    scale<TypeParam, SpriteMode::Copy>(a, 10, 20, 30, 40, sprite), scale<TypeParam, SpriteMode::Copy>(b, 30, 40, 10, 20, sprite);
+    scale<TypeParam, SpriteMode::Copy>(a, 10, 20, 30, 40, sprite);
+    scale<TypeParam, SpriteMode::Copy>(b, 30, 40, 10, 20, sprite);
     EXPECT_EQ(a.pixels(), b.pixels());
 }
 
@@ -65,7 +66,7 @@ TEST(Scale, ZeroExtentsInEachForm) {
     const OwnedImage source = numberedImage(4, 3);
     OwnedImage dest(10, 10), tall(10, 10);
     scale<Packed, SpriteMode::Copy>(dest, -1, -2, 0, 0, source);
-    EXPECT_TRUE(showsAt(dest, source, -1, -2));
+    EXPECT_TRUE(shows(dest, source, shifted(-1, -2)));
     scale<Packed, SpriteMode::Copy>(tall, 2, 0, 2, 6, source);  // width kept, height doubled
     EXPECT_TRUE(shows(tall, source, [](int64_t x, int64_t y) { return std::pair{x - 2, y / 2}; }));
     setClipRectangle(0, 0, 1000, 1000);
@@ -123,7 +124,7 @@ TYPED_TEST(Transform, QuarterAndWholeTurns) {
             V all = source.pixels();
             std::sort(all.begin(), all.end());
             ASSERT_EQ(drawn, all) << w << "x" << h << " at " << angle;
-            ASSERT_TRUE(angle % 360 || showsAt(dest, source, 15, 15)) << w << "x" << h << " at " << angle;
+            ASSERT_TRUE(angle % 360 || shows(dest, source, shifted(15, 15))) << w << "x" << h << " at " << angle;
         }
 }
 
