@@ -116,18 +116,17 @@ class Presents : public OnXServer, public ::testing::WithParamInterface<std::tup
 TEST_P(Presents, ThePatternPixelForPixel) {
     const auto [mode, fullScreen] = GetParam();
     // In full screen 320 x 256 stretches by exactly 4 over the 1280 x 1024 screen.
-    const uint32_t width = fullScreen ? 320 : 200, height = fullScreen ? 256 : 150;
+    const uint32_t width = fullScreen ? 320 : 200, height = fullScreen ? 256 : 150, scale = fullScreen ? 4 : 1;
     gfxDeviceMode = mode;
     InitGFXsystem(width, height, fullScreen);
     for (uint32_t i = 0; i < width * height; ++i) vscreen.data[i] = pattern(i % width, i / width);
 
     const PlatformRect frame = platform().windowFrame();
-    const uint32_t shownWidth = uint32_t(frame.width), shownHeight = uint32_t(frame.height);
-    const uint32_t scaleX = shownWidth / width, scaleY = shownHeight / height;
-    ASSERT_EQ(std::pair(scaleX * width, scaleY * height), std::pair(shownWidth, shownHeight));
+    const uint32_t shownWidth = width * scale, shownHeight = height * scale;
+    ASSERT_EQ(std::pair(frame.width, frame.height), std::pair(double(shownWidth), double(shownHeight)));
     std::vector<uint32_t> expected, shown;
     for (uint32_t i = 0; i < shownWidth * shownHeight; ++i)
-        expected.push_back(pattern(i % shownWidth / scaleX, i / shownWidth / scaleY) & 0xFFFFFF);
+        expected.push_back(pattern(i % shownWidth / scale, i / shownWidth / scale) & 0xFFFFFF);
     pollUntil(
         [&] {
             UpdateGFXsystem();
@@ -191,8 +190,6 @@ TEST_F(RealWindow, ButtonsWheelAndWarp) {
     x.button(4, true);
     x.button(4, false);
     EXPECT_TRUE(pumpUntil([] { return mouseWheel == 1; }));
-    UpdateInternals();
-    EXPECT_EQ(mouseWheel, 0);
     for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) {
         SetMousePos(px, py);
         EXPECT_TRUE(pumpUntil([&] { return mouseX == px && mouseY == py; }))
