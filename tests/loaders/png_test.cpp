@@ -217,8 +217,8 @@ struct PngBuilder {
 
 // One filtered row per image row, filter type 0.
 Bytes plainRows(uint32_t height, const Bytes &row) {
-    Bytes rows;
-    for (uint32_t y = 0; y < height; ++y) rows.push_back(0), rows.insert(rows.end(), row.begin(), row.end());
+    Bytes rows(height * (row.size() + 1), 0);
+    for (size_t at = 1; at < rows.size(); at += row.size() + 1) std::copy(row.begin(), row.end(), rows.begin() + ptrdiff_t(at));
     return rows;
 }
 
@@ -261,7 +261,9 @@ TEST(Png, HandMadeFiles) {
         {"huge claim", PngBuilder().header(1u << 24, 64, 1, 0).idat(grey).end()},
         {"huge claim, one more row", PngBuilder().header(1u << 24, 65, 1, 0).idat(grey).end()},
         {"bad Adler-32", PngBuilder().header(1, 2, 8, 2).chunk("IDAT", flipped(compressed, -1, 0x10)).end()},
-        {"bad CRC", flipped(PngBuilder().header(1, 2, 8, 2).chunk("IDAT", compressed).end(), 33 + 9, 1)}});  // in the IDAT data
+        {"bad CRC", flipped(PngBuilder().header(1, 2, 8, 2).chunk("IDAT", compressed).end(), 33 + 9, 1)},  // in the IDAT data
+        {"bad CRC of a short chunk", flipped(greyKey(8, 128, {128, 127}), 33 + 12 + 1, 1)},  // in the CRC of tRNS
+        {"bad CRC of IEND", flipped(greyRows(3), -1, 1)}});
     // Image data split between two IDAT chunks at every place.
     for (size_t at = 0; at <= compressed.size(); ++at) {
         const Bytes first(compressed.begin(), compressed.begin() + ptrdiff_t(at)), rest(compressed.begin() + ptrdiff_t(at), compressed.end());
