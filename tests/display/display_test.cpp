@@ -52,15 +52,6 @@ protected:
         fake.queueEvent(event);
         UpdateInternals();
     }
-    static uint32_t patternAt(uint32_t i) { return 0xFF000000u | i * 2654435761u; }
-    static void drawPattern() {
-        for (uint32_t i = 0; i < vscreen.width * vscreen.height; ++i) vscreen.data[i] = patternAt(i);
-    }
-    static bool showsPattern(uint32_t width, uint32_t height) {
-        bool same = vscreen.data && vscreen.width == width && vscreen.height == height;
-        for (uint32_t i = 0; same && i < width * height; ++i) same = vscreen.data[i] == patternAt(i);
-        return same;
-    }
 
     ManualClock clock;
     FakePlatform fake;
@@ -162,10 +153,8 @@ TEST_F(Lifecycle, WindowlessScaleModeOpensNothing) {
     FlipScreen();
     UpdateGFXsystem();
     EXPECT_EQ(frameTimer().frames, 3u);
-    EXPECT_EQ(fake.count("createWindow"), 0);
-    fake.calls.clear();
     FinishGFXsystem();
-    EXPECT_EQ(takeCalls(), "closeWindow, releaseWindow");
+    EXPECT_EQ(takeCalls(), "closeWindow, releaseWindow");  // and nothing before
     EXPECT_EQ(vscreen.data, nullptr);
 }
 
@@ -245,7 +234,8 @@ TEST_F(Lifecycle, SwitchesKeepModeSizeAndPicture) {
     for (const int32_t mode : {1, 5, 6, 7}) {
         gfxDeviceMode = mode;
         mode == 7 ? InitGFXsystemScale(64, 48, 640, 400, false) : InitGFXsystem(64, 48, false);
-        if (mode != 6) drawPattern();
+        std::vector<uint32_t> drawn;
+        for (uint32_t i = 0; vscreen.data && i < 64 * 48; ++i) drawn.push_back(vscreen.data[i] = i * 2654435761u);
         fake.calls.clear();
         SwitchWindowed();
         SwitchFullScreen();
@@ -256,7 +246,7 @@ TEST_F(Lifecycle, SwitchesKeepModeSizeAndPicture) {
         EXPECT_FALSE(gfxFullScreen || gfxDone || fake.lastRequest.fullScreen) << mode;
         EXPECT_EQ(std::tuple(gfxDeviceMode, clipX2, clipY2, gfxRealScreenWidth),
                   std::tuple(mode, 64, 48, mode == 7 ? 640u : 64u));
-        EXPECT_TRUE(mode == 6 ? !vscreen.data : showsPattern(64, 48)) << mode;
+        EXPECT_EQ(std::vector(vscreen.data, vscreen.data + (vscreen.data ? 64 * 48 : 0)), drawn) << mode;
         EXPECT_TRUE(mode != 1 || fake.imagePixels == vscreen.data);
         FinishGFXsystem();
     }

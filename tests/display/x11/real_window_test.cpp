@@ -83,13 +83,11 @@ private:
     }
 };
 
-// Calls step until done answers true, for at most two seconds.
-bool pollUntil(const std::function<void()> &step, const std::function<bool()> &done) {
+// Calls done until it answers true, for at most two seconds.
+bool pollUntil(const std::function<bool()> &done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
-        step();
+    for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5)))
         if (done()) return true;
-    }
     return false;
 }
 
@@ -101,7 +99,9 @@ protected:
         gfxDeviceMode = 0;
         keyboardlayout = 1;
     }
-    static bool pumpUntil(const std::function<bool()> &done) { return pollUntil([] { UpdateInternals(); }, done); }
+    static bool pumpUntil(const std::function<bool()> &done) {
+        return pollUntil([&] { UpdateInternals(); return done(); });
+    }
     XServer x;
 };
 
@@ -127,12 +127,10 @@ TEST_P(Presents, ThePatternPixelForPixel) {
     std::vector<uint32_t> expected, shown;
     for (uint32_t i = 0; i < shownWidth * shownHeight; ++i)
         expected.push_back(pattern(i % shownWidth / scale, i / shownWidth / scale) & 0xFFFFFF);
-    pollUntil(
-        [&] {
-            UpdateGFXsystem();
-            shown = x.read(int(frame.x), int(frame.y), int(shownWidth), int(shownHeight));
-        },
-        [&] { return shown == expected; });
+    pollUntil([&] {
+        UpdateGFXsystem();
+        return (shown = x.read(int(frame.x), int(frame.y), int(shownWidth), int(shownHeight))) == expected;
+    });
     ASSERT_EQ(shown.size(), expected.size());
     const size_t i = size_t(std::mismatch(shown.begin(), shown.end(), expected.begin()).first - shown.begin());
     EXPECT_EQ(i, shown.size()) << "first difference at x " << i % shownWidth << ", y " << i / shownWidth;
@@ -214,7 +212,7 @@ TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
     // The window manager's close request sets gfxDone and hides the window.
     ASSERT_TRUE(x.requestClose(kCaption));
     EXPECT_TRUE(pumpUntil([] { return gfxDone; }));
-    EXPECT_TRUE(pollUntil([] {}, [&] { return !x.isMapped(kCaption); }));
+    EXPECT_TRUE(pollUntil([&] { return !x.isMapped(kCaption); }));
 }
 
 // Full screen covers the desktop, and 320 x 240 stretches over Xvfb's
@@ -222,7 +220,8 @@ TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
 TEST_F(RealWindow, SwitchesAndTheFullScreenPointer) {
     SwitchFullScreen();
     const PlatformRect desktop = platform().desktopFrame();
-    EXPECT_TRUE(pollUntil([] { UpdateGFXsystem(); }, [&] {
+    EXPECT_TRUE(pollUntil([&] {
+        UpdateGFXsystem();
         const PlatformRect frame = platform().windowFrame();
         return frame.width == desktop.width && frame.height == desktop.height;
     }));
