@@ -150,19 +150,15 @@ TEST(Jpeg, RefusesWhatIsNotBaselineBrokenHeadersAndCutFiles) {
     const Bytes file = encodeJpeg(24, 16, {.lumaSamplingX = 2}, 4);
     const size_t frame = markerAt(file, 0xC0);
     // Frame header: marker, length, precision, height, width, count, then id, sampling, table per component.
-    const auto patched = [&](std::initializer_list<std::pair<size_t, uint8_t>> changes) {
-        Bytes copy = file;
-        for (const auto &[offset, value] : changes) copy.at(frame + offset) = value;
-        return copy;
-    };
+    const auto patched = [&](size_t offset, uint32_t value, size_t size = 1) { return withField(file, frame + offset, value, size); };
     expectCases(jpegLoadMem, {
         {"progressive", encodeJpeg(24, 16, {.progressive = true})}, {"arithmetic", encodeJpeg(24, 16, {.arithmetic = true})},
-        {"CMYK", encodeJpeg(24, 16, {.cmyk = true})}, {"12-bit", patched({{4, 12}})},
-        {"height 0", patched({{6, 0}})}, {"width 0", patched({{8, 0}})},
-        {"65535 x 65535 with no data for it", patched({{5, 0xFF}, {6, 0xFF}, {7, 0xFF}, {8, 0xFF}})},
-        {"sampling factor 3", patched({{11, 0x31}})}, {"horizontal factor 0", patched({{11, 0x01}})},
-        {"quantisation table 4", patched({{12, 4}})}, {"quantisation table never defined", patched({{12, 3}})},
-        {"the scan names another component", patched({{10, 7}})},
+        {"CMYK", encodeJpeg(24, 16, {.cmyk = true})}, {"12-bit", patched(4, 12)},
+        {"height 0", patched(6, 0)}, {"width 0", patched(8, 0)},
+        {"65535 x 65535 with no data for it", patched(5, 0xFFFFFFFF, 4)},
+        {"sampling factor 3", patched(11, 0x31)}, {"horizontal factor 0", patched(11, 0x01)},
+        {"quantisation table 4", patched(12, 4)}, {"quantisation table never defined", patched(12, 3)},
+        {"the scan names another component", patched(10, 7)},
         {"chroma under 3 samples", encodeJpeg(4, 9, {.lumaSamplingX = 2, .lumaSamplingY = 2})},
         {"end before start", {0xFF, 0xD9, 0xFF, 0xD8}}});
     GFXimage image = sentinelImage();

@@ -45,12 +45,6 @@ TEST(Im, PaletteAndTrueColourFormsAndRefusals) {
     expectFileLoadsAsInMemory(imLoad, imDecode, imFile(1, 1, {}, {1, 2, 3}), "one.im");
 }
 
-// A copy with a little-endian field of size bytes at offset set to value.
-Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size = 4) {
-    for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
-    return bytes;
-}
-
 // PCX: header (the picture from (3, 10) on), run-length rows, palette block at the
 // end; palette entry i is (i, 255 - i, i * 7).
 uint32_t pcxColour(uint8_t i) { return 0xFF000000u | uint32_t(i) << 16 | uint32_t(255 - i) << 8 | uint8_t(i * 7); }

@@ -31,6 +31,12 @@ struct ByteWriter {
     ByteWriter &append(const Bytes &more) { return bytes.insert(bytes.end(), more.begin(), more.end()), *this; }
 };
 
+// A copy with a little-endian field of size bytes at offset set to value.
+inline Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size = 4) {
+    for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
+    return bytes;
+}
+
 // A copy with the byte at offset (counted from the end when negative) xored with bits.
 inline Bytes flipped(Bytes bytes, ptrdiff_t at, uint8_t bits) {
     bytes.at(size_t(at < 0 ? ptrdiff_t(bytes.size()) + at : at)) ^= bits;
