@@ -22,12 +22,12 @@ TEST(FrameTimer, MeasuresOverWindowsOfHalfASecondOrMore) {
         ASSERT_FLOAT_EQ(gfxFPS, frame < 25 ? 0.0f : 50.0f) << frame;
     }
     countFrame();  // as initialisation does
-    ManualClock::advance(1900);
-    updateTimer();
-    EXPECT_FLOAT_EQ(gfxFPS, 7 * 1000.0f / 2000);  // frames 26 to 30, the counted one and this
-    ManualClock::advance(4000);
-    updateTimer();
-    EXPECT_FLOAT_EQ(gfxFPS, 0.25f);
+    // Frames 26 to 30, the counted one and this over 2 s; then this one alone over 4 s.
+    for (const auto &[wait, fps] : {std::pair{1900, 7 * 1000.0f / 2000}, {4000, 0.25f}}) {
+        ManualClock::advance(wait);
+        updateTimer();
+        EXPECT_FLOAT_EQ(gfxFPS, fps) << wait;
+    }
 }
 
 TEST(FpsText, TwoDecimalsInAtLeastFourCharacters) {
