@@ -119,8 +119,8 @@ TEST_F(Lifecycle, OpenGLPixelModeSetsUpZoomAndCopiesEachFrame) {
 TEST_F(Lifecycle, SecondInitialisationAndHostOpenGLPixels) {
     InitGFXsystem(64, 48, false);
     InitGFXsystem(32, 16, false);
-    EXPECT_EQ(std::pair(fake.count("createWindow"), fake.count("releaseWindow")), std::pair(2, 1));
-    EXPECT_TRUE(fake.windowExists);
+    EXPECT_EQ(std::tuple(fake.count("createWindow"), fake.count("releaseWindow"), fake.windowExists),
+              std::tuple(2, 1, true));
     openGLcontext(32, 16, false);  // starts without the pixels of the system it replaced
     EXPECT_EQ(vscreen.data, nullptr);
     FinishGFXsystem();
@@ -128,9 +128,8 @@ TEST_F(Lifecycle, SecondInitialisationAndHostOpenGLPixels) {
     uint32_t hostPixel = 0;
     vscreen.data = &hostPixel;
     openGLcontext(800, 600, false);
-    EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, vscreen.height), std::tuple(6, 800u, 600u));
-    EXPECT_EQ(vscreen.data, &hostPixel);
-    EXPECT_EQ(fake.count("gl "), 0);
+    EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, vscreen.height, vscreen.data, fake.count("gl ")),
+              std::tuple(6, 800u, 600u, &hostPixel, 0));
     fake.calls.clear();
     FlipScreen();
     EXPECT_EQ(takeCalls(), "swapGLBuffers");
