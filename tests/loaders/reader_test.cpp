@@ -50,7 +50,7 @@ TEST(Im, PaletteAndTrueColourFormsAndRefusals) {
 uint32_t pcxColour(uint8_t i) { return 0xFF000000u | uint32_t(i) << 16 | uint32_t(255 - i) << 8 | uint8_t(i * 7); }
 
 Bytes pcxFile(uint16_t width, uint16_t height, uint16_t bytesPerLine, const Bytes &encoded, uint8_t marker = 12) {
-    ByteWriter out;
+    ByteWriter out;  // manufacturer 10, version 5, run-length coded, 8 bits, xmin, ymin, xmax, ymax; then one plane
     out.u8(10).u8(5).u8(1).u8(8).u16(3).u16(10).u16(width + 2u).u16(height + 9u).fill(53, 0).u8(1).u16(bytesPerLine).fill(60, 0);
     out.append(encoded).u8(marker);
     for (unsigned i = 0; i < 256; ++i) out.u8(i).u8(255 - i).u8(i * 7);
