@@ -16,7 +16,7 @@ class CoreForms : public ::testing::Test {};
 using Forms = ::testing::Types<Portable, Packed>;
 TYPED_TEST_SUITE(CoreForms, Forms);
 
-TEST(Image, AllocFreePackingAndEmptyImages) {
+TEST(Image, AllocFreePackingAndPixels) {
     GFXimage image{reinterpret_cast<uint32_t *>(8), 0, 0};
     AllocImage(&image, 3, 2);
     ASSERT_NE(image.data, nullptr);
@@ -34,26 +34,23 @@ TEST(Image, AllocFreePackingAndEmptyImages) {
     getRGBA(0x78123456, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{0x12, 0x34, 0x56, 0x78}));
     EXPECT_TRUE(getRed(0x78123456) == 0x12 && getAlpha(0x78123456) == 0x78);
-}
 
-// The exported pixel routines; the clipped ones use the built form's limit
-// (packed: the image; portable: the clip rectangle too) and never leave the image.
-TEST(Pixels, ExportedRoutines) {
-    OwnedImage image(30, 30);
-    uint8_t r, g, b, a;
-    putPixelRGBA(image, 1, 2, 1, 2, 3, 4), putPixelColor(image, 4, 3, 0xCAFEBABE);
-    EXPECT_TRUE(image.at(1, 2) == 0x04010203u && getPixelColor(image, 4, 3) == 0xCAFEBABEu);
-    getPixelRGBA(image, 1, 2, &r, &g, &b, &a);
+    // The exported pixel routines; the clipped ones use the built form's limit
+    // (packed: the image; portable: the clip rectangle too) and never leave the image.
+    OwnedImage pixels(30, 30);
+    putPixelRGBA(pixels, 1, 2, 1, 2, 3, 4), putPixelColor(pixels, 4, 3, 0xCAFEBABE);
+    EXPECT_TRUE(pixels.at(1, 2) == 0x04010203u && getPixelColor(pixels, 4, 3) == 0xCAFEBABEu);
+    getPixelRGBA(pixels, 1, 2, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{1, 2, 3, 4}));
 
-    setClipRectangle(10, 10, 20, 20), putPixelClip(image, 5, 5, 9);
-    EXPECT_EQ(getPixelClip(image, 5, 5), ZORBLIT_PACKED_BUILD ? 9u : 0u);
+    setClipRectangle(10, 10, 20, 20), putPixelClip(pixels, 5, 5, 9);
+    EXPECT_EQ(getPixelClip(pixels, 5, 5), ZORBLIT_PACKED_BUILD ? 9u : 0u);
     setClipRectangle(-100, -100, 100, 100);
-    EXPECT_EQ(std::pair(getPixelClip(image, -1, 0), getPixelColorClip(image, 0, 30)), std::pair(0u, 0u));
-    r = 11, g = 12, b = 13, a = 14, getPixelRGBAClip(image, -1, 5, &r, &g, &b, &a);
+    EXPECT_EQ(std::pair(getPixelClip(pixels, -1, 0), getPixelColorClip(pixels, 0, 30)), std::pair(0u, 0u));
+    r = 11, g = 12, b = 13, a = 14, getPixelRGBAClip(pixels, -1, 5, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{11, 12, 13, 14}));
-    putPixelRGBAClip(image, 29, 29, 1, 2, 3, 4);
-    EXPECT_EQ(image.at(29, 29), 0x04010203u);
+    putPixelRGBAClip(pixels, 29, 29, 1, 2, 3, 4);
+    EXPECT_EQ(pixels.at(29, 29), 0x04010203u);
     setClipRectangle(0, 0, 0, 0);
 }
 
