@@ -32,6 +32,14 @@ int32_t TestRandom::coordinate(uint32_t size) {
     }
 }
 
+void TestRandom::clipRectangleWithin(int32_t lo, int32_t hi) {
+    int32_t clip[4];
+    for (auto &v : clip) v = int32_t(range(lo, hi));
+    if (next() % 4 && clip[0] > clip[2]) std::swap(clip[0], clip[2]);
+    if (next() % 4 && clip[1] > clip[3]) std::swap(clip[1], clip[3]);
+    setClipRectangle(clip[0], clip[1], clip[2], clip[3]);
+}
+
 uint32_t TestRandom::biasedPixel() {
     uint32_t p = 0;
     for (int shift = 0; shift < 32; shift += 8) {

@@ -41,6 +41,8 @@ public:
     // A coordinate that is usually near the image but sometimes anywhere in int32.
     int32_t coordinate(uint32_t size);
     uint32_t biasedPixel();
+    // Sets the clip rectangle from corners in [lo, hi], put in order three times in four.
+    void clipRectangleWithin(int32_t lo, int32_t hi);
 
 private:
     uint64_t state_;

@@ -39,11 +39,7 @@ protected:
             OwnedImage actual(uint32_t(random.range(0, 12)), uint32_t(random.range(0, 12)));
             actual.fillNoise(random.next());
             OwnedImage expected(actual);
-            int32_t clip[4];  // corners in order but now and then
-            for (auto &v : clip) v = int32_t(random.range(-5, 17));
-            if (random.next() % 4 && clip[0] > clip[2]) std::swap(clip[0], clip[2]);
-            if (random.next() % 4 && clip[1] > clip[3]) std::swap(clip[1], clip[3]);
-            setClipRectangle(clip[0], clip[1], clip[2], clip[3]);
+            random.clipRectangleWithin(-5, 17);
             int64_t c[6];
             for (auto &v : c)
                 v = random.next() % 4 ? random.range(-6, 18)

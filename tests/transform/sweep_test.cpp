@@ -98,11 +98,7 @@ void walks(uint64_t seed, Draw draw) {
         const auto position = [&] { return int32_t(random.range(-most - 8, most + 13)); };
         Round r{target, source, expected, ontoItself ? expected : source, position(), position(), position(),
                 position(), 0, random};
-        int32_t clip[4];  // mostly in order
-        for (auto &v : clip) v = position();
-        if (random.next() % 4 && clip[0] > clip[2]) std::swap(clip[0], clip[2]);
-        if (random.next() % 4 && clip[1] > clip[3]) std::swap(clip[1], clip[3]);
-        setClipRectangle(clip[0], clip[1], clip[2], clip[3]);
+        random.clipRectangleWithin(int32_t(-most - 8), int32_t(most + 13));
         r.parameter = random.next() % 3 ? uint32_t(random.next() % 256) : source.at(0, 0);
         test::withMode(test::kAllModes[random.next() % 7], [&](auto m) { draw(m, r); });
         ASSERT_EQ(test::compareImages(target, expected, "transform_walk"), "")
