@@ -279,7 +279,6 @@ ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
  * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
-/* @loaders */
 
 /* ---- Output window and lifecycle ------------------------------------------ */
 /* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
