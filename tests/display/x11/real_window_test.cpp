@@ -146,6 +146,7 @@ class RealWindow : public OnXServer {
 protected:
     void SetUp() override {
         OnXServer::SetUp();
+        if (HasFatalFailure()) return;
         std::memset(keyboard, 0, sizeof keyboard);
         doReadKey();  // clears the key latches
         InitGFXsystem(320, 240, false);
