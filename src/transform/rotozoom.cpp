@@ -53,10 +53,12 @@ void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, i
         const __m128i rowHalf = _mm_set1_epi32(int32_t(0xFFFF0000u)), weights = _mm_set1_epi32(int32_t(source.width) << 16 | 1);
         for (; x + 4 <= count; x += 4) {
             const __m128i index = _mm_madd_epi16(_mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, rowHalf)), weights);
-            out[x] = source.data[uint32_t(_mm_cvtsi128_si32(index))];
-            out[x + 1] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 1)))];
-            out[x + 2] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 2)))];
-            out[x + 3] = source.data[uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(index, 3)))];
+            const uint64_t low = uint64_t(_mm_cvtsi128_si64(index));
+            const uint64_t high = uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(index, index)));
+            out[x] = source.data[uint32_t(low)];
+            out[x + 1] = source.data[low >> 32];
+            out[x + 2] = source.data[uint32_t(high)];
+            out[x + 3] = source.data[high >> 32];
             us = _mm_add_epi32(us, stepU);
             vs = _mm_add_epi32(vs, stepV);
         }
@@ -79,12 +81,13 @@ bool rowIsExact(int64_t start, int64_t step, uint32_t count) {
 struct RowStart {
     uint64_t u, v;
     bool exact;  // positions stay inside 64 bits, and inside is the span of columns in the source
-    Span inside;
+    Span inside;  // within [0, width], first <= last
 };
 
 // Columns [x0, x1) of one row. Rows whose positions are exact copy the columns
-// that sample the source without tests; the others test every pixel.
-void fillRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start, int64_t C, int64_t S,
+// that sample the source without tests (their other columns are already 0); the
+// others test every pixel.
+void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start, int64_t C, int64_t S,
                  const GFXimage &source) {
     if (!start.exact) {
         uint64_t u = start.u + uint64_t(x0) * uint64_t(C), v = start.v + uint64_t(x0) * uint64_t(S);
@@ -95,9 +98,7 @@ void fillRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start, i
         return;
     }
     const int64_t first = std::clamp(start.inside.first, x0, x1), last = std::clamp(start.inside.last, first, x1);
-    std::fill(row + x0, row + first, 0u);
     copyAlong(row + first, last - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
-    std::fill(row + last, row + x1, 0u);
 }
 
 }  // namespace
@@ -134,11 +135,17 @@ void rotoZoom(GFXimage dest, GFXimage source, float angle, float zoom, int64_t o
             if (!start.exact) continue;
             const Span across = insideSpan(int64_t(start.u), C, sourceWidth, dest.width);
             const Span down = insideSpan(int64_t(start.v), S, sourceHeight, dest.width);
-            start.inside = {std::max(across.first, down.first), std::min(across.last, down.last)};
+            const int64_t first = std::min<int64_t>(std::max(across.first, down.first), dest.width);
+            start.inside = {first, std::max(first, std::min(across.last, down.last))};
+            // Columns outside the source, once per row here, so that the loops
+            // below make no library calls and keep their constants in registers.
+            uint32_t *row = pixelAddress(dest, 0, y0 + i);
+            std::fill(row, row + start.inside.first, 0u);
+            std::fill(row + start.inside.last, row + dest.width, 0u);
         }
         for (int64_t x0 = 0; x0 < int64_t(dest.width); x0 += strip) {
             const int64_t x1 = std::min(x0 + strip, int64_t(dest.width));
-            for (uint32_t i = 0; i < rows; ++i) fillRowPart(pixelAddress(dest, 0, y0 + i), x0, x1, starts[i], C, S, source);
+            for (uint32_t i = 0; i < rows; ++i) sampleRowPart(pixelAddress(dest, 0, y0 + i), x0, x1, starts[i], C, S, source);
         }
     }
 }

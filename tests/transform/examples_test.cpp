@@ -168,7 +168,7 @@ TEST(RotoZoom, EveryPixelFollowsTheClosedForm) {
         OwnedImage source(uint32_t(wide ? random.range(32760, 40000) : random.range(1, 90)),
                           uint32_t(random.range(1, wide ? 3 : 90)));
         OwnedImage dest(uint32_t(random.range(1, 80)), uint32_t(random.range(1, 80)));
-        source.fillNoise(random.next());
+        source.fillNoise(random.next()), dest.fillNoise(random.next());  // every pixel is written
         const float angle = float(random.range(-70000, 70000)) / 10000;
         const float zoom = round % 7 == 0 ? float(random.range(-3000, 3000)) : float(random.range(-40000, 40000)) / 10000;
         (round % 2 ? RotoZoomImage : RotoZoomImageNoRepeat)(dest, source, angle, zoom);
