@@ -184,14 +184,14 @@ TEST_F(RealWindow, ButtonsWheelAndWarp) {
     for (const auto &[button, held] : {std::pair{1u, &mouseL}, {3u, &mouseR}})
         for (const bool down : {true, false}) {
             x.button(button, down);
-            EXPECT_TRUE(pumpUntil([&] { return *held == down; })) << button << down;
+            EXPECT_TRUE(pumpUntil([&, held = held] { return *held == down; })) << button << down;
         }
     x.button(4, true);
     x.button(4, false);
     EXPECT_TRUE(pumpUntil([] { return mouseWheel == 1; }));
     for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) {
         SetMousePos(px, py);
-        EXPECT_TRUE(pumpUntil([&] { return mouseX == px && mouseY == py; }))
+        EXPECT_TRUE(pumpUntil([px = px, py = py] { return mouseX == px && mouseY == py; }))
             << px << "," << py << " read " << mouseX << "," << mouseY;
     }
 }
@@ -228,7 +228,7 @@ TEST_F(RealWindow, SwitchesAndTheFullScreenPointer) {
     }));
     for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) {
         x.movePointer(px, py);
-        EXPECT_TRUE(pumpUntil([&] { return mouseX == mx && mouseY == my; }))
+        EXPECT_TRUE(pumpUntil([mx = mx, my = my] { return mouseX == mx && mouseY == my; }))
             << px << "," << py << " read " << mouseX << "," << mouseY;
     }
     SwitchWindowed();
