@@ -45,8 +45,9 @@ void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, i
     // wrapping sums stay exact, and a pixel's index is one multiply-add of 16-bit
     // halves: the column from u's integer part, the row from v's times the width.
     if (source.width < 32768 && source.height < 32768) {
+        // start, start + step, start + 2 step, start + 3 step
         const auto lanes = [](int64_t start, int64_t step) {
-            return _mm_setr_epi32(int32_t(start), int32_t(start + step), int32_t(start + 2 * step), int32_t(start + 3 * step));
+            return _mm_add_epi32(_mm_set1_epi32(int32_t(start)), _mm_setr_epi32(0, int32_t(step), int32_t(2 * step), int32_t(3 * step)));
         };
         __m128i us = lanes(u, du), vs = lanes(v, dv);
         const __m128i stepU = _mm_set1_epi32(int32_t(4 * du)), stepV = _mm_set1_epi32(int32_t(4 * dv));
