@@ -137,7 +137,8 @@ int32_t sourceIndicesInLanes(int32_t *indices, int32_t count, float fx0, float f
         const __m128i sx = _mm_cvtps_epi32(__m128(sampleX<Form>(x, y, walk.turn, walk.cx)));
         const __m128i sy = _mm_cvtps_epi32(__m128(sampleY<Form>(x, y, walk.turn, walk.cy)));
         const __m128i inside = __m128i((Unsigned(sx) < source.width) & (Unsigned(sy) < source.height));
-        const __m128i index = _mm_madd_epi16(_mm_or_si128(_mm_and_si128(sx, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(sy, 16)), weights);
+        const __m128i columnAndRow = _mm_or_si128(_mm_and_si128(sx, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(sy, 16));
+        const __m128i index = _mm_madd_epi16(columnAndRow, weights);
         _mm_storeu_si128(reinterpret_cast<__m128i *>(indices + k), _mm_or_si128(index, ~inside));  // -1 outside
     }
     return k;
@@ -147,10 +148,9 @@ int32_t sourceIndicesInLanes(int32_t *indices, int32_t count, float fx0, float f
 // The same walk for sources under kRunWalkSideLimit a side, in runs of 64 columns,
 // each run down all rows before the next, so that the source lines a turned run
 // reads stay in cache. Per row of a run, first the source index of every pixel
-// (-1 outside) in a loop the compiler turns into vector code, then the mode's
-// action. Here fx steps by exactly 1, and adding and subtracting 1.5 * 2^23
-// rounds to nearest with ties to even like roundToNearest, since every sample
-// lies far below 2^22.
+// (-1 outside), four at a time where it can, then the mode's action. Here fx
+// steps by exactly 1, and adding and subtracting 1.5 * 2^23 rounds to nearest
+// with ties to even like roundToNearest, since every sample lies far below 2^22.
 template <class Form, class Action>
 void rotateInRuns(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &source, const RotationWalk &walk,
                   const Action &action) {

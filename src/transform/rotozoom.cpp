@@ -47,7 +47,8 @@ void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, i
     if (source.width < 32768 && source.height < 32768) {
         // start, start + step, start + 2 step, start + 3 step
         const auto lanes = [](int64_t start, int64_t step) {
-            return _mm_add_epi32(_mm_set1_epi32(int32_t(start)), _mm_setr_epi32(0, int32_t(step), int32_t(2 * step), int32_t(3 * step)));
+            const __m128i multiples = _mm_setr_epi32(0, int32_t(step), int32_t(2 * step), int32_t(3 * step));
+            return _mm_add_epi32(_mm_set1_epi32(int32_t(start)), multiples);
         };
         __m128i us = lanes(u, du), vs = lanes(v, dv);
         const __m128i stepU = _mm_set1_epi32(int32_t(4 * du)), stepV = _mm_set1_epi32(int32_t(4 * dv));
@@ -89,7 +90,7 @@ struct RowStart {
 // that sample the source without tests (their other columns are already 0); the
 // others test every pixel.
 void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start, int64_t C, int64_t S,
-                 const GFXimage &source) {
+                   const GFXimage &source) {
     if (!start.exact) {
         uint64_t u = start.u + uint64_t(x0) * uint64_t(C), v = start.v + uint64_t(x0) * uint64_t(S);
         for (int64_t x = x0; x < x1; ++x, u += uint64_t(C), v += uint64_t(S)) {
