@@ -82,16 +82,16 @@ uint32_t sampleIndex(float f, uint32_t size) {
 // which bounds the loop for huge rectangles.
 template <class Form>
 std::vector<uint32_t> sampleIndices(float step, Span steps, uint32_t size) {
-    std::vector<uint32_t> samples;
-    samples.reserve(size_t(steps.last - steps.first + 1));
+    std::vector<uint32_t> samples(size_t(steps.last - steps.first + 1));
+    size_t filled = 0;
     float position = 0;
     for (int64_t i = 0; i <= steps.last; ++i) {
-        if (i >= steps.first) samples.push_back(sampleIndex<Form>(position, size));
+        if (i >= steps.first) samples[filled++] = sampleIndex<Form>(position, size);
         const float next = position + step;
         if (next == position) break;
         position = next;
     }
-    samples.resize(size_t(steps.last - steps.first + 1), sampleIndex<Form>(position, size));
+    std::fill(samples.begin() + ptrdiff_t(filled), samples.end(), sampleIndex<Form>(position, size));
     return samples;
 }
 
