@@ -280,6 +280,35 @@ ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 
+/* ---- Image file writers --------------------------------------------------- */
+
+/* Every writer returns true once the whole file is in place under name, or
+ * false with name left as it was: no pixels (data NULL, width or height 0), a
+ * size the format cannot hold, a file that cannot be made, a full disk or a
+ * short write. The file is written under a temporary name in the same folder
+ * and renamed over name. The plain forms write colour only (alpha ignored,
+ * the picture as the window shows it); the ...Alpha forms keep alpha. */
+
+/* PNG compression for pngSave, pngSaveAlpha and pngSaveMem: 0 stored (no
+ * compression), 1 fast, 2 default (the initial value); below 0 counts as 0,
+ * above 2 as 2. */
+ZORBLIT_API extern int32_t pngSaveLevel;
+/* PNG, 8-bit RGB (pngSave) or RGBA (pngSaveAlpha), rows adaptively filtered. */
+ZORBLIT_API bool pngSave(GFXimage image, const char *name);
+ZORBLIT_API bool pngSaveAlpha(GFXimage image, const char *name);
+/* The PNG file in a new block of *size bytes at *data (RGBA if keepAlpha);
+ * free it with FreeMemory. On false *data and *size are untouched. */
+ZORBLIT_API bool pngSaveMem(GFXimage image, bool keepAlpha, uint8_t **data, size_t *size);
+/* Frees a block the library handed out; NULL is ignored. */
+ZORBLIT_API void FreeMemory(void *block);
+/* Windows bitmap, bottom-up: 24 bits per pixel (bmpSave) or 32 with an alpha
+ * mask in a 108-byte header (bmpSaveAlpha). */
+ZORBLIT_API bool bmpSave(GFXimage image, const char *name);
+ZORBLIT_API bool bmpSaveAlpha(GFXimage image, const char *name);
+/* QOI, 3 channels (qoiSave) or 4 (qoiSaveAlpha), sRGB. */
+ZORBLIT_API bool qoiSave(GFXimage image, const char *name);
+ZORBLIT_API bool qoiSaveAlpha(GFXimage image, const char *name);
+
 /* ---- Output window and lifecycle ------------------------------------------ */
 /* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
  * 3 OpenGL pixel copy, 6 host OpenGL (openGLcontext), 7 windowless
