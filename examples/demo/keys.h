@@ -16,6 +16,7 @@ constexpr int kDigit0 = 36;
 constexpr int kTab = 50;
 constexpr int kBackspace = 52;
 constexpr int kEscape = 53;
+constexpr int kF12 = 48;
 constexpr int kLeft = 89;
 constexpr int kRight = 90;
 }  // namespace key
