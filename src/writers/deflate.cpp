@@ -51,6 +51,7 @@ public:
         blocks_.match(length, distance);
         done(pos + length);
     }
+    const DeflateBlocks &blocks() const { return blocks_; }
     void finish(size_t end) { blocks_.flush(data_ + blockStart_, end - blockStart_, lastSegment_); }
 
 private:
@@ -77,10 +78,14 @@ void parseFast(const uint8_t *data, size_t size, Emitter &emit) {
     while (pos + 4 <= size) {
         const uint32_t h = hash(data + pos), candidate = last[h];
         last[h] = uint32_t(pos + 1);
-        if (candidate && pos - (candidate - 1) <= kWindow && load32(data + candidate - 1) == load32(data + pos)) {
-            const size_t from = candidate - 1;
+        const size_t from = candidate - 1;
+        unsigned length = 0;
+        if (candidate && pos - from <= kWindow && load32(data + from) == load32(data + pos)) {
             const unsigned limit = unsigned(std::min<size_t>(kMaxMatch, size - pos));
-            const unsigned length = 4 + matchLength(data + from + 4, data + pos + 4, limit - 4);
+            length = 4 + matchLength(data + from + 4, data + pos + 4, limit - 4);
+            if (!emit.blocks().worthMatching(data + pos, length, unsigned(pos - from))) length = 0;
+        }
+        if (length) {
             emit.match(pos, length, unsigned(pos - from));
             const size_t end = pos + length;
             for (size_t p = pos + 1; p < std::min(pos + 3, end) && p + 4 <= size; ++p)
@@ -102,8 +107,8 @@ class ChainFinder {
 public:
     static constexpr unsigned kBits = 15, kMaxChain = 24, kNice = 128, kGood = 16;
 
-    explicit ChainFinder(const uint8_t *data, size_t size)
-        : data_(data), size_(size), head_(size_t(1) << kBits, 0), chain_(kWindow, 0) {}
+    ChainFinder(const uint8_t *data, size_t size, const DeflateBlocks &blocks)
+        : data_(data), size_(size), blocks_(blocks), head_(size_t(1) << kBits, 0), chain_(kWindow, 0) {}
 
     // Enters pos (which must have 4 readable bytes) and returns the previous
     // position of its hash + 1, or 0.
@@ -130,8 +135,7 @@ public:
             if (there[best] != here[best] || load32(there) << 8 != load32(here) << 8) continue;
             const unsigned length = matchLength(there, here, limit);
             if (length <= best) continue;
-            // A three-byte match (a hash collision) far back costs more than three literals.
-            if (length == kMinMatch && pos - from > 4096) continue;
+            if (!blocks_.worthMatching(here, length, unsigned(pos - from))) continue;
             best = found = length;
             distance = unsigned(pos - from);
             if (length >= std::min(kNice, limit)) break;
@@ -142,6 +146,7 @@ public:
 private:
     const uint8_t *data_;
     size_t size_;
+    const DeflateBlocks &blocks_;
     std::vector<uint32_t> head_, chain_;
 };
 
@@ -149,7 +154,7 @@ private:
 // is looked up; if that one is longer, pos goes out as a literal instead.
 void parseLazy(const uint8_t *data, size_t size, Emitter &emit) {
     constexpr unsigned kTakeAtOnce = 32;  // matches this long are not second-guessed
-    ChainFinder finder(data, size);
+    ChainFinder finder(data, size, emit.blocks());
     const size_t hashable = size >= 4 ? size - 3 : 0;  // positions with 4 readable bytes
     unsigned heldLength = 0, heldDistance = 0;
     size_t pos = 0;
@@ -199,6 +204,7 @@ void deflate(const uint8_t *data, size_t size, DeflateLevel level, DeflateFramin
         DeflateBlocks::writeStored(bits, data, size, true);
     } else {
         DeflateBlocks blocks(bits);
+        blocks.priceLiteralsFrom(data, std::min<size_t>(size, DeflateBlocks::kMaxSymbols));
         size_t done = 0;
         do {
             const size_t segment = std::min(size - done, kSegment);

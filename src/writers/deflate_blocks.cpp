@@ -124,6 +124,43 @@ struct DeflateBlocks::TreeHeader {
     }
 };
 
+DeflateBlocks::DeflateBlocks(BitWriter &bits) : bits_(bits) {
+    symbols_.reserve(kMaxSymbols);
+    reset();
+    setPrices(fixedCode());
+}
+
+// A symbol the code leaves out is priced one bit above the longest code, about
+// what it would get if it were used.
+void DeflateBlocks::setPrices(const Code &code) {
+    const auto prices = [](const uint8_t *lengths, size_t count, uint8_t *out) {
+        const unsigned unused = std::min(unsigned(*std::max_element(lengths, lengths + count)) + 1, 15u);
+        for (size_t s = 0; s < count; ++s) out[s] = uint8_t(lengths[s] ? lengths[s] : unused);
+    };
+    std::array<uint8_t, kLitCount> lit;
+    prices(code.litLengths.data(), kLitCount, lit.data());
+    prices(code.distLengths.data(), kDistCount, distancePrice_.data());
+    std::copy_n(lit.begin(), 256, literalPrice_.begin());
+    for (unsigned length = 3; length <= 258; ++length) {
+        const unsigned li = kTables.lengthIndex[length - 3];
+        lengthPrice_[length - 3] = uint8_t(lit[kLengthSymbols + li] + kTables.lengthExtra[li]);
+    }
+    for (unsigned d = 0; d < kDistCount; ++d) distancePrice_[d] = uint8_t(distancePrice_[d] + kTables.distExtra[d]);
+}
+
+void DeflateBlocks::priceLiteralsFrom(const uint8_t *sample, size_t size) {
+    std::array<uint32_t, 256> freqs{};
+    for (size_t i = 0; i < size; ++i) ++freqs[sample[i]];
+    std::array<uint8_t, 256> lengths;
+    buildCodeLengths(freqs.data(), 256, 15, lengths.data());
+    const unsigned unused = std::min(unsigned(*std::max_element(lengths.begin(), lengths.end())) + 1, 15u);
+    for (unsigned b = 0; b < 256; ++b) literalPrice_[b] = uint8_t(lengths[b] ? lengths[b] : unused);
+}
+
+unsigned DeflateBlocks::matchPrice(unsigned length, unsigned distance) const {
+    return lengthPrice_[length - 3] + distancePrice_[distIndexOf(distance)];
+}
+
 void DeflateBlocks::reset() {
     symbols_.clear();
     litFreqs_.fill(0);
@@ -197,11 +234,13 @@ void DeflateBlocks::flush(const uint8_t *bytes, size_t size, bool last) {
         bits_.reserve(fixedBits / 8 + 8);
         bits_.put(last ? 3 : 2, 3);
         writeSymbols(fixedCode());
+        setPrices(fixedCode());
     } else {
         bits_.reserve(ownBits / 8 + 8);
         bits_.put(last ? 5 : 4, 3);
         header.write(bits_);
         writeSymbols(own);
+        setPrices(own);
     }
     reset();
 }

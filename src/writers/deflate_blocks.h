@@ -14,7 +14,7 @@ class DeflateBlocks {
 public:
     static constexpr size_t kMaxSymbols = 1 << 15;
 
-    explicit DeflateBlocks(BitWriter &bits) : bits_(bits) { symbols_.reserve(kMaxSymbols); reset(); }
+    explicit DeflateBlocks(BitWriter &bits);
 
     void literal(uint8_t byte) {
         symbols_.push_back({byte, 0});
@@ -23,6 +23,19 @@ public:
     // length 3..258, distance 1..32768.
     void match(unsigned length, unsigned distance);
     bool full() const { return symbols_.size() >= kMaxSymbols; }
+
+    // Prices literals by their frequencies in a sample of the input, for the
+    // first block, which has no block before it.
+    void priceLiteralsFrom(const uint8_t *sample, size_t size);
+
+    // Whether a match takes fewer bits than its bytes as literals, both priced
+    // with the codes of the last coded block (the fixed codes before the first).
+    // In filtered pictures literals are cheap, and short matches often are not.
+    bool worthMatching(const uint8_t *bytes, unsigned length, unsigned distance) const {
+        unsigned literalBits = 0;
+        for (unsigned i = 0; i < length; ++i) literalBits += literalPrice_[bytes[i]];
+        return matchPrice(length, distance) < literalBits;
+    }
 
     // Writes the symbols gathered since the last flush as one block; bytes are
     // the input they stand for. Empty input still makes a (final) block.
@@ -46,6 +59,8 @@ private:
 
     static const Code &fixedCode();
     void reset();
+    void setPrices(const Code &code);
+    unsigned matchPrice(unsigned length, unsigned distance) const;
     uint64_t codedBits(const Code &code) const;
     void writeSymbols(const Code &code);
 
@@ -53,6 +68,8 @@ private:
     std::vector<Symbol> symbols_;
     std::array<uint32_t, 286> litFreqs_;
     std::array<uint32_t, 30> distFreqs_;
+    std::array<uint8_t, 256> literalPrice_, lengthPrice_;  // lengths by length - 3, extra bits included
+    std::array<uint8_t, 30> distancePrice_;
 };
 
 }  // namespace zorblit
