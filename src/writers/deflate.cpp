@@ -3,6 +3,7 @@
 #include "writers/deflate.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "loaders/checksum.h"
@@ -107,15 +108,19 @@ class ChainFinder {
 public:
     static constexpr unsigned kBits = 15, kMaxChain = 24, kNice = 128, kGood = 16;
 
+    // Small inputs get small tables: no more hashes than positions, and chain
+    // slots for the positions there are (all distinct, as in the full window).
     ChainFinder(const uint8_t *data, size_t size, const DeflateBlocks &blocks)
-        : data_(data), size_(size), blocks_(blocks), head_(size_t(1) << kBits, 0), chain_(kWindow, 0) {}
+        : data_(data), size_(size), blocks_(blocks), bits_(std::clamp(int(std::bit_width(size)), 8, int(kBits))),
+          head_(size_t(1) << bits_, 0), chain_(std::min(std::bit_ceil(std::max<size_t>(size, 1)), kWindow), 0),
+          chainMask_(chain_.size() - 1) {}
 
     // Enters pos (which must have 4 readable bytes) and returns the previous
     // position of its hash + 1, or 0.
     uint32_t insert(size_t pos) {
-        const uint32_t h = (load32(data_ + pos) * 0x9E3779B1u) >> (32 - kBits);
+        const uint32_t h = (load32(data_ + pos) * 0x9E3779B1u) >> (32 - bits_);
         const uint32_t previous = head_[h];
-        chain_[pos % kWindow] = previous;
+        chain_[pos & chainMask_] = previous;
         head_[h] = uint32_t(pos + 1);
         return previous;
     }
@@ -128,7 +133,7 @@ public:
         unsigned best = std::max(atLeast, kMinMatch - 1), steps = atLeast >= kGood ? kMaxChain / 4 : kMaxChain;
         const uint8_t *here = data_ + pos;
         unsigned found = 0;
-        for (; candidate && steps; --steps, candidate = chain_[(candidate - 1) % kWindow]) {
+        for (; candidate && steps; --steps, candidate = chain_[(candidate - 1) & chainMask_]) {
             const size_t from = candidate - 1;
             if (pos - from > kWindow) break;
             const uint8_t *there = data_ + from;
@@ -147,7 +152,9 @@ private:
     const uint8_t *data_;
     size_t size_;
     const DeflateBlocks &blocks_;
+    int bits_;
     std::vector<uint32_t> head_, chain_;
+    size_t chainMask_;
 };
 
 // Lazy matching: a match found at pos is held back while the match at pos + 1
