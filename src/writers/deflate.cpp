@@ -72,9 +72,9 @@ private:
 // a match is taken as soon as it is found, and only its first positions enter
 // the table. Runs in filtered rows come from the previous pixel's position.
 void parseFast(const uint8_t *data, size_t size, Emitter &emit) {
-    constexpr unsigned kBits = 14;
-    std::vector<uint32_t> last(size_t(1) << kBits, 0);  // position + 1; 0: none
-    const auto hash = [](const uint8_t *p) { return (load32(p) * 0x9E3779B1u) >> (32 - kBits); };
+    const int bits = std::clamp(int(std::bit_width(size)), 8, 14);
+    std::vector<uint32_t> last(size_t(1) << bits, 0);  // position + 1; 0: none
+    const auto hash = [bits](const uint8_t *p) { return (load32(p) * 0x9E3779B1u) >> (32 - bits); };
     size_t pos = 0;
     while (pos + 4 <= size) {
         const uint32_t h = hash(data + pos), candidate = last[h];
@@ -163,8 +163,16 @@ void parseLazy(const uint8_t *data, size_t size, Emitter &emit) {
     constexpr unsigned kTakeAtOnce = 32;  // matches this long are not second-guessed
     ChainFinder finder(data, size, emit.blocks());
     const size_t hashable = size >= 4 ? size - 3 : 0;  // positions with 4 readable bytes
-    unsigned heldLength = 0, heldDistance = 0;
     size_t pos = 0;
+    // Emits a match that covers pos, the last position entered in the chains,
+    // enters the rest, and gives the position after the match.
+    const auto takeMatch = [&](size_t start, unsigned length, unsigned distance) {
+        emit.match(start, length, distance);
+        const size_t end = start + length;
+        for (size_t p = pos + 1; p < std::min(end, hashable); ++p) finder.insert(p);
+        return end;
+    };
+    unsigned heldLength = 0, heldDistance = 0;
     while (pos < size) {
         unsigned length = 0, distance = 0;
         if (pos < hashable) length = finder.find(pos, finder.insert(pos), heldLength, distance);
@@ -175,16 +183,10 @@ void parseLazy(const uint8_t *data, size_t size, Emitter &emit) {
                 ++pos;
                 continue;
             }
-            const size_t start = pos - 1, end = start + heldLength;
-            emit.match(start, heldLength, heldDistance);
-            for (++pos; pos < end; ++pos)
-                if (pos < hashable) finder.insert(pos);
+            pos = takeMatch(pos - 1, heldLength, heldDistance);
             heldLength = 0;
         } else if (length >= kTakeAtOnce) {
-            emit.match(pos, length, distance);
-            const size_t end = pos + length;
-            for (++pos; pos < end; ++pos)
-                if (pos < hashable) finder.insert(pos);
+            pos = takeMatch(pos, length, distance);
         } else if (length) {
             heldLength = length, heldDistance = distance;
             ++pos;
