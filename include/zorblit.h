@@ -280,6 +280,12 @@ ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 
+/* Why the last reader call on this thread gave false, as short English text:
+ * "cannot open file", an unsupported feature by name, damaged data "at byte N",
+ * "image too large", ... Never empty after a refusal; "" after a success. The
+ * text stays valid until the next reader call on the same thread. */
+ZORBLIT_API const char *LoadFailureReason(void);
+
 /* ---- Output window and lifecycle ------------------------------------------ */
 /* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
  * 3 OpenGL pixel copy, 6 host OpenGL (openGLcontext), 7 windowless

@@ -102,8 +102,16 @@ inline bool hasItems(const ByteCursor &cursor, uint64_t count, uint64_t itemByte
 // A decoder of an encoded image held in memory, under the reader convention.
 using MemoryDecoder = bool (*)(GFXimage *image, const uint8_t *data, uint32_t size);
 
-// Reads the whole file and decodes it from memory; false for a missing or
-// unreadable file. The file's bytes are released on every path.
+// The largest picture any reader accepts: at most 2^24 pixels across and down
+// and at most 2^28 pixels (1 GiB of image). Records "image too large" otherwise.
+bool withinImageLimits(uint64_t width, uint64_t height);
+
+// Runs decode as an exported reader does: forgets the last refusal reason first,
+// and gives a general one when decode refused without saying why.
+bool readMemory(GFXimage *image, const uint8_t *data, uint32_t size, MemoryDecoder decode);
+
+// Reads the whole file and decodes it from memory as readMemory does; false for a
+// missing or unreadable file. The file's bytes are released on every path.
 bool decodeFile(GFXimage *image, const char *name, MemoryDecoder decode);
 
 }  // namespace zorblit
