@@ -279,6 +279,21 @@ ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
  * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* GIF: the first image on a canvas of the file's screen size that starts
+ * transparent black (alpha 0; the background colour is not used), the image's
+ * transparent index left as alpha 0, interlaced or not; other pixels alpha 255. */
+ZORBLIT_API bool gifLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool gifLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Every frame of a GIF animation as shown: each a screen-sized image of the
+ * canvas after that frame's image is drawn, its disposal (keep, clear to
+ * transparent black, restore the previous canvas) applied before the next.
+ * On success *frames and *delaysMs are new arrays of *count images and delays
+ * (the file's hundredths of a second, times 10; 0 stays 0): release all with
+ * gifFreeFrames. On failure the three are left as they were. */
+ZORBLIT_API bool gifLoadFrames(const char *name, GFXimage **frames, uint32_t **delaysMs, uint32_t *count);
+ZORBLIT_API bool gifLoadFramesMem(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs,
+                                  uint32_t *count);
+ZORBLIT_API void gifFreeFrames(GFXimage *frames, uint32_t *delaysMs, uint32_t count);
 
 /* Why the last reader call on this thread gave false, as short English text:
  * "cannot open file", an unsupported feature by name, damaged data "at byte N",

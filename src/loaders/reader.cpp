@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "loaders/refusal.h"
-
 namespace zorblit {
 
 bool withinImageLimits(uint64_t width, uint64_t height) {
@@ -16,19 +14,21 @@ bool withinImageLimits(uint64_t width, uint64_t height) {
 }
 
 bool readMemory(GFXimage *image, const uint8_t *data, uint32_t size, MemoryDecoder decode) {
-    beginRead();
-    if (!data && size > 0) return refuse("no data");
-    if (decode(image, data, size)) return true;
-    return refuse("damaged or unsupported data");
+    return runRead([&] { return (data || size == 0 || refuse("no data")) && decode(image, data, size); });
+}
+
+bool readFile(const char *name, const std::function<bool(const uint8_t *data, uint32_t size)> &read) {
+    return runRead([&] {
+        uint8_t *bytes = nullptr;
+        uint32_t size = 0;
+        if (!LoadFileToMemory(name, &bytes, &size)) return refuse("cannot open file");
+        const std::unique_ptr<uint8_t, decltype(&std::free)> owned(bytes, &std::free);
+        return read(owned.get(), size);
+    });
 }
 
 bool decodeFile(GFXimage *image, const char *name, MemoryDecoder decode) {
-    beginRead();
-    uint8_t *bytes = nullptr;
-    uint32_t size = 0;
-    if (!LoadFileToMemory(name, &bytes, &size)) return refuse("cannot open file");
-    const std::unique_ptr<uint8_t, decltype(&std::free)> owned(bytes, &std::free);
-    return readMemory(image, owned.get(), size, decode);
+    return readFile(name, [&](const uint8_t *data, uint32_t size) { return decode(image, data, size); });
 }
 
 }  // namespace zorblit
