@@ -294,6 +294,16 @@ ZORBLIT_API bool gifLoadFrames(const char *name, GFXimage **frames, uint32_t **d
 ZORBLIT_API bool gifLoadFramesMem(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs,
                                   uint32_t *count);
 ZORBLIT_API void gifFreeFrames(GFXimage *frames, uint32_t *delaysMs, uint32_t count);
+/* TGA: true colour of 15, 16, 24 or 32 bits, 8-bit grey (16: grey and alpha),
+ * colour-mapped with 8- or 16-bit indices, raw or run-length, rows bottom up or
+ * top down (and right to left). Alpha from a 32-bit pixel's fourth byte or a
+ * 16-bit pixel's top bit only when the header declares alpha bits, else 255;
+ * indices outside the colour map give transparent black. */
+ZORBLIT_API bool tgaLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool tgaLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* QOI: 3 or 4 channels; alpha from the file (255 where it never changes). */
+ZORBLIT_API bool qoiLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool qoiLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 
 /* Why the last reader call on this thread gave false, as short English text:
  * "cannot open file", an unsupported feature by name, damaged data "at byte N",
