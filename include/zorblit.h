@@ -304,6 +304,12 @@ ZORBLIT_API bool tgaLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
 /* QOI: 3 or 4 channels; alpha from the file (255 where it never changes). */
 ZORBLIT_API bool qoiLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool qoiLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Any format above, told by its first bytes (PNG, JPEG, GIF, BMP, QOI, PCX).
+ * Without a signature: imageLoad reads a name ending in ".im" (any case) as IM;
+ * otherwise both try TGA last, which takes a file whose header holds together.
+ * GIF gives its first image. */
+ZORBLIT_API bool imageLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool imageLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 
 /* Why the last reader call on this thread gave false, as short English text:
  * "cannot open file", an unsupported feature by name, damaged data "at byte N",
