@@ -6,45 +6,11 @@
 #include "loaders/png.h"
 #include "loaders/qoi.h"
 #include "loaders/tga.h"
+#include "qoi_writer.h"
 #include "reader_test_support.h"
 
 namespace zorblit::test {
 namespace {
-
-Bytes qoiEncode(const Pixels &pixels, uint32_t width, uint32_t height, uint8_t channels = 4) {
-    ByteWriter out;
-    out.big = true;
-    out.u8('q').u8('o').u8('i').u8('f').u32(width).u32(height).u8(channels).u8(0);
-    struct Rgba { int r, g, b, a; bool operator==(const Rgba &) const = default; };
-    std::array<Rgba, 64> recent{};
-    Rgba previous{0, 0, 0, 255};
-    unsigned run = 0;
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint32_t p = pixels[i];
-        const Rgba px{int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255), int(p >> 24)};
-        if (px == previous) {
-            if (++run == 62 || i + 1 == pixels.size()) out.u8(0xC0 | (run - 1)), run = 0;
-            continue;
-        }
-        if (run > 0) out.u8(0xC0 | (run - 1)), run = 0;
-        const unsigned hash = unsigned(px.r * 3 + px.g * 5 + px.b * 7 + px.a * 11) % 64;
-        const auto wrap = [](int d) { return int(int8_t(uint8_t(d))); };
-        const int dr = wrap(px.r - previous.r), dg = wrap(px.g - previous.g), db = wrap(px.b - previous.b);
-        if (recent[hash] == px) {
-            out.u8(hash);
-        } else if (recent[hash] = px, px.a != previous.a) {
-            out.u8(0xFF).u8(px.r).u8(px.g).u8(px.b).u8(px.a);
-        } else if (dr >= -2 && dr <= 1 && dg >= -2 && dg <= 1 && db >= -2 && db <= 1) {
-            out.u8(0x40 | (dr + 2) << 4 | (dg + 2) << 2 | (db + 2));
-        } else if (dg >= -32 && dg <= 31 && dr - dg >= -8 && dr - dg <= 7 && db - dg >= -8 && db - dg <= 7) {
-            out.u8(0x80 | (dg + 32)).u8((dr - dg + 8) << 4 | (db - dg + 8));
-        } else {
-            out.u8(0xFE).u8(px.r).u8(px.g).u8(px.b);
-        }
-        previous = px;
-    }
-    return out.fill(7, 0).u8(1).bytes;
-}
 
 // Runs, small steps, repeats of earlier colours and jumps, with alpha changes.
 Pixels randomPixels(TestRandom &random, size_t count, bool alpha) {
