@@ -261,16 +261,20 @@ ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r
 /* ---- Image file readers --------------------------------------------------- */
 
 /* Every reader allocates the image with AllocImage and returns true, or returns
- * false and leaves the record as it was (missing, truncated or malformed file). */
+ * false and leaves the record as it was (missing, truncated or malformed file,
+ * more than 2^24 pixels across or down or 2^28 in all; LoadFailureReason says why). */
 
-/* Windows bitmap: uncompressed 1, 4, 8, 24 or 32 bits per pixel; alpha 255. */
+/* Windows bitmap: 1, 4, 8, 16, 24 or 32 bits per pixel (16 and 32 also with
+ * channel masks), 8- and 4-bit run-length coding (pixels the stream never sets
+ * are transparent black), OS/2 core headers; alpha 255. */
 ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
 /* The library's raw IM file (palette of 6-bit entries or RGB bytes); alpha 128. */
 ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
 /* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
 ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
 /* PNG: every colour type and bit depth, interlaced or not, tRNS transparency,
- * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file.
+ * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file;
+ * a suggested palette in a true-colour image is skipped.
  * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
 ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
