@@ -262,7 +262,8 @@ ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r
 
 /* Every reader allocates the image with AllocImage and returns true, or returns
  * false and leaves the record as it was (missing, truncated or malformed file,
- * more than 2^24 pixels across or down or 2^28 in all; LoadFailureReason says why). */
+ * more than 2^24 pixels across or down or 2^28 in all, PNG 2^30 samples;
+ * LoadFailureReason says why). */
 
 /* Windows bitmap: 1, 4, 8, 16, 24 or 32 bits per pixel (16 and 32 also with
  * channel masks), 8- and 4-bit run-length coding (pixels the stream never sets
