@@ -261,16 +261,21 @@ ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r
 /* ---- Image file readers --------------------------------------------------- */
 
 /* Every reader allocates the image with AllocImage and returns true, or returns
- * false and leaves the record as it was (missing, truncated or malformed file). */
+ * false and leaves the record as it was (missing, truncated or malformed file,
+ * more than 2^24 pixels across or down or 2^28 in all, PNG 2^30 samples;
+ * LoadFailureReason says why). */
 
-/* Windows bitmap: uncompressed 1, 4, 8, 24 or 32 bits per pixel; alpha 255. */
+/* Windows bitmap: 1, 4, 8, 16, 24 or 32 bits per pixel (16 and 32 also with
+ * channel masks), 8- and 4-bit run-length coding (pixels the stream never sets
+ * are transparent black), OS/2 core headers; alpha 255. */
 ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
 /* The library's raw IM file (palette of 6-bit entries or RGB bytes); alpha 128. */
 ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
 /* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
 ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
 /* PNG: every colour type and bit depth, interlaced or not, tRNS transparency,
- * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file.
+ * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file;
+ * a suggested palette in a true-colour image is skipped.
  * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
 ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
@@ -279,6 +284,43 @@ ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size)
  * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* GIF: the first image on a canvas of the file's screen size that starts
+ * transparent black (alpha 0; the background colour is not used), the image's
+ * transparent index left as alpha 0, interlaced or not; other pixels alpha 255. */
+ZORBLIT_API bool gifLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool gifLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Every frame of a GIF animation as shown: each a screen-sized image of the
+ * canvas after that frame's image is drawn, its disposal (keep, clear to
+ * transparent black, restore the previous canvas) applied before the next.
+ * On success *frames and *delaysMs are new arrays of *count images and delays
+ * (the file's hundredths of a second, times 10; 0 stays 0): release all with
+ * gifFreeFrames. On failure the three are left as they were. */
+ZORBLIT_API bool gifLoadFrames(const char *name, GFXimage **frames, uint32_t **delaysMs, uint32_t *count);
+ZORBLIT_API bool gifLoadFramesMem(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs,
+                                  uint32_t *count);
+ZORBLIT_API void gifFreeFrames(GFXimage *frames, uint32_t *delaysMs, uint32_t count);
+/* TGA: true colour of 15, 16, 24 or 32 bits, 8-bit grey (16: grey and alpha),
+ * colour-mapped with 8- or 16-bit indices, raw or run-length, rows bottom up or
+ * top down (and right to left). Alpha from a 32-bit pixel's fourth byte or a
+ * 16-bit pixel's top bit only when the header declares alpha bits, else 255;
+ * indices outside the colour map give transparent black. */
+ZORBLIT_API bool tgaLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool tgaLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* QOI: 3 or 4 channels; alpha from the file (255 where it never changes). */
+ZORBLIT_API bool qoiLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool qoiLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Any format above, told by its first bytes (PNG, JPEG, GIF, BMP, QOI, PCX).
+ * Without a signature: imageLoad reads a name ending in ".im" (any case) as IM;
+ * otherwise both try TGA last, which takes a file whose header holds together.
+ * GIF gives its first image. */
+ZORBLIT_API bool imageLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool imageLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+
+/* Why the last reader call on this thread gave false, as short English text:
+ * "cannot open file", an unsupported feature by name, damaged data "at byte N",
+ * "image too large", ... Never empty after a refusal; "" after a success. The
+ * text stays valid until the next reader call on the same thread. */
+ZORBLIT_API const char *LoadFailureReason(void);
 
 /* ---- Image file writers --------------------------------------------------- */
 

@@ -13,6 +13,7 @@
 #include "loaders/png_filters.h"
 #include "loaders/png_pixels.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
 namespace zorblit {
 namespace {
@@ -93,22 +94,22 @@ bool pngDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     const Header &h = contents.header;
     const PassList passes = passesOf(h);
     const uint64_t needed = filteredSize(passes);
-    if (needed > SIZE_MAX) return false;
+    if (needed > SIZE_MAX) return refuse("image too large");
 
     InflatedBytes filtered;
     const DeflateFraming framing = contents.cgbi ? DeflateFraming::raw : DeflateFraming::zlib;
     if (!inflate(contents.compressed.data(), contents.compressed.size(), framing, size_t(needed), filtered) ||
         filtered.size != needed)
-        return false;
+        return refuse("damaged PNG image data");
 
     unfilterPasses(h, passes, filtered.data.get());
     const PixelSource source = pixelSourceOf(contents);
     Block pixels;
     if (h.interlaced) {
-        if (!expandInterlaced(h, passes, source, filtered.data.get(), pixels)) return false;
+        if (!expandInterlaced(h, passes, source, filtered.data.get(), pixels)) return refuse("out of memory");
     } else {
         pixels = std::move(filtered.data);
-        if (!expandInPlace(h, *passes.begin(), source, pixels, filtered.size)) return false;
+        if (!expandInPlace(h, *passes.begin(), source, pixels, filtered.size)) return refuse("out of memory");
     }
     const size_t count = size_t(h.width) * h.height;
     if (contents.cgbi) undoCgbi(reinterpret_cast<uint32_t *>(pixels.get()), count, contents);
@@ -119,6 +120,8 @@ bool pngDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
 
 }  // namespace zorblit
 
-bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) { return zorblit::pngDecode(image, data, size); }
+bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
+    return zorblit::readMemory(image, data, size, zorblit::pngDecode);
+}
 
 bool pngLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, zorblit::pngDecode); }
