@@ -15,6 +15,12 @@ inline void plotRow(uint32_t *dest, uint32_t bits, uint32_t color) {
         if (bits & (0x80u >> c)) dest[c] = color;
 }
 
+// plotRow for a row whose eight pixels all lie inside the limit: each is read
+// and written back or replaced, which compiles to a select over whole vectors.
+inline void plotWholeRow(uint32_t *dest, uint32_t bits, uint32_t color) {
+    for (int c = 0; c < 8; ++c) dest[c] = bits & (0x80u >> c) ? color : dest[c];
+}
+
 // Draws text with its top-left corner at (x, y) in font, writing only inside
 // limit, which must lie inside the image.
 inline void drawText(const GFXimage &image, int64_t x, int64_t y, const char *text, uint32_t color,
@@ -30,7 +36,13 @@ inline void drawText(const GFXimage &image, int64_t x, int64_t y, const char *te
         const uint32_t keep = (0xFF00u >> (cell.x1 - cell.x0)) & 0xFF;
         const uint8_t *rows = font.glyph(glyph);
         uint32_t *dest = pixelAddress(image, cell.x0, cell.y0);
-        for (int64_t row = cell.y0 - top; row < cell.y1 - top; ++row, dest += image.width)
+        const int64_t first = cell.y0 - top, end = cell.y1 - top;
+        if (keep == 0xFF) {
+            for (int64_t row = first; row < end; ++row, dest += image.width)
+                if (rows[row] != 0) plotWholeRow(dest, rows[row], color);
+            return;
+        }
+        for (int64_t row = first; row < end; ++row, dest += image.width)
             plotRow(dest, (uint32_t(rows[row]) << shift) & keep, color);
     });
 }
