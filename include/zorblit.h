@@ -156,6 +156,30 @@ ZORBLIT_API void DrawFilledTriangle(GFXimage image, uint32_t x1, uint32_t y1, ui
 ZORBLIT_API void DrawFilledTriangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
                                         int32_t y3, uint32_t color);
 
+/* ---- Text ----------------------------------------------------------------- */
+
+/* Built-in fixed-width fonts, 8 pixels wide, holding printable ASCII and Latin-1
+ * (U+0020..U+007E, U+00A0..U+00FF): gfxFontHeight 8 picks the 8x8 font, any
+ * other value the 8x16 font (16 is the default). */
+ZORBLIT_API extern uint32_t gfxFontHeight;
+/* UTF-8 text in one solid colour, written as is to the font's set pixels only,
+ * with the first character's cell's top-left corner at (x, y). Each character
+ * takes a cell 8 pixels wide; '\n' starts a new line one font height lower at x.
+ * A character the font lacks (controls included) draws a box, and so does each
+ * malformed UTF-8 sequence (a stray or cut-short sequence, overlong forms,
+ * surrogates, values past U+10FFFF): its longest start that could begin a valid
+ * sequence, else one byte. Reading stops at the terminating NUL; NULL draws
+ * nothing. DrawText expects the text inside the image (and never writes outside
+ * it); DrawTextClip takes any coordinates and draws only inside the limit of the
+ * clipped primitives' runs. */
+ZORBLIT_API void DrawText(GFXimage image, uint32_t x, uint32_t y, const char *text, uint32_t color);
+ZORBLIT_API void DrawTextClip(GFXimage image, int32_t x, int32_t y, const char *text, uint32_t color);
+/* The cells DrawText covers: 8 pixels per character of the longest line wide,
+ * the font height per line high, a text with n newlines having n + 1 lines ("" is
+ * 0 wide and one line high; NULL counts as ""). Sizes past UINT32_MAX are held
+ * there. Either pointer may be NULL. */
+ZORBLIT_API void GetTextSize(const char *text, uint32_t *width, uint32_t *height);
+
 /* ---- Scaling, rotation, roto-zoom ----------------------------------------- */
 
 /* Scaled sprites: the whole source stretched or shrunk into the rectangle with
