@@ -10,13 +10,16 @@ namespace zorblit::test {
 namespace {
 
 // Scan scripts of our own for grey (component 0 only) and three components:
-// DC and AC bands at several precisions refined in steps, interleaved and not.
+// DC and AC bands at several precisions refined in steps; the first DC scan of
+// three components is split into luma alone and the chroma pair.
 std::vector<jpeg_scan_info> refinedScript(bool grey) {
     std::vector<jpeg_scan_info> scans = {
-        {grey ? 1 : 3, {0, 1, 2}, 0, 0, 0, 2}, {1, {0}, 1, 9, 0, 3}, {1, {0}, 10, 63, 0, 3},
+        {1, {0}, 0, 0, 0, 2}, {1, {0}, 1, 9, 0, 3}, {1, {0}, 10, 63, 0, 3},
         {grey ? 1 : 3, {0, 1, 2}, 0, 0, 2, 1}, {1, {0}, 1, 63, 3, 2}, {1, {0}, 1, 63, 2, 1},
         {grey ? 1 : 3, {0, 1, 2}, 0, 0, 1, 0}, {1, {0}, 1, 63, 1, 0}};
-    if (!grey) scans.insert(scans.end(), {{1, {1}, 1, 63, 0, 1}, {1, {2}, 1, 63, 0, 0}, {1, {1}, 1, 63, 1, 0}});
+    if (!grey)
+        scans.insert(scans.begin() + 1,
+                     {{2, {1, 2}, 0, 0, 0, 2}, {1, {1}, 1, 63, 0, 1}, {1, {2}, 1, 63, 0, 0}, {1, {1}, 1, 63, 1, 0}});
     return scans;
 }
 
