@@ -31,10 +31,10 @@ inline void stbDecode(benchmark::State &state, const char *name) {
     setBytes(state, bytes);
 }
 
-// One of our memory readers (pngLoadMem, jpegLoadMem) on a benchmark picture.
+// One of our memory readers (pngLoadMem, jpegLoadMem) on a file's bytes, or on a
+// benchmark picture.
 template <bool (*Load)(GFXimage *, const uint8_t *, uint32_t)>
-void zorblitDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readBenchPicture(name);
+void zorblitDecodeBytes(benchmark::State &state, const Bytes &file) {
     size_t bytes = 0;
     for (auto _ : state) {
         GFXimage image{};
@@ -43,6 +43,11 @@ void zorblitDecode(benchmark::State &state, const char *name) {
         FreeImage(&image);
     }
     setBytes(state, bytes);
+}
+
+template <bool (*Load)(GFXimage *, const uint8_t *, uint32_t)>
+void zorblitDecode(benchmark::State &state, const char *name) {
+    zorblitDecodeBytes<Load>(state, readBenchPicture(name));
 }
 
 }  // namespace zorblit::bench

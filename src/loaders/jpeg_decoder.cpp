@@ -7,7 +7,6 @@
 #include <cstring>
 #include <new>
 
-#include "loaders/jpeg_zigzag.h"
 #include "loaders/refusal.h"
 
 namespace zorblit {
@@ -282,8 +281,7 @@ bool TNanoJpegDecoder::checkScanTables(const uint8_t *tableFields) {
                                  (!usesAc || (huffmanTablesDefined_ >> c.acTable & 1)) &&
                                  (!(firstDc || !progressive_) || (quantTablesDefined_ >> c.quantTable & 1));
         if (!tablesThere) return damaged("JPEG scan uses an undefined table", tableFields + 2 * i);
-        if (progressive_ && firstDc)
-            for (int k = 0; k < 64; ++k) c.dequantise[jpeg::kZigzag[k]] = quantTables_[c.quantTable][k];
+        if (progressive_ && firstDc) c.quant = quantTables_[c.quantTable];
     }
     return true;
 }

@@ -38,11 +38,11 @@ struct TNanoJpegComponent {
     int32_t dcPredictor = 0;
     bool scanned = false;  // sequential: decoded; progressive: its DC has a first scan
     std::unique_ptr<uint8_t[]> plane;  // stride x (MCUs down x 8 x samplingY) samples
-    // Progressive only: 64 coefficients per block in natural order, blocks in
-    // rows of stride / 8, and the dequantisation table in natural order, taken
-    // when the component's first scan starts.
+    // Progressive only: 64 coefficients per block in zig-zag order, blocks in
+    // rows of stride / 8, and the quantisation table, taken when the
+    // component's DC is first coded.
     std::unique_ptr<int16_t[]> coefficients;
-    std::array<int32_t, 64> dequantise{};
+    std::array<uint16_t, 64> quant{};
 };
 
 // One decoder per picture: decode once, then read the picture out.

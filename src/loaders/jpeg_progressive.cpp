@@ -1,9 +1,12 @@
 // Progressive scans: each refines a band of zig-zag positions (the DC
-// coefficient, or AC coefficients of one component) to some bits of precision,
-// kept as coefficients until the end of the image, when every block is
-// dequantised and inverse transformed into its component's plane.
-#include <algorithm>
+// coefficient, or AC coefficients of one component) to some bits of precision.
+// The coefficients are kept in zig-zag order until the end of the image, when
+// every block is dequantised and inverse transformed into its component's plane.
+// Refinement scans find their way through a block by a mask of its non-zero
+// positions instead of looking at every coefficient.
+#include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "loaders/jpeg_decoder.h"
 #include "loaders/jpeg_idct.h"
@@ -19,23 +22,47 @@ using jpeg::JpegHuffmanTable;
 using jpeg::kBitsPerCoefficient;
 using jpeg::kZigzag;
 
-inline int32_t takeBits(JpegBitReader &bits, int count) {
-    if (bits.available() < count) bits.refill();
-    return int32_t(bits.take(count));
+// Bit k set for every non-zero coefficient k, four at a time in a 64-bit word:
+// bit 15 of each 16-bit lane becomes "lane non-zero" (the low 15 bits plus 0x7FFF
+// carry into it unless all zero; the sign bit is or-ed in), and one multiply
+// gathers the four bits 15, 31, 47, 63 into bits 48 to 51 (no other products
+// reach those bits or carry into them). Little-endian lane order.
+inline uint64_t nonZeroPositions(const int16_t *coefficients) {
+    constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFFu, kHigh = 0x8000800080008000u, kGather = 0x0001000200040008u;
+    uint64_t mask = 0;
+    if constexpr (std::endian::native != std::endian::little) {  // the lanes would be the other way round
+        for (int k = 0; k < 64; ++k) mask |= uint64_t(coefficients[k] != 0) << k;
+        return mask;
+    }
+    for (int i = 0; i < 16; ++i) {
+        uint64_t lanes;
+        std::memcpy(&lanes, coefficients + 4 * i, sizeof lanes);
+        const uint64_t nonZero = (((lanes & kLow15) + kLow15) | lanes) & kHigh;
+        mask |= ((nonZero >> 15) * kGather >> 48) << (4 * i);
+    }
+    return mask;
 }
 
-// Appends a correction bit to a coefficient that is already non-zero: it grows
-// away from zero by the scan's bit when the bit is set and not yet there.
-inline void refine(JpegBitReader &bits, int16_t &coefficient, int bit) {
-    if (takeBits(bits, 1) && (coefficient & bit) == 0)
-        coefficient = int16_t(coefficient + (coefficient > 0 ? bit : -bit));
-}
+// Positions from..63 (none when from is 64 or more).
+inline uint64_t positionsFrom(int from) { return from < 64 ? ~uint64_t(0) << from : 0; }
 
-// True when the eight coefficients of a block row are all zero.
-inline bool rowIsZero(const int16_t *row) {
-    uint64_t halves[2];
-    std::memcpy(halves, row, sizeof halves);
-    return (halves[0] | halves[1]) == 0;
+// Appends a correction bit to each listed coefficient (all non-zero), in zig-zag
+// order: it grows away from zero by the scan's bit when the bit is set and not
+// yet there.
+void refine(JpegBitReader &bits, int16_t *coefficients, uint64_t positions, int bit) {
+    while (positions) {
+        const int count = std::min(std::popcount(positions), 32);
+        if (bits.available() < count) bits.refill();
+        uint32_t corrections = bits.take(count) << (32 - count);  // the first at the top
+        for (int i = 0; i < count; ++i, corrections <<= 1) {
+            int16_t &coefficient = coefficients[std::countr_zero(positions)];
+            positions &= positions - 1;
+            // Without branches, as the bits are as good as random.
+            const int32_t grows = -int32_t((corrections >> 31) & ((coefficient & bit) == 0));
+            const int32_t sign = coefficient >> 15;  // 0 or -1
+            coefficient = int16_t(coefficient + (((bit ^ sign) - sign) & grows));
+        }
+    }
 }
 
 }  // namespace
@@ -47,7 +74,8 @@ bool TNanoJpegDecoder::decodeDcFirst(JpegBitReader &bits, TNanoJpegComponent &co
 }
 
 bool TNanoJpegDecoder::decodeDcRefine(JpegBitReader &bits, TNanoJpegComponent &, int16_t *block) {
-    if (takeBits(bits, 1)) block[0] = int16_t(block[0] | 1 << approximationLow_);
+    if (bits.available() < 1) bits.refill();
+    if (bits.take(1)) block[0] = int16_t(block[0] | 1 << approximationLow_);
     return true;
 }
 
@@ -74,24 +102,26 @@ bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &co
         }
         k += run;
         if (k > spectralEnd_) return false;
-        block[kZigzag[k]] = int16_t(extendSign(bits.take(size), size) * (1 << approximationLow_));
+        block[k] = int16_t(extendSign(bits.take(size), size) * (1 << approximationLow_));
     }
     return true;
 }
 
 // A refinement codes the coefficients that become non-zero (always +-bit) by
-// runs of zero coefficients; every already non-zero coefficient passed on the
-// way, or left in the band after an end-of-band, takes one correction bit.
+// the runs of zero coefficients before them; every already non-zero
+// coefficient passed on the way, or left in the band after an end-of-band, takes
+// one correction bit.
 bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block) {
     const JpegHuffmanTable &table = huffmanTables_[component.acTable];
     const int bit = 1 << approximationLow_;
+    const uint64_t band = positionsFrom(spectralStart_) & ~positionsFrom(spectralEnd_ + 1);
+    uint64_t nonZero = nonZeroPositions(block) & band;
     int k = spectralStart_;
-    for (; endOfBandRun_ == 0 && k <= spectralEnd_; ++k) {
+    while (endOfBandRun_ == 0 && k <= spectralEnd_) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
         const int symbol = table.decode(bits);
         if (symbol < 0) return false;
-        int zerosToPass = symbol >> 4;
-        const int size = symbol & 15;
+        const int zerosToPass = symbol >> 4, size = symbol & 15;
         int value = 0;
         if (size == 1) {
             value = bits.take(1) ? bit : -bit;
@@ -101,22 +131,21 @@ bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &c
             endOfBandRun_ = (1u << zerosToPass) + bits.take(zerosToPass);
             break;
         }
-        // Stops on the zero coefficient after the run (a run of 15 without a value
-        // passes sixteen zeros).
-        for (; k <= spectralEnd_; ++k) {
-            int16_t &coefficient = block[kZigzag[k]];
-            if (coefficient != 0)
-                refine(bits, coefficient, bit);
-            else if (zerosToPass-- == 0)
-                break;
+        // The zero coefficient after the run (a run of 15 without a value passes
+        // sixteen zeros); 64 when the band has too few.
+        uint64_t zeros = ~nonZero & band & positionsFrom(k);
+        for (int i = 0; i < zerosToPass && zeros; ++i) zeros &= zeros - 1;
+        const int target = zeros ? std::countr_zero(zeros) : 64;
+        refine(bits, block, nonZero & positionsFrom(k) & ~positionsFrom(target), bit);
+        if (value != 0) {
+            if (target > spectralEnd_) return false;
+            block[target] = int16_t(value);
+            nonZero |= uint64_t(1) << target;
         }
-        if (value == 0) continue;
-        if (k > spectralEnd_) return false;
-        block[kZigzag[k]] = int16_t(value);
+        k = target + 1;
     }
     if (endOfBandRun_ > 0) {
-        for (; k <= spectralEnd_; ++k)
-            if (int16_t &coefficient = block[kZigzag[k]]; coefficient != 0) refine(bits, coefficient, bit);
+        refine(bits, block, nonZero & positionsFrom(k), bit);
         --endOfBandRun_;
     }
     return true;
@@ -124,14 +153,18 @@ bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &c
 
 bool TNanoJpegDecoder::decodeProgressiveScan() {
     using DecodeBlock = bool (TNanoJpegDecoder::*)(JpegBitReader &, TNanoJpegComponent &, int16_t *);
-    const bool first = approximationHigh_ == 0;
-    const DecodeBlock step = spectralStart_ == 0
-                                 ? (first ? &TNanoJpegDecoder::decodeDcFirst : &TNanoJpegDecoder::decodeDcRefine)
-                                 : (first ? &TNanoJpegDecoder::decodeAcFirst : &TNanoJpegDecoder::decodeAcRefine);
-    return walkScan([this, step](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-        int16_t *block = c.coefficients.get() + (size_t(blockY) * (c.stride / 8) + size_t(blockX)) * 64;
-        return (this->*step)(bits, c, block);
-    });
+    // One walk per kind of scan, each with its block decoder built in.
+    const auto walkWith = [this](auto step) {
+        return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
+            int16_t *block = c.coefficients.get() + (size_t(blockY) * (c.stride / 8) + size_t(blockX)) * 64;
+            return (this->*decltype(step)::value)(bits, c, block);
+        });
+    };
+    if (spectralStart_ == 0)
+        return approximationHigh_ == 0 ? walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeDcFirst>())
+                                       : walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeDcRefine>());
+    return approximationHigh_ == 0 ? walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeAcFirst>())
+                                   : walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeAcRefine>());
 }
 
 void TNanoJpegDecoder::transformCoefficients(TNanoJpegComponent &component) {
@@ -141,16 +174,18 @@ void TNanoJpegDecoder::transformCoefficients(TNanoJpegComponent &component) {
     for (size_t blockY = 0; blockY < blockRows; ++blockY)
         for (size_t blockX = 0; blockX < blocksPerRow; ++blockX, coefficients += 64) {
             uint8_t *out = component.plane.get() + blockY * 8 * component.stride + blockX * 8;
-            int usedRows = 8;
-            while (usedRows > 1 && rowIsZero(coefficients + (usedRows - 1) * 8)) --usedRows;
-            for (int i = 0; i < usedRows * 8; ++i) block_[i] = coefficients[i] * component.dequantise[i];
-            if (usedRows == 1 && std::all_of(coefficients + 1, coefficients + 8, [](int16_t c) { return c == 0; })) {
-                const uint8_t sample = jpeg::dcOnlySample(block_[0]);
+            uint64_t positions = nonZeroPositions(coefficients);
+            if (positions <= 1) {
+                const uint8_t sample = jpeg::dcOnlySample(coefficients[0] * component.quant[0]);
                 for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
-                block_[0] = 0;
-            } else {
-                jpeg::inverseDct(block_, usedRows, out, stride);
+                continue;
             }
+            const int last = 63 - std::countl_zero(positions);
+            for (; positions; positions &= positions - 1) {
+                const int k = std::countr_zero(positions);
+                block_[kZigzag[k]] = coefficients[k] * component.quant[k];
+            }
+            jpeg::inverseDct(block_, jpeg::kRowsUpTo[last], out, stride);
         }
 }
 
