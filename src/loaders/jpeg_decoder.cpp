@@ -18,8 +18,9 @@ uint32_t bigEndian16(const uint8_t *p) { return uint32_t(p[0]) << 8 | p[1]; }
 
 int divideRoundingUp(uint64_t value, uint64_t divisor) { return int((value + divisor - 1) / divisor); }
 
-// Progressive coefficients take two bytes a sample; past this the picture is refused
-// as too large (a 4:2:0 colour picture of about 350 million pixels).
+// Progressive coefficients take two bytes a sample and an eighth of a byte for the
+// masks; past this the picture is refused as too large (a 4:2:0 colour picture of
+// about 330 million pixels).
 constexpr uint64_t kMaxCoefficientBytes = uint64_t(1) << 30;
 
 // Successive approximation shifts beyond this cannot hold 8-bit coefficients.
@@ -330,13 +331,15 @@ bool TNanoJpegDecoder::allocateCoefficients() {
     uint64_t blocks = 0, bytes = 0;
     for (const TNanoJpegComponent &c : components_) {
         blocks += uint64_t(c.blocksAcross) * c.blocksDown;
-        bytes += uint64_t(c.stride) * mcusDown_ * 8 * c.samplingY * sizeof(int16_t);
+        bytes += uint64_t(c.stride) * mcusDown_ * 8 * c.samplingY * sizeof(int16_t) * 17 / 16;  // and the masks
     }
     if (blocks > uint64_t(left_) * 8) return damaged("JPEG data ends early", pos_ + left_);
     if (bytes > kMaxCoefficientBytes) return unsupported("progressive JPEG too large");
     for (TNanoJpegComponent &c : components_) {
-        c.coefficients.reset(new (std::nothrow) int16_t[c.stride * mcusDown_ * 8 * c.samplingY]());
-        if (!c.coefficients) return outOfMemory();
+        const size_t samples = c.stride * mcusDown_ * 8 * c.samplingY;
+        c.coefficients.reset(new (std::nothrow) int16_t[samples]());
+        c.nonZero.reset(new (std::nothrow) uint64_t[samples / 64]());
+        if (!c.coefficients || !c.nonZero) return outOfMemory();
     }
     return true;
 }
@@ -350,6 +353,7 @@ bool TNanoJpegDecoder::finishProgressive() {
         if (!c.plane) return outOfMemory();
         transformCoefficients(c);
         c.coefficients.reset();
+        c.nonZero.reset();
     }
     error_ = Error::Internal_Finished;
     return true;

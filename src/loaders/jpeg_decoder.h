@@ -39,9 +39,10 @@ struct TNanoJpegComponent {
     bool scanned = false;  // sequential: decoded; progressive: its DC has a first scan
     std::unique_ptr<uint8_t[]> plane;  // stride x (MCUs down x 8 x samplingY) samples
     // Progressive only: 64 coefficients per block in zig-zag order, blocks in
-    // rows of stride / 8, and the quantisation table, taken when the
-    // component's DC is first coded.
+    // rows of stride / 8; per block a mask of the AC positions made non-zero;
+    // the quantisation table, taken when the component's DC is first coded.
     std::unique_ptr<int16_t[]> coefficients;
+    std::unique_ptr<uint64_t[]> nonZero;
     std::array<uint16_t, 64> quant{};
 };
 
@@ -97,10 +98,10 @@ private:
     bool decodeProgressiveScan();
     bool decodeDc(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
     bool decodeBlock(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out);
-    bool decodeDcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block);
-    bool decodeDcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block);
-    bool decodeAcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block);
-    bool decodeAcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block);
+    bool decodeDcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeDcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeAcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeAcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
     bool readRestartMarker(jpeg::JpegBitReader &bits, int index);
     void transformCoefficients(TNanoJpegComponent &component);
 

@@ -2,8 +2,9 @@
 // coefficient, or AC coefficients of one component) to some bits of precision.
 // The coefficients are kept in zig-zag order until the end of the image, when
 // every block is dequantised and inverse transformed into its component's plane.
-// Refinement scans find their way through a block by a mask of its non-zero
-// positions instead of looking at every coefficient.
+// Each block keeps a mask of its non-zero AC positions, by which refinement scans
+// and the final transform find their way through it instead of looking at every
+// coefficient.
 #include <bit>
 #include <cstring>
 #include <type_traits>
@@ -22,27 +23,6 @@ using jpeg::JpegHuffmanTable;
 using jpeg::kBitsPerCoefficient;
 using jpeg::kZigzag;
 
-// Bit k set for every non-zero coefficient k, four at a time in a 64-bit word:
-// bit 15 of each 16-bit lane becomes "lane non-zero" (the low 15 bits plus 0x7FFF
-// carry into it unless all zero; the sign bit is or-ed in), and one multiply
-// gathers the four bits 15, 31, 47, 63 into bits 48 to 51 (no other products
-// reach those bits or carry into them). Little-endian lane order.
-inline uint64_t nonZeroPositions(const int16_t *coefficients) {
-    constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFFu, kHigh = 0x8000800080008000u, kGather = 0x0001000200040008u;
-    uint64_t mask = 0;
-    if constexpr (std::endian::native != std::endian::little) {  // the lanes would be the other way round
-        for (int k = 0; k < 64; ++k) mask |= uint64_t(coefficients[k] != 0) << k;
-        return mask;
-    }
-    for (int i = 0; i < 16; ++i) {
-        uint64_t lanes;
-        std::memcpy(&lanes, coefficients + 4 * i, sizeof lanes);
-        const uint64_t nonZero = (((lanes & kLow15) + kLow15) | lanes) & kHigh;
-        mask |= ((nonZero >> 15) * kGather >> 48) << (4 * i);
-    }
-    return mask;
-}
-
 // Positions from..63 (none when from is 64 or more).
 inline uint64_t positionsFrom(int from) { return from < 64 ? ~uint64_t(0) << from : 0; }
 
@@ -51,14 +31,11 @@ inline uint64_t positionsFrom(int from) { return from < 64 ? ~uint64_t(0) << fro
 // yet there.
 void refine(JpegBitReader &bits, int16_t *coefficients, uint64_t positions, int bit) {
     while (positions) {
-        const int count = std::min(std::popcount(positions), 32);
-        if (bits.available() < count) bits.refill();
-        uint32_t corrections = bits.take(count) << (32 - count);  // the first at the top
-        for (int i = 0; i < count; ++i, corrections <<= 1) {
+        if (bits.available() < 32) bits.refill();
+        for (int i = 0; i < 32 && positions; ++i, positions &= positions - 1) {
             int16_t &coefficient = coefficients[std::countr_zero(positions)];
-            positions &= positions - 1;
             // Without branches, as the bits are as good as random.
-            const int32_t grows = -int32_t((corrections >> 31) & ((coefficient & bit) == 0));
+            const int32_t grows = -int32_t(bits.take(1) & ((coefficient & bit) == 0));
             const int32_t sign = coefficient >> 15;  // 0 or -1
             coefficient = int16_t(coefficient + (((bit ^ sign) - sign) & grows));
         }
@@ -67,43 +44,57 @@ void refine(JpegBitReader &bits, int16_t *coefficients, uint64_t positions, int 
 
 }  // namespace
 
-bool TNanoJpegDecoder::decodeDcFirst(JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block) {
+bool TNanoJpegDecoder::decodeDcFirst(JpegBitReader &bits, TNanoJpegComponent &component, size_t block) {
     if (!decodeDc(bits, component)) return false;
-    block[0] = int16_t(component.dcPredictor * (1 << approximationLow_));
+    component.coefficients[block * 64] = int16_t(component.dcPredictor * (1 << approximationLow_));
     return true;
 }
 
-bool TNanoJpegDecoder::decodeDcRefine(JpegBitReader &bits, TNanoJpegComponent &, int16_t *block) {
+bool TNanoJpegDecoder::decodeDcRefine(JpegBitReader &bits, TNanoJpegComponent &component, size_t block) {
     if (bits.available() < 1) bits.refill();
-    if (bits.take(1)) block[0] = int16_t(block[0] | 1 << approximationLow_);
+    int16_t &dc = component.coefficients[block * 64];
+    if (bits.take(1)) dc = int16_t(dc | 1 << approximationLow_);
     return true;
 }
 
 // Run-length coded values; an end-of-band code ends this block and skips the
 // band in as many blocks after it as its run says.
-bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block) {
+bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &component, size_t block) {
     if (endOfBandRun_ > 0) {
         --endOfBandRun_;
         return true;
     }
     const JpegHuffmanTable &table = huffmanTables_[component.acTable];
+    int16_t *coefficients = component.coefficients.get() + block * 64;
+    uint64_t nonZero = component.nonZero[block];
     for (int k = spectralStart_; k <= spectralEnd_; ++k) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
-        const int symbol = table.decode(bits);
-        if (symbol < 0) return false;
-        const int run = symbol >> 4, size = symbol & 15;
-        if (size == 0) {
-            if (run == 15) {  // sixteen zeros
-                k += 15;
-                continue;
+        int32_t value;
+        // Fast path: a short code whose extra bits fit in the same lookahead.
+        if (const int32_t packed = table.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits))) {
+            bits.consume(packed & 15);
+            k += packed >> 4 & 15;
+            value = packed >> 8;
+        } else {
+            const int symbol = table.decode(bits);
+            if (symbol < 0) return false;
+            const int run = symbol >> 4, size = symbol & 15;
+            if (size == 0) {
+                if (run == 15) {  // sixteen zeros
+                    k += 15;
+                    continue;
+                }
+                endOfBandRun_ = (1u << run) - 1 + bits.take(run);
+                break;
             }
-            endOfBandRun_ = (1u << run) - 1 + bits.take(run);
-            return true;
+            k += run;
+            value = extendSign(bits.take(size), size);
         }
-        k += run;
         if (k > spectralEnd_) return false;
-        block[k] = int16_t(extendSign(bits.take(size), size) * (1 << approximationLow_));
+        coefficients[k] = int16_t(value * (1 << approximationLow_));
+        nonZero |= uint64_t(1) << k;
     }
+    component.nonZero[block] = nonZero;
     return true;
 }
 
@@ -111,11 +102,12 @@ bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &co
 // the runs of zero coefficients before them; every already non-zero
 // coefficient passed on the way, or left in the band after an end-of-band, takes
 // one correction bit.
-bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &component, int16_t *block) {
+bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &component, size_t block) {
     const JpegHuffmanTable &table = huffmanTables_[component.acTable];
+    int16_t *coefficients = component.coefficients.get() + block * 64;
     const int bit = 1 << approximationLow_;
     const uint64_t band = positionsFrom(spectralStart_) & ~positionsFrom(spectralEnd_ + 1);
-    uint64_t nonZero = nonZeroPositions(block) & band;
+    uint64_t nonZero = component.nonZero[block];
     int k = spectralStart_;
     while (endOfBandRun_ == 0 && k <= spectralEnd_) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
@@ -136,28 +128,28 @@ bool TNanoJpegDecoder::decodeAcRefine(JpegBitReader &bits, TNanoJpegComponent &c
         uint64_t zeros = ~nonZero & band & positionsFrom(k);
         for (int i = 0; i < zerosToPass && zeros; ++i) zeros &= zeros - 1;
         const int target = zeros ? std::countr_zero(zeros) : 64;
-        refine(bits, block, nonZero & positionsFrom(k) & ~positionsFrom(target), bit);
+        refine(bits, coefficients, nonZero & band & positionsFrom(k) & ~positionsFrom(target), bit);
         if (value != 0) {
             if (target > spectralEnd_) return false;
-            block[target] = int16_t(value);
+            coefficients[target] = int16_t(value);
             nonZero |= uint64_t(1) << target;
         }
         k = target + 1;
     }
     if (endOfBandRun_ > 0) {
-        refine(bits, block, nonZero & positionsFrom(k), bit);
+        refine(bits, coefficients, nonZero & band & positionsFrom(k), bit);
         --endOfBandRun_;
     }
+    component.nonZero[block] = nonZero;
     return true;
 }
 
 bool TNanoJpegDecoder::decodeProgressiveScan() {
-    using DecodeBlock = bool (TNanoJpegDecoder::*)(JpegBitReader &, TNanoJpegComponent &, int16_t *);
+    using DecodeBlock = bool (TNanoJpegDecoder::*)(JpegBitReader &, TNanoJpegComponent &, size_t);
     // One walk per kind of scan, each with its block decoder built in.
     const auto walkWith = [this](auto step) {
         return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-            int16_t *block = c.coefficients.get() + (size_t(blockY) * (c.stride / 8) + size_t(blockX)) * 64;
-            return (this->*decltype(step)::value)(bits, c, block);
+            return (this->*decltype(step)::value)(bits, c, size_t(blockY) * (c.stride / 8) + size_t(blockX));
         });
     };
     if (spectralStart_ == 0)
@@ -170,17 +162,18 @@ bool TNanoJpegDecoder::decodeProgressiveScan() {
 void TNanoJpegDecoder::transformCoefficients(TNanoJpegComponent &component) {
     const size_t blocksPerRow = component.stride / 8, blockRows = size_t(mcusDown_) * component.samplingY;
     const ptrdiff_t stride = ptrdiff_t(component.stride);
-    const int16_t *coefficients = component.coefficients.get();
-    for (size_t blockY = 0; blockY < blockRows; ++blockY)
-        for (size_t blockX = 0; blockX < blocksPerRow; ++blockX, coefficients += 64) {
+    for (size_t blockY = 0, block = 0; blockY < blockRows; ++blockY)
+        for (size_t blockX = 0; blockX < blocksPerRow; ++blockX, ++block) {
+            const int16_t *coefficients = component.coefficients.get() + block * 64;
             uint8_t *out = component.plane.get() + blockY * 8 * component.stride + blockX * 8;
-            uint64_t positions = nonZeroPositions(coefficients);
-            if (positions <= 1) {
+            uint64_t positions = component.nonZero[block] & ~uint64_t(1);
+            if (positions == 0) {
                 const uint8_t sample = jpeg::dcOnlySample(coefficients[0] * component.quant[0]);
                 for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
                 continue;
             }
             const int last = 63 - std::countl_zero(positions);
+            block_[0] = coefficients[0] * component.quant[0];
             for (; positions; positions &= positions - 1) {
                 const int k = std::countr_zero(positions);
                 block_[kZigzag[k]] = coefficients[k] * component.quant[k];
