@@ -53,7 +53,7 @@ bool TNanoJpegDecoder::decodeDcFirst(JpegBitReader &bits, TNanoJpegComponent &co
 bool TNanoJpegDecoder::decodeDcRefine(JpegBitReader &bits, TNanoJpegComponent &component, size_t block) {
     if (bits.available() < 1) bits.refill();
     int16_t &dc = component.coefficients[block * 64];
-    if (bits.take(1)) dc = int16_t(dc | 1 << approximationLow_);
+    dc = int16_t(dc | bits.take(1) << approximationLow_);  // no branch on a bit as good as random
     return true;
 }
 
