@@ -337,8 +337,8 @@ bool TNanoJpegDecoder::allocateCoefficients() {
     if (bytes > kMaxCoefficientBytes) return unsupported("progressive JPEG too large");
     for (TNanoJpegComponent &c : components_) {
         const size_t samples = c.stride * mcusDown_ * 8 * c.samplingY;
-        c.coefficients.reset(new (std::nothrow) int16_t[samples]());
-        c.nonZero.reset(new (std::nothrow) uint64_t[samples / 64]());
+        c.coefficients = jpeg::allocateZeroed<int16_t>(samples);
+        c.nonZero = jpeg::allocateZeroed<uint64_t>(samples / 64);
         if (!c.coefficients || !c.nonZero) return outOfMemory();
     }
     return true;

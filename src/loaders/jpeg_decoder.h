@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,20 @@ enum class TNanoJpegErrorCodes {
     Internal_Finished = 6,  // every component decoded
 };
 
+namespace jpeg {
+// Zero-filled memory from calloc, which large blocks get from the system already
+// zeroed instead of being cleared again.
+struct FreeMemory {
+    void operator()(void *memory) const { std::free(memory); }
+};
+template <class T>
+using ZeroedArray = std::unique_ptr<T[], FreeMemory>;
+template <class T>
+ZeroedArray<T> allocateZeroed(size_t count) {
+    return ZeroedArray<T>(static_cast<T *>(std::calloc(count, sizeof(T))));
+}
+}  // namespace jpeg
+
 struct TNanoJpegComponent {
     uint8_t id = 0;
     int samplingX = 0, samplingY = 0;  // sampling factors
@@ -41,8 +56,8 @@ struct TNanoJpegComponent {
     // Progressive only: 64 coefficients per block in zig-zag order, blocks in
     // rows of stride / 8; per block a mask of the AC positions made non-zero;
     // the quantisation table, taken when the component's DC is first coded.
-    std::unique_ptr<int16_t[]> coefficients;
-    std::unique_ptr<uint64_t[]> nonZero;
+    jpeg::ZeroedArray<int16_t> coefficients;
+    jpeg::ZeroedArray<uint64_t> nonZero;
     std::array<uint16_t, 64> quant{};
 };
 
