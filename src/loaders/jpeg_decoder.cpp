@@ -23,6 +23,11 @@ int divideRoundingUp(uint64_t value, uint64_t divisor) { return int((value + div
 // about 330 million pixels).
 constexpr uint64_t kMaxCoefficientBytes = uint64_t(1) << 30;
 
+// Every progressive scan walks all blocks of its components however few bits it
+// has (end-of-band runs skip up to 32767 blocks in a few bits), so the scans a
+// file may have are limited; real files have about ten.
+constexpr int kMaxProgressiveScans = 1000;
+
 // Successive approximation shifts beyond this cannot hold 8-bit coefficients.
 constexpr int kMaxApproximationBit = 13;
 
@@ -233,6 +238,8 @@ void TNanoJpegDecoder::readApplicationData(uint8_t marker, Segment segment) {
 bool TNanoJpegDecoder::readScanHeader(Segment segment) {
     const uint8_t *d = segment.data;
     if (components_.empty()) return damaged("JPEG scan before the frame header", d);
+    if (progressive_ && ++progressiveScans_ > kMaxProgressiveScans)
+        return unsupported("progressive JPEG with more than 1000 scans is not supported");
     const size_t count = segment.size > 0 ? d[0] : 0;
     if (count == 0 || count > components_.size() || segment.size < 4 + 2 * count || !readScanComponents(d + 1, count))
         return damaged("damaged JPEG scan header", d);

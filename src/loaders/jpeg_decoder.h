@@ -141,6 +141,7 @@ private:
     int spectralStart_ = 0, spectralEnd_ = 63;
     int approximationHigh_ = 0, approximationLow_ = 0;
     unsigned endOfBandRun_ = 0;  // blocks still to skip in a progressive AC scan
+    int progressiveScans_ = 0;
 
     std::array<std::array<uint16_t, 64>, 4> quantTables_{};  // zig-zag order, as stored
     unsigned quantTablesDefined_ = 0;                         // bit i: table i

@@ -124,6 +124,18 @@ TEST(JpegProgressive, RefusesCutsSurvivesDamageAndBrokenScanHeaders) {
                               {"a successive approximation bit of 14", patched(9, 0x0E)}});
     EXPECT_FALSE(decodeExact(jpegLoadMem, Bytes(refined.begin(), refined.begin() + ptrdiff_t(markerAt(refined, 0xD9)))).ok);
     EXPECT_EQ(lastRefusal(), "JPEG data ends early at byte " + std::to_string(markerAt(refined, 0xD9)));
+
+    // DC refinements of the lowest bit added (their six blocks take one bit each): up to 1000 scans decode.
+    const uint8_t id = refined.at(markerAt(refined, 0xC2) + 10);
+    const Bytes repeated = {0xFF, 0xDA, 0, 8, 1, id, 0, 0, 0, 0x10, 0x00};
+    const auto withScans = [&](size_t scans) {
+        Bytes file(refined.begin(), refined.begin() + ptrdiff_t(markerAt(refined, 0xD9)));
+        for (size_t i = refinedScript(true).size(); i < scans; ++i) file.insert(file.end(), repeated.begin(), repeated.end());
+        return file.insert(file.end(), {0xFF, 0xD9}), file;
+    };
+    EXPECT_TRUE(decodeExact(jpegLoadMem, withScans(1000)).ok);
+    EXPECT_FALSE(decodeExact(jpegLoadMem, withScans(1001)).ok);
+    EXPECT_EQ(lastRefusal(), std::string("progressive JPEG with more than 1000 scans is not supported"));
 }
 
 }  // namespace
