@@ -303,9 +303,10 @@ ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
  * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
 ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
-/* Baseline JPEG/JFIF (sequential, Huffman-coded, 8-bit), grey or YCbCr with any
- * chroma subsampling, restart markers; alpha 255. Progressive, arithmetic-coded,
- * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
+/* JPEG, Huffman-coded 8-bit: baseline, extended and multi-scan sequential, and
+ * progressive; grey, YCbCr, RGB, CMYK or YCCK with any chroma subsampling, restart
+ * markers; alpha 255. Arithmetic-coded, lossless, hierarchical and 12-bit files
+ * give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
 /* GIF: the first image on a canvas of the file's screen size that starts
