@@ -20,7 +20,7 @@ int divideRoundingUp(uint64_t value, uint64_t divisor) { return int((value + div
 
 bool TNanoJpegDecoder::decode(const uint8_t *data, uint32_t size) {
     pos_ = data;
-    left_ = size & 0x7FFFFFFFu;  // lengths are kept in 31 bits
+    left_ = size;
     if (left_ < 2 || pos_[0] != 0xFF || pos_[1] != 0xD8) return fail(Error::NotAJpeg);
     pos_ += 2;
     left_ -= 2;

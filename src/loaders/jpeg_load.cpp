@@ -5,8 +5,9 @@
 #include "loaders/jpeg_decoder.h"
 #include "loaders/reader.h"
 
-bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
-    if (!data) return false;
+namespace {
+
+bool decodeJpeg(GFXimage *image, const uint8_t *data, uint32_t size) {
     // The decoder holds the Huffman lookup tables: too big for the stack.
     const auto decoder = std::make_unique<zorblit::TNanoJpegDecoder>();
     if (!decoder->decode(data, size)) return false;
@@ -16,4 +17,10 @@ bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
     return result.handOver(image);
 }
 
-bool jpegLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, jpegLoadMem); }
+}  // namespace
+
+bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
+    return zorblit::decodeMemory(image, data, size, decodeJpeg);
+}
+
+bool jpegLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, decodeJpeg); }

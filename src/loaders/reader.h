@@ -102,6 +102,10 @@ inline bool hasItems(const ByteCursor &cursor, uint64_t count, uint64_t itemByte
 // A decoder of an encoded image held in memory, under the reader convention.
 using MemoryDecoder = bool (*)(GFXimage *image, const uint8_t *data, uint32_t size);
 
+// Every exported reader decodes through here: null data with a non-zero size is
+// refused, and no exception leaves (an allocation that throws is a plain false).
+bool decodeMemory(GFXimage *image, const uint8_t *data, uint32_t size, MemoryDecoder decode);
+
 // Reads the whole file and decodes it from memory; false for a missing or
 // unreadable file. The file's bytes are released on every path.
 bool decodeFile(GFXimage *image, const char *name, MemoryDecoder decode);
