@@ -29,7 +29,9 @@ extern "C" {
 
 /* ---- Images, packing and bulk memory ------------------------------------ */
 
-/* An image: pixel (x, y) is data[y * width + x]. */
+/* An image: pixel (x, y) is data[y * width + x]. A record without pixels (data
+ * NULL, or width or height 0) is empty: every routine given one returns at once
+ * without touching memory (readers of pixels give 0). */
 typedef struct GFXimage {
     uint32_t *data; /* first pixel of the top row; NULL: no pixels */
     uint32_t width;
@@ -46,6 +48,9 @@ ZORBLIT_API extern int32_t clipX1, clipY1, clipX2, clipY2;
 
 /* Sets width and height and allocates zeroed pixels; out of memory is fatal. */
 ZORBLIT_API void AllocImage(GFXimage *image, uint32_t width, uint32_t height);
+/* As AllocImage, but out of memory (or a size no block can hold) returns false
+ * and leaves the record untouched; true once the image is allocated. */
+ZORBLIT_API bool TryAllocImage(GFXimage *image, uint32_t width, uint32_t height);
 /* Frees the pixels (if any) and clears data; width and height are kept. */
 ZORBLIT_API void FreeImage(GFXimage *image);
 /* Stores the four values unchanged in clipX1, clipY1, clipX2, clipY2. */
@@ -205,8 +210,8 @@ ZORBLIT_API void ScaleSpriteSaturatedSub(GFXimage dest, int32_t x1, int32_t y1, 
 
 /* Rotated sprites: the source turned clockwise by angle degrees about its pixel
  * (width / 2, height / 2), which stays at (x + width / 2, y + height / 2).
- * Angles of 360 and more are reduced modulo 360. Only the part inside dest (in
- * the portable form, also inside the clip rectangle) is drawn. */
+ * Angles are reduced modulo 360 first (-370 turns as -10). Only the part
+ * inside dest (in the portable form, also inside the clip rectangle) is drawn. */
 ZORBLIT_API void RotateImage(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
 ZORBLIT_API void RotateSprite(GFXimage dest, int32_t x, int32_t y, int32_t angle, uint32_t key, GFXimage source);
 ZORBLIT_API void RotateSpriteAlpha(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
@@ -222,7 +227,9 @@ ZORBLIT_API void RotateSpriteSaturatedSub(GFXimage dest, int32_t x, int32_t y, i
  * at dest's centre; RotoZoomImageNoRepeat shifts it by a quarter of the size
  * difference instead of a half. Points outside the source are 0. An angle or
  * zoom for which the steps are not finite (NaN, infinity) fills dest with 0;
- * steps beyond 2^31 source pixels per dest pixel are held there. */
+ * steps beyond 2^31 source pixels per dest pixel are held there, and on a dest
+ * more than 32767 pixels across lower still, so that no point lies 2^46 source
+ * pixels or more away. */
 ZORBLIT_API void RotoZoomImage(GFXimage dest, GFXimage source, float angle, float zoom);
 ZORBLIT_API void RotoZoomImageNoRepeat(GFXimage dest, GFXimage source, float angle, float zoom);
 
@@ -490,12 +497,14 @@ ZORBLIT_API void ReturnFPSstring(void);
 
 /* ---- Diagnostics and file support ----------------------------------------- */
 
-/* Shows a message box titled "Message", logs the text to logger.log, returns. */
+/* Shows a message box titled "Message", logs the text to logger.log, returns.
+ * Where no box can be shown (no display) the text also goes to standard error. */
 ZORBLIT_API void ReportError(const char *text);
 /* As ReportError, then ends the process with exit status 1. */
 ZORBLIT_API void FatalError(const char *text);
-/* Reads a whole file into a new block (free it with free()). False on any error;
- * a missing file leaves buffer and size untouched. */
+/* Reads a whole regular file to its end into a new block (free it with free()).
+ * False on any error (a FIFO or device included, without waiting), leaving
+ * buffer and size untouched. */
 ZORBLIT_API bool LoadFileToMemory(const char *name, uint8_t **buffer, uint32_t *size);
 ZORBLIT_API bool FileExists(const char *name);
 /* Two-argument arctangent in radians, range -pi/2 .. 3pi/2. */

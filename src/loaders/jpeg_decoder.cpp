@@ -63,7 +63,7 @@ bool TNanoJpegDecoder::outOfMemory() {
 
 bool TNanoJpegDecoder::decode(const uint8_t *data, uint32_t size) {
     begin_ = pos_ = data;
-    left_ = size & 0x7FFFFFFFu;  // lengths are kept in 31 bits
+    left_ = size;
     if (left_ < 2 || pos_[0] != 0xFF || pos_[1] != 0xD8) {
         error_ = Error::NotAJpeg;
         return refuse("not a JPEG file");

@@ -1,8 +1,10 @@
-// From a file name to a decoder that works on memory.
+// From a file name or a block of memory to a decoder that works on memory.
 #include "loaders/reader.h"
 
 #include <cstdlib>
 #include <memory>
+
+#include "loaders/refusal.h"
 
 namespace zorblit {
 
