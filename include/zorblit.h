@@ -322,7 +322,8 @@ ZORBLIT_API bool allowKeyboardHit(void);
 /* ---- Keyboard and mouse --------------------------------------------------- */
 
 /* keyboard[k] is 1 while the key with key number k (1..104) is down; entry 0
- * collects keys without a number. */
+ * collects keys without a number. A key pressed and released between two
+ * updates reads 1 until the next update, so no press is lost. */
 ZORBLIT_API extern uint8_t keyboard[256];
 /* The key number doReadKey reported last. */
 ZORBLIT_API extern uint8_t key_code;
@@ -332,8 +333,11 @@ ZORBLIT_API extern int32_t keyboardlayout;
 /* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
 ZORBLIT_API extern int32_t mouseX, mouseY;
 ZORBLIT_API extern int32_t mouse2X, mouse2Y;
+/* The buttons as of the latest update; like keys, a button pressed and released
+ * between two updates reads true until the next one. */
 ZORBLIT_API extern bool mouseL, mouseM, mouseR;
-/* Vertical wheel movement of the latest poll, 0 when none. */
+/* Vertical wheel movement of the latest update: the sum of its wheel events
+ * rounded to the nearest integer (ties to even), 0 when none. */
 ZORBLIT_API extern int32_t mouseWheel;
 /* Milliseconds: click hold-off and double-click window. */
 ZORBLIT_API extern uint32_t gfxMouseClickDelay;

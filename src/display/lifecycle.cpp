@@ -5,7 +5,7 @@
 #include "display/event_pump.h"
 #include "display/gl_view.h"
 #include "display/output_window.h"
-#include "input/mouse.h"
+#include "input/report_latches.h"
 #include "timing/fps.h"
 #include "zorblit.h"
 
