@@ -309,7 +309,8 @@ ZORBLIT_API void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t re
 ZORBLIT_API void FlipScreen(void);
 /* Takes in every pending window event (keyboard, mouse, close), never waits. */
 ZORBLIT_API void UpdateInternals(void);
-/* UpdateInternals, then FlipScreen. */
+/* Waits for the next frame when gfxFrameRate is set, then UpdateInternals and
+ * FlipScreen. */
 ZORBLIT_API void UpdateGFXsystem(void);
 /* Closes the window and frees vscreen. */
 ZORBLIT_API void FinishGFXsystem(void);
@@ -422,6 +423,14 @@ ZORBLIT_API void SwitchFullScreen(void);
 ZORBLIT_API void SwitchWindowed(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
+
+/* The library's clock: milliseconds from an arbitrary moment, never going back. */
+ZORBLIT_API uint64_t ZorblitMilliseconds(void);
+/* Frames per second that UpdateGFXsystem holds the loop to, sleeping until each
+ * frame's deadline instead of spinning; deadlines lie whole periods apart, and
+ * after a stall of a period or more the schedule starts again from then.
+ * 0 (default): no pacing. */
+ZORBLIT_API extern uint32_t gfxFrameRate;
 
 /* Frames per second, measured at least every half second by FlipScreen. */
 ZORBLIT_API extern float gfxFPS;

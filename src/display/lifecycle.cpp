@@ -7,6 +7,7 @@
 #include "display/output_window.h"
 #include "input/report_latches.h"
 #include "timing/fps.h"
+#include "timing/frame_pacing.h"
 #include "zorblit.h"
 
 namespace zorblit {
@@ -97,6 +98,7 @@ void UpdateInternals(void) {
 }
 
 void UpdateGFXsystem(void) {
+    paceFrame();
     UpdateInternals();
     FlipScreen();
 }
