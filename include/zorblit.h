@@ -27,6 +27,11 @@ extern "C" {
 #define ZORBLIT_VERSION_MINOR 0
 #define ZORBLIT_VERSION_PATCH 8
 
+/* The version ("4.0.8e") and the form of the core routines ("packed" or
+ * "portable") of the library actually loaded; constant storage. */
+ZORBLIT_API const char *ZorblitVersion(void);
+ZORBLIT_API const char *ZorblitForm(void);
+
 /* ---- Images, packing and bulk memory ------------------------------------ */
 
 /* An image: pixel (x, y) is data[y * width + x]. */
