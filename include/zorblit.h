@@ -370,7 +370,8 @@ ZORBLIT_API extern uint8_t key_code;
 /* 0: US layout, 1: German layout (default). */
 ZORBLIT_API extern int32_t keyboardlayout;
 
-/* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
+/* Pointer position in virtual-screen pixels, read at every event an update
+ * takes in; -1 until the first one. */
 ZORBLIT_API extern int32_t mouseX, mouseY;
 ZORBLIT_API extern int32_t mouse2X, mouse2Y;
 /* The buttons as of the latest update; like keys, a button pressed and released
@@ -388,7 +389,8 @@ ZORBLIT_API extern uint32_t gfxMouseClickDelay;
 ZORBLIT_API const char *doReadKey(void);
 /* True while any keyboard entry is set. */
 ZORBLIT_API bool KeyPressed(void);
-/* Lock keys: accepted and ignored on this platform. */
+/* Lock keys: Num Lock and Scroll Lock are accepted and ignored; Caps Lock sets
+ * only the window system's own view of the lock. */
 ZORBLIT_API void SetNumLock(bool on);
 ZORBLIT_API void SetScrollLock(bool on);
 ZORBLIT_API void SetCapsLock(bool on);
@@ -400,8 +402,9 @@ ZORBLIT_API bool mouseClickable(void);
 /* True once per press of the left (right) button, outside the hold-off. */
 ZORBLIT_API bool mouseLclick(void);
 ZORBLIT_API bool mouseRclick(void);
-/* Call once per frame after UpdateGFXsystem: true when the left button went
- * down, up and down again within gfxMouseClickDelay ms. */
+/* Call once per frame after UpdateGFXsystem: true, on the frame after the
+ * second press, when the left button was seen down, up and down again less than
+ * gfxMouseClickDelay ms after the first press. */
 ZORBLIT_API bool mouseLDoubleClick(void);
 /* false hides the system pointer, true shows it; each hide needs its own show. */
 ZORBLIT_API void SetMouseCursor(bool show);
