@@ -27,6 +27,11 @@ extern "C" {
 #define ZORBLIT_VERSION_MINOR 0
 #define ZORBLIT_VERSION_PATCH 8
 
+/* The version ("4.0.8e") and the form of the core routines ("packed" or
+ * "portable") of the library actually loaded; constant storage. */
+ZORBLIT_API const char *ZorblitVersion(void);
+ZORBLIT_API const char *ZorblitForm(void);
+
 /* ---- Images, packing and bulk memory ------------------------------------ */
 
 /* An image: pixel (x, y) is data[y * width + x]. A record without pixels (data
@@ -412,7 +417,8 @@ ZORBLIT_API void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t re
 ZORBLIT_API void FlipScreen(void);
 /* Takes in every pending window event (keyboard, mouse, close), never waits. */
 ZORBLIT_API void UpdateInternals(void);
-/* UpdateInternals, then FlipScreen. */
+/* Waits for the next frame when gfxFrameRate is set, then UpdateInternals and
+ * FlipScreen. */
 ZORBLIT_API void UpdateGFXsystem(void);
 /* Closes the window and frees vscreen. */
 ZORBLIT_API void FinishGFXsystem(void);
@@ -424,19 +430,58 @@ ZORBLIT_API bool allowKeyboardHit(void);
 
 /* ---- Keyboard and mouse --------------------------------------------------- */
 
-/* keyboard[k] is 1 while the key with key number k (1..104) is down; entry 0
- * collects keys without a number. */
+/* Key numbers, the indices of keyboard: physical keys named by their place on
+ * a US PC keyboard (Z and Y by the letter they type under keyboardlayout).
+ * GRAVE is the key left of 1, NON_US_BACKSLASH the extra key right of left
+ * Shift on ISO keyboards; LOGO are the system keys beside the Alt keys.
+ * No key gives 47; keys without a number (F11, keypad Enter and point, ...)
+ * land in keyboard[0]. */
+enum ZorblitKey {
+    ZORBLIT_KEY_A = 1, ZORBLIT_KEY_S = 2, ZORBLIT_KEY_D = 3, ZORBLIT_KEY_F = 4, ZORBLIT_KEY_H = 5,
+    ZORBLIT_KEY_G = 6, ZORBLIT_KEY_Z = 7, ZORBLIT_KEY_X = 8, ZORBLIT_KEY_C = 9, ZORBLIT_KEY_V = 10,
+    ZORBLIT_KEY_B = 11, ZORBLIT_KEY_Q = 12, ZORBLIT_KEY_W = 13, ZORBLIT_KEY_E = 14, ZORBLIT_KEY_R = 15,
+    ZORBLIT_KEY_Y = 16, ZORBLIT_KEY_T = 17, ZORBLIT_KEY_O = 18, ZORBLIT_KEY_U = 19, ZORBLIT_KEY_I = 20,
+    ZORBLIT_KEY_P = 21, ZORBLIT_KEY_L = 22, ZORBLIT_KEY_J = 23, ZORBLIT_KEY_K = 24, ZORBLIT_KEY_N = 25,
+    ZORBLIT_KEY_M = 26, ZORBLIT_KEY_1 = 27, ZORBLIT_KEY_2 = 28, ZORBLIT_KEY_3 = 29, ZORBLIT_KEY_4 = 30,
+    ZORBLIT_KEY_5 = 31, ZORBLIT_KEY_6 = 32, ZORBLIT_KEY_7 = 33, ZORBLIT_KEY_8 = 34, ZORBLIT_KEY_9 = 35,
+    ZORBLIT_KEY_0 = 36, ZORBLIT_KEY_F1 = 37, ZORBLIT_KEY_F2 = 38, ZORBLIT_KEY_F3 = 39, ZORBLIT_KEY_F4 = 40,
+    ZORBLIT_KEY_F5 = 41, ZORBLIT_KEY_F6 = 42, ZORBLIT_KEY_F7 = 43, ZORBLIT_KEY_F8 = 44, ZORBLIT_KEY_F9 = 45,
+    ZORBLIT_KEY_F10 = 46, ZORBLIT_KEY_F12 = 48, ZORBLIT_KEY_RETURN = 49, ZORBLIT_KEY_TAB = 50,
+    ZORBLIT_KEY_SPACE = 51, ZORBLIT_KEY_BACKSPACE = 52, ZORBLIT_KEY_ESCAPE = 53, ZORBLIT_KEY_CAPS_LOCK = 54,
+    ZORBLIT_KEY_F13 = 55, ZORBLIT_KEY_F14 = 56, ZORBLIT_KEY_F15 = 57, ZORBLIT_KEY_RIGHT_LOGO = 58,
+    ZORBLIT_KEY_LEFT_LOGO = 59, ZORBLIT_KEY_RIGHT_SHIFT = 60, ZORBLIT_KEY_LEFT_SHIFT = 61,
+    ZORBLIT_KEY_RIGHT_ALT = 62, ZORBLIT_KEY_LEFT_ALT = 63, ZORBLIT_KEY_RIGHT_CONTROL = 64,
+    ZORBLIT_KEY_LEFT_CONTROL = 65, ZORBLIT_KEY_KEYPAD_CLEAR = 66, ZORBLIT_KEY_KEYPAD_MULTIPLY = 67,
+    ZORBLIT_KEY_KEYPAD_PLUS = 68, ZORBLIT_KEY_KEYPAD_DIVIDE = 69, ZORBLIT_KEY_KEYPAD_MINUS = 70,
+    ZORBLIT_KEY_KEYPAD_EQUALS = 71, ZORBLIT_KEY_KEYPAD_0 = 72, ZORBLIT_KEY_KEYPAD_1 = 73,
+    ZORBLIT_KEY_KEYPAD_2 = 74, ZORBLIT_KEY_KEYPAD_3 = 75, ZORBLIT_KEY_KEYPAD_4 = 76, ZORBLIT_KEY_KEYPAD_5 = 77,
+    ZORBLIT_KEY_KEYPAD_6 = 78, ZORBLIT_KEY_KEYPAD_7 = 79, ZORBLIT_KEY_KEYPAD_8 = 80, ZORBLIT_KEY_KEYPAD_9 = 81,
+    ZORBLIT_KEY_KEYPAD_COMMA = 82, ZORBLIT_KEY_INSERT = 83, ZORBLIT_KEY_DELETE = 84, ZORBLIT_KEY_HOME = 85,
+    ZORBLIT_KEY_END = 86, ZORBLIT_KEY_PAGE_UP = 87, ZORBLIT_KEY_PAGE_DOWN = 88, ZORBLIT_KEY_LEFT = 89,
+    ZORBLIT_KEY_RIGHT = 90, ZORBLIT_KEY_DOWN = 91, ZORBLIT_KEY_UP = 92, ZORBLIT_KEY_GRAVE = 93,
+    ZORBLIT_KEY_MINUS = 94, ZORBLIT_KEY_EQUALS = 95, ZORBLIT_KEY_LEFT_BRACKET = 96,
+    ZORBLIT_KEY_RIGHT_BRACKET = 97, ZORBLIT_KEY_SEMICOLON = 98, ZORBLIT_KEY_APOSTROPHE = 99,
+    ZORBLIT_KEY_BACKSLASH = 100, ZORBLIT_KEY_NON_US_BACKSLASH = 101, ZORBLIT_KEY_COMMA = 102,
+    ZORBLIT_KEY_PERIOD = 103, ZORBLIT_KEY_SLASH = 104,
+};
+/* keyboard[k] is 1 while the key with key number k (ZORBLIT_KEY_...) is down; entry 0
+ * collects keys without a number. A key pressed and released between two
+ * updates reads 1 until the next update, so no press is lost. */
 ZORBLIT_API extern uint8_t keyboard[256];
 /* The key number doReadKey reported last. */
 ZORBLIT_API extern uint8_t key_code;
 /* 0: US layout, 1: German layout (default). */
 ZORBLIT_API extern int32_t keyboardlayout;
 
-/* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
+/* Pointer position in virtual-screen pixels, read at every event an update
+ * takes in; -1 until the first one. */
 ZORBLIT_API extern int32_t mouseX, mouseY;
 ZORBLIT_API extern int32_t mouse2X, mouse2Y;
+/* The buttons as of the latest update; like keys, a button pressed and released
+ * between two updates reads true until the next one. */
 ZORBLIT_API extern bool mouseL, mouseM, mouseR;
-/* Vertical wheel movement of the latest poll, 0 when none. */
+/* Vertical wheel movement of the latest update: the sum of its wheel events
+ * rounded to the nearest integer (ties to even), 0 when none. */
 ZORBLIT_API extern int32_t mouseWheel;
 /* Milliseconds: click hold-off and double-click window. */
 ZORBLIT_API extern uint32_t gfxMouseClickDelay;
@@ -447,7 +492,8 @@ ZORBLIT_API extern uint32_t gfxMouseClickDelay;
 ZORBLIT_API const char *doReadKey(void);
 /* True while any keyboard entry is set. */
 ZORBLIT_API bool KeyPressed(void);
-/* Lock keys: accepted and ignored on this platform. */
+/* Lock keys: Num Lock and Scroll Lock are accepted and ignored; Caps Lock sets
+ * only the window system's own view of the lock. */
 ZORBLIT_API void SetNumLock(bool on);
 ZORBLIT_API void SetScrollLock(bool on);
 ZORBLIT_API void SetCapsLock(bool on);
@@ -459,8 +505,9 @@ ZORBLIT_API bool mouseClickable(void);
 /* True once per press of the left (right) button, outside the hold-off. */
 ZORBLIT_API bool mouseLclick(void);
 ZORBLIT_API bool mouseRclick(void);
-/* Call once per frame after UpdateGFXsystem: true when the left button went
- * down, up and down again within gfxMouseClickDelay ms. */
+/* Call once per frame after UpdateGFXsystem: true, on the frame after the
+ * second press, when the left button was seen down, up and down again less than
+ * gfxMouseClickDelay ms after the first press. */
 ZORBLIT_API bool mouseLDoubleClick(void);
 /* false hides the system pointer, true shows it; each hide needs its own show. */
 ZORBLIT_API void SetMouseCursor(bool show);
@@ -487,6 +534,14 @@ ZORBLIT_API void SwitchFullScreen(void);
 ZORBLIT_API void SwitchWindowed(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
+
+/* The library's clock: milliseconds from an arbitrary moment, never going back. */
+ZORBLIT_API uint64_t ZorblitMilliseconds(void);
+/* Frames per second that UpdateGFXsystem holds the loop to, sleeping until each
+ * frame's deadline instead of spinning; deadlines lie whole periods apart, and
+ * after a stall of a period or more the schedule starts again from then.
+ * 0 (default): no pacing. */
+ZORBLIT_API extern uint32_t gfxFrameRate;
 
 /* Frames per second, measured at least every half second by FlipScreen. */
 ZORBLIT_API extern float gfxFPS;

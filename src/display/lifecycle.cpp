@@ -6,9 +6,10 @@
 #include "display/gl_view.h"
 #include "display/message_box.h"
 #include "display/output_window.h"
-#include "input/mouse.h"
+#include "input/report_latches.h"
 #include "support/diagnostics.h"
 #include "timing/fps.h"
+#include "timing/frame_pacing.h"
 #include "zorblit.h"
 
 namespace zorblit {
@@ -102,6 +103,7 @@ void UpdateInternals(void) {
 }
 
 void UpdateGFXsystem(void) {
+    paceFrame();
     UpdateInternals();
     FlipScreen();
 }
