@@ -144,8 +144,8 @@ bool TNanoJpegDecoder::readFrame(Segment segment, bool progressive) {
     height_ = bigEndian16(d + 1);
     width_ = bigEndian16(d + 3);
     const size_t count = d[5];
-    if (count != 1 && count != 3 && count != 4) return unsupported("JPEG with 2 or more than 4 components is not supported");
-    if (segment.size < 6 + 3 * count || width_ == 0) return damaged("damaged JPEG frame header", d);
+    if (count == 0 || segment.size < 6 + 3 * count || width_ == 0) return damaged("damaged JPEG frame header", d);
+    if (count == 2 || count > 4) return unsupported("JPEG with 2 components or more than 4 is not supported");
     if (height_ == 0) return unsupported("JPEG height given after the scan is not supported");
     progressive_ = progressive;
 
