@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "loaders/refusal.h"
 
@@ -145,8 +144,8 @@ bool TNanoJpegDecoder::readFrame(Segment segment, bool progressive) {
     height_ = bigEndian16(d + 1);
     width_ = bigEndian16(d + 3);
     const size_t count = d[5];
-    if (count != 1 && count != 3 && count != 4) return unsupported("JPEG with 2 or more than 4 components is not supported");
-    if (segment.size < 6 + 3 * count || width_ == 0) return damaged("damaged JPEG frame header", d);
+    if (count == 0 || segment.size < 6 + 3 * count || width_ == 0) return damaged("damaged JPEG frame header", d);
+    if (count == 2 || count > 4) return unsupported("JPEG with 2 components or more than 4 is not supported");
     if (height_ == 0) return unsupported("JPEG height given after the scan is not supported");
     progressive_ = progressive;
 
@@ -327,7 +326,7 @@ bool TNanoJpegDecoder::allocatePlanes() {
     for (const TNanoJpegComponent &c : components_) blocks += uint64_t(c.blocksAcross) * c.blocksDown;
     if (blocks > uint64_t(left_) * 4) return damaged("JPEG data ends early", pos_ + left_);
     for (TNanoJpegComponent &c : components_) {
-        c.plane.reset(new (std::nothrow) uint8_t[c.stride * mcusDown_ * 8 * c.samplingY]);
+        c.plane = jpeg::allocateArray<uint8_t>(c.stride * mcusDown_ * 8 * c.samplingY, false);
         if (!c.plane) return outOfMemory();
     }
     return true;
@@ -344,8 +343,8 @@ bool TNanoJpegDecoder::allocateCoefficients() {
     if (bytes > kMaxCoefficientBytes) return unsupported("progressive JPEG too large");
     for (TNanoJpegComponent &c : components_) {
         const size_t samples = c.stride * mcusDown_ * 8 * c.samplingY;
-        c.coefficients = jpeg::allocateZeroed<int16_t>(samples);
-        c.nonZero = jpeg::allocateZeroed<uint64_t>(samples / 64);
+        c.coefficients = jpeg::allocateArray<int16_t>(samples, true);
+        c.nonZero = jpeg::allocateArray<uint64_t>(samples / 64, true);
         if (!c.coefficients || !c.nonZero) return outOfMemory();
     }
     return true;
@@ -356,10 +355,7 @@ bool TNanoJpegDecoder::finishProgressive() {
     for (TNanoJpegComponent &c : components_)
         if (!c.scanned) return damaged("JPEG data ends early", pos_);
     for (TNanoJpegComponent &c : components_) {
-        c.plane.reset(new (std::nothrow) uint8_t[c.stride * mcusDown_ * 8 * c.samplingY]);
-        if (!c.plane) return outOfMemory();
         transformCoefficients(c);
-        c.coefficients.reset();
         c.nonZero.reset();
     }
     error_ = Error::Internal_Finished;

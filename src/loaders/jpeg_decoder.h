@@ -29,16 +29,16 @@ enum class TNanoJpegErrorCodes {
 };
 
 namespace jpeg {
-// Zero-filled memory from calloc, which large blocks get from the system already
-// zeroed instead of being cleared again.
+// Arrays from malloc or calloc (large zero-filled blocks come from the system
+// already zeroed instead of being cleared again), released with free.
 struct FreeMemory {
     void operator()(void *memory) const { std::free(memory); }
 };
 template <class T>
-using ZeroedArray = std::unique_ptr<T[], FreeMemory>;
+using HeapArray = std::unique_ptr<T[], FreeMemory>;
 template <class T>
-ZeroedArray<T> allocateZeroed(size_t count) {
-    return ZeroedArray<T>(static_cast<T *>(std::calloc(count, sizeof(T))));
+HeapArray<T> allocateArray(size_t count, bool zeroed) {
+    return HeapArray<T>(static_cast<T *>(zeroed ? std::calloc(count, sizeof(T)) : std::malloc(count * sizeof(T))));
 }
 }  // namespace jpeg
 
@@ -52,12 +52,12 @@ struct TNanoJpegComponent {
     size_t stride = 0;             // samples per plane row, whole MCUs
     int32_t dcPredictor = 0;
     bool scanned = false;  // sequential: decoded; progressive: its DC has a first scan
-    std::unique_ptr<uint8_t[]> plane;  // stride x (MCUs down x 8 x samplingY) samples
+    jpeg::HeapArray<uint8_t> plane;  // stride x (MCUs down x 8 x samplingY) samples
     // Progressive only: 64 coefficients per block in zig-zag order, blocks in
-    // rows of stride / 8; per block a mask of the AC positions made non-zero;
+    // rows of stride / 8 (memory that becomes the plane at the end); per block a mask of the AC positions made non-zero;
     // the quantisation table, taken when the component's DC is first coded.
-    jpeg::ZeroedArray<int16_t> coefficients;
-    jpeg::ZeroedArray<uint64_t> nonZero;
+    jpeg::HeapArray<int16_t> coefficients;
+    jpeg::HeapArray<uint64_t> nonZero;
     std::array<uint16_t, 64> quant{};
 };
 

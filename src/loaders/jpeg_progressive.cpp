@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstring>
 #include <type_traits>
+#include <vector>
 
 #include "loaders/jpeg_decoder.h"
 #include "loaders/jpeg_idct.h"
@@ -159,12 +160,18 @@ bool TNanoJpegDecoder::decodeProgressiveScan() {
                                    : walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeAcRefine>());
 }
 
+// The samples take half the bytes of the coefficients and go into the same
+// memory: block row y's samples land on the coefficients of the rows before it,
+// already transformed, except for row 0, whose coefficients are copied out first.
 void TNanoJpegDecoder::transformCoefficients(TNanoJpegComponent &component) {
     const size_t blocksPerRow = component.stride / 8, blockRows = size_t(mcusDown_) * component.samplingY;
     const ptrdiff_t stride = ptrdiff_t(component.stride);
+    const std::vector<int16_t> firstRow(component.coefficients.get(), component.coefficients.get() + blocksPerRow * 64);
+    const int16_t *rows = component.coefficients.get();
+    component.plane.reset(reinterpret_cast<uint8_t *>(component.coefficients.release()));
     for (size_t blockY = 0, block = 0; blockY < blockRows; ++blockY)
         for (size_t blockX = 0; blockX < blocksPerRow; ++blockX, ++block) {
-            const int16_t *coefficients = component.coefficients.get() + block * 64;
+            const int16_t *coefficients = blockY == 0 ? firstRow.data() + blockX * 64 : rows + block * 64;
             uint8_t *out = component.plane.get() + blockY * 8 * component.stride + blockX * 8;
             uint64_t positions = component.nonZero[block] & ~uint64_t(1);
             if (positions == 0) {
