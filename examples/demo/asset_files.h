@@ -7,4 +7,7 @@ constexpr const char *kJpeg = "picture.jpg";
 constexpr const char *kBmp = "picture.bmp";
 constexpr const char *kPcx = "picture.pcx";
 constexpr const char *kIm = "picture.im";
+constexpr const char *kGif = "animation.gif";
+constexpr const char *kTga = "picture.tga";
+constexpr const char *kQoi = "picture.qoi";
 }  // namespace demo::assets

@@ -1,6 +1,9 @@
 // Writes the demo's picture files into the directory given as the argument: a PNG
-// with alpha and a JPEG through libpng and libjpeg, and a BMP, a PCX and an IM
-// file written byte by byte. Each holds a different small picture.
+// with alpha and a JPEG through libpng and libjpeg, and a BMP, a PCX, an IM, a GIF
+// animation, a TGA and a QOI file written byte by byte. Each holds a different
+// small picture.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -167,6 +170,97 @@ bool writeIm(const std::string &path) {
     return true;
 }
 
+// A ball bouncing over a clear screen: eight 24x24 frames on a 64x64 screen,
+// index 0 transparent, each frame's rectangle cleared before the next. The image
+// data uses 9-bit codes only, a clear code at least every 254 of them.
+bool writeGif(const std::string &path) {
+    constexpr unsigned kScreen = 64, kBall = 24, kFrames = 8;
+    ByteFile file(path);
+    if (!file.ok()) return false;
+    std::fputs("GIF89a", file.get());
+    file.u16(kScreen), file.u16(kScreen), file.u8(0xF7), file.u8(0), file.u8(0);
+    for (unsigned i = 0; i < 256; ++i) {
+        const Rgb c = hueColour(i / 256.0);
+        file.u8(c.r), file.u8(c.g), file.u8(c.b);
+    }
+    file.u8(0x21), file.u8(0xFF), file.u8(11);
+    std::fputs("NETSCAPE2.0", file.get());
+    file.u8(3), file.u8(1), file.u16(0), file.u8(0);  // loop forever
+    for (unsigned n = 0; n < kFrames; ++n) {
+        const double t = n / double(kFrames);
+        const unsigned left = unsigned(std::lround(20 + 20 * std::cos(t * 6.283185307)));
+        const unsigned top = unsigned(std::lround(40 * std::fabs(std::sin(t * 3.14159265))));
+        file.u8(0x21), file.u8(0xF9), file.u8(4), file.u8(2 << 2 | 1), file.u16(9), file.u8(0), file.u8(0);
+        file.u8(0x2C), file.u16(left), file.u16(40 - top), file.u16(kBall), file.u16(kBall), file.u8(0);
+        std::vector<uint8_t> codes;
+        uint32_t bits = 0, pending = 0;
+        const auto emit = [&](unsigned code) {
+            bits |= code << pending;
+            for (pending += 9; pending >= 8; pending -= 8, bits >>= 8) codes.push_back(uint8_t(bits));
+        };
+        for (unsigned i = 0; i < kBall * kBall; ++i) {
+            if (i % 254 == 0) emit(256);
+            const double dx = i % kBall - 11.5, dy = i / kBall - 11.5;
+            emit(dx * dx + dy * dy < 132 ? 1 + (n * 32 + i / kBall * 4) % 255 : 0);
+        }
+        emit(257);
+        if (pending) codes.push_back(uint8_t(bits));
+        file.u8(8);
+        for (size_t at = 0; at < codes.size(); at += 255) {
+            const size_t length = std::min<size_t>(255, codes.size() - at);
+            file.u8(unsigned(length));
+            std::fwrite(codes.data() + at, 1, length, file.get());
+        }
+        file.u8(0);
+    }
+    file.u8(0x3B);
+    return true;
+}
+
+// Run-length coded 32-bit TGA, top row first, with alpha: a soft-edged diamond.
+bool writeTga(const std::string &path) {
+    constexpr unsigned kSize = 80;
+    ByteFile file(path);
+    if (!file.ok()) return false;
+    file.u8(0), file.u8(0), file.u8(10), file.zeros(5), file.u16(0), file.u16(0);
+    file.u16(kSize), file.u16(kSize), file.u8(32), file.u8(0x28);
+    for (unsigned y = 0; y < kSize; ++y)
+        for (unsigned x = 0; x < kSize;) {
+            const auto colourAt = [&](unsigned px) {
+                const double d = (std::fabs(px - 39.5) + std::fabs(y - 39.5)) / 40.0;
+                const Rgb c = hueColour(y / 80.0);
+                return std::array<uint8_t, 4>{c.b, c.g, c.r, clampByte((1.0 - d) * 600.0)};
+            };
+            unsigned run = 1;
+            while (x + run < kSize && run < 128 && colourAt(x + run) == colourAt(x)) ++run;
+            file.u8(0x80 | (run - 1));
+            for (const uint8_t v : colourAt(x)) file.u8(v);
+            x += run;
+        }
+    return true;
+}
+
+// QOI of every pixel written whole (red, green, blue, alpha), except runs of one
+// colour: stripes of colour with a clear band.
+bool writeQoi(const std::string &path) {
+    constexpr unsigned kWidth = 96, kHeight = 64;
+    ByteFile file(path);
+    if (!file.ok()) return false;
+    std::fputs("qoif", file.get());
+    for (const unsigned v : {kWidth, kHeight}) file.u8(v >> 24), file.u8(v >> 16), file.u8(v >> 8), file.u8(v);
+    file.u8(4), file.u8(0);
+    for (unsigned y = 0; y < kHeight; ++y) {
+        const Rgb c = hueColour(y / 16.0);
+        const uint8_t alpha = y >= 28 && y < 36 ? 0 : 255;
+        for (unsigned x = 0; x < kWidth; x += 48) {
+            file.u8(0xFF), file.u8(c.r), file.u8(c.g), file.u8(c.b), file.u8(alpha);
+            file.u8(0xC0 | 46);  // the same colour 47 more times
+        }
+    }
+    file.zeros(7), file.u8(1);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -177,7 +271,8 @@ int main(int argc, char **argv) {
     const std::string dir = std::string(argv[1]) + "/";
     namespace assets = demo::assets;
     const bool ok = writePng(dir + assets::kPng) && writeJpeg(dir + assets::kJpeg) && writeBmp(dir + assets::kBmp) &&
-                    writePcx(dir + assets::kPcx) && writeIm(dir + assets::kIm);
+                    writePcx(dir + assets::kPcx) && writeIm(dir + assets::kIm) && writeGif(dir + assets::kGif) &&
+                    writeTga(dir + assets::kTga) && writeQoi(dir + assets::kQoi);
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -11,7 +11,10 @@ namespace demo {
 // The pictures the readers made from the generated asset files; an image whose
 // file could not be read has no pixels.
 struct LoadedImages {
-    GFXimage png{}, jpeg{}, bmp{}, pcx{}, im{};
+    GFXimage png{}, jpeg{}, bmp{}, pcx{}, im{}, tga{}, qoi{};
+    GFXimage *gifFrames = nullptr;  // gifLoadFrames's arrays
+    uint32_t *gifDelays = nullptr;
+    uint32_t gifCount = 0;
 };
 
 struct SceneFrame {
