@@ -43,10 +43,12 @@ bool encodeBmp(GFXimage image, bool keepAlpha, std::vector<uint8_t> &file) {
         appendLittle(file, kSrgb, 4);
         file.resize(file.size() + 36 + 12);  // end points and gammas, unused for sRGB
     }
-    for (uint32_t y = image.height; y-- > 0;) {
+    file.resize(size_t(offset + pixelBytes));  // rows padded with zeros
+    uint8_t *out = file.data() + offset;
+    for (uint32_t y = image.height; y-- > 0; out += stride) {
         const uint32_t *row = image.data + size_t(y) * image.width;
-        for (uint32_t x = 0; x < image.width; ++x) appendLittle(file, row[x], bytesPerPixel);
-        file.resize(file.size() + size_t(stride - uint64_t(image.width) * bytesPerPixel));
+        for (uint32_t x = 0; x < image.width; ++x)
+            for (uint32_t i = 0; i < bytesPerPixel; ++i) out[size_t(x) * bytesPerPixel + i] = uint8_t(row[x] >> (8 * i));
     }
     return true;
 }
