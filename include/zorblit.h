@@ -176,9 +176,9 @@ ZORBLIT_API extern uint32_t gfxFontHeight;
  * with the first character's cell's top-left corner at (x, y). Each character
  * takes a cell 8 pixels wide; '\n' starts a new line one font height lower at x.
  * A character the font lacks (controls included) draws a box, and so does each
- * malformed UTF-8 sequence (a stray or cut-short sequence, overlong forms,
- * surrogates, values past U+10FFFF): its longest start that could begin a valid
- * sequence, else one byte. Reading stops at the terminating NUL; NULL draws
+ * malformed UTF-8 sequence: a valid start cut short counts once, any other bad
+ * byte once on its own (so overlong forms, surrogates and values past U+10FFFF
+ * draw a box per byte). Reading stops at the terminating NUL; NULL draws
  * nothing. DrawText expects the text inside the image (and never writes outside
  * it); DrawTextClip takes any coordinates and draws only inside the limit of the
  * clipped primitives' runs. */

@@ -23,6 +23,7 @@ static int versionMatchesHeader(const char *version) {
 int main(void) {
     GFXimage image = {0, 0, 0};
     uint8_t r = 0, g = 0, b = 0, a = 0;
+    uint32_t width = 0, height = 0;
     expect(versionMatchesHeader(ZorblitVersion()), "ZorblitVersion");
     expect(strcmp(ZorblitForm(), ZORBLIT_PACKED_BUILD ? "packed" : "portable") == 0, "ZorblitForm");
     AllocImage(&image, 4, 3);
@@ -34,6 +35,12 @@ int main(void) {
     expect(RGBA(0x12, 0x34, 0x56, 0x78) == 0x78123456u, "RGBA");
     expect(SaturatedAdd(0x00F00010u, 0x00200020u) == (0x00FF0030u | (SaturatedAdd(0, 0) & 0xFF000000u)),
            "SaturatedAdd");
+    gfxFontHeight = 8;
+    GetTextSize("ab\nc", &width, &height);
+    expect(width == 16 && height == 16, "GetTextSize in the 8x8 font");
+    setClipRectangle(0, 0, 4, 3);
+    DrawTextClip(image, -4, -2, "|", 0xFFFFFFFFu); /* the bar's column 4 lands in column 0 */
+    expect(getPixel(image, 0, 0) == 0xFFFFFFFFu && getPixel(image, 1, 0) != 0xFFFFFFFFu, "DrawTextClip");
     FreeImage(&image);
     expect(image.data == NULL && image.width == 4, "FreeImage");
     printf("%d passed, %d failed\n", failures ? 0 : 1, failures ? 1 : 0);
