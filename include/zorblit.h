@@ -34,7 +34,9 @@ ZORBLIT_API const char *ZorblitForm(void);
 
 /* ---- Images, packing and bulk memory ------------------------------------ */
 
-/* An image: pixel (x, y) is data[y * width + x]. */
+/* An image: pixel (x, y) is data[y * width + x]. A record without pixels (data
+ * NULL, or width or height 0) is empty: every routine given one returns at once
+ * without touching memory (readers of pixels give 0). */
 typedef struct GFXimage {
     uint32_t *data; /* first pixel of the top row; NULL: no pixels */
     uint32_t width;
@@ -51,6 +53,9 @@ ZORBLIT_API extern int32_t clipX1, clipY1, clipX2, clipY2;
 
 /* Sets width and height and allocates zeroed pixels; out of memory is fatal. */
 ZORBLIT_API void AllocImage(GFXimage *image, uint32_t width, uint32_t height);
+/* As AllocImage, but out of memory (or a size no block can hold) returns false
+ * and leaves the record untouched; true once the image is allocated. */
+ZORBLIT_API bool TryAllocImage(GFXimage *image, uint32_t width, uint32_t height);
 /* Frees the pixels (if any) and clears data; width and height are kept. */
 ZORBLIT_API void FreeImage(GFXimage *image);
 /* Stores the four values unchanged in clipX1, clipY1, clipX2, clipY2. */
@@ -161,6 +166,30 @@ ZORBLIT_API void DrawFilledTriangle(GFXimage image, uint32_t x1, uint32_t y1, ui
 ZORBLIT_API void DrawFilledTriangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
                                         int32_t y3, uint32_t color);
 
+/* ---- Text ----------------------------------------------------------------- */
+
+/* Built-in fixed-width fonts, 8 pixels wide, holding printable ASCII and Latin-1
+ * (U+0020..U+007E, U+00A0..U+00FF): gfxFontHeight 8 picks the 8x8 font, any
+ * other value the 8x16 font (16 is the default). */
+ZORBLIT_API extern uint32_t gfxFontHeight;
+/* UTF-8 text in one solid colour, written as is to the font's set pixels only,
+ * with the first character's cell's top-left corner at (x, y). Each character
+ * takes a cell 8 pixels wide; '\n' starts a new line one font height lower at x.
+ * A character the font lacks (controls included) draws a box, and so does each
+ * malformed UTF-8 sequence (a stray or cut-short sequence, overlong forms,
+ * surrogates, values past U+10FFFF): its longest start that could begin a valid
+ * sequence, else one byte. Reading stops at the terminating NUL; NULL draws
+ * nothing. DrawText expects the text inside the image (and never writes outside
+ * it); DrawTextClip takes any coordinates and draws only inside the limit of the
+ * clipped primitives' runs. */
+ZORBLIT_API void DrawText(GFXimage image, uint32_t x, uint32_t y, const char *text, uint32_t color);
+ZORBLIT_API void DrawTextClip(GFXimage image, int32_t x, int32_t y, const char *text, uint32_t color);
+/* The cells DrawText covers: 8 pixels per character of the longest line wide,
+ * the font height per line high, a text with n newlines having n + 1 lines ("" is
+ * 0 wide and one line high; NULL counts as ""). Sizes past UINT32_MAX are held
+ * there. Either pointer may be NULL. */
+ZORBLIT_API void GetTextSize(const char *text, uint32_t *width, uint32_t *height);
+
 /* ---- Scaling, rotation, roto-zoom ----------------------------------------- */
 
 /* Scaled sprites: the whole source stretched or shrunk into the rectangle with
@@ -186,8 +215,8 @@ ZORBLIT_API void ScaleSpriteSaturatedSub(GFXimage dest, int32_t x1, int32_t y1, 
 
 /* Rotated sprites: the source turned clockwise by angle degrees about its pixel
  * (width / 2, height / 2), which stays at (x + width / 2, y + height / 2).
- * Angles of 360 and more are reduced modulo 360. Only the part inside dest (in
- * the portable form, also inside the clip rectangle) is drawn. */
+ * Angles are reduced modulo 360 first (-370 turns as -10). Only the part
+ * inside dest (in the portable form, also inside the clip rectangle) is drawn. */
 ZORBLIT_API void RotateImage(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
 ZORBLIT_API void RotateSprite(GFXimage dest, int32_t x, int32_t y, int32_t angle, uint32_t key, GFXimage source);
 ZORBLIT_API void RotateSpriteAlpha(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
@@ -203,7 +232,9 @@ ZORBLIT_API void RotateSpriteSaturatedSub(GFXimage dest, int32_t x, int32_t y, i
  * at dest's centre; RotoZoomImageNoRepeat shifts it by a quarter of the size
  * difference instead of a half. Points outside the source are 0. An angle or
  * zoom for which the steps are not finite (NaN, infinity) fills dest with 0;
- * steps beyond 2^31 source pixels per dest pixel are held there. */
+ * steps beyond 2^31 source pixels per dest pixel are held there, and on a dest
+ * more than 32767 pixels across lower still, so that no point lies 2^46 source
+ * pixels or more away. */
 ZORBLIT_API void RotoZoomImage(GFXimage dest, GFXimage source, float angle, float zoom);
 ZORBLIT_API void RotoZoomImageNoRepeat(GFXimage dest, GFXimage source, float angle, float zoom);
 
@@ -266,24 +297,96 @@ ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r
 /* ---- Image file readers --------------------------------------------------- */
 
 /* Every reader allocates the image with AllocImage and returns true, or returns
- * false and leaves the record as it was (missing, truncated or malformed file). */
+ * false and leaves the record as it was (missing, truncated or malformed file,
+ * more than 2^24 pixels across or down or 2^28 in all, PNG 2^30 samples;
+ * LoadFailureReason says why). */
 
-/* Windows bitmap: uncompressed 1, 4, 8, 24 or 32 bits per pixel; alpha 255. */
+/* Windows bitmap: 1, 4, 8, 16, 24 or 32 bits per pixel (16 and 32 also with
+ * channel masks), 8- and 4-bit run-length coding (pixels the stream never sets
+ * are transparent black), OS/2 core headers; alpha 255. */
 ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
 /* The library's raw IM file (palette of 6-bit entries or RGB bytes); alpha 128. */
 ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
 /* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
 ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
 /* PNG: every colour type and bit depth, interlaced or not, tRNS transparency,
- * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file.
+ * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file;
+ * a suggested palette in a true-colour image is skipped.
  * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
 ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
-/* Baseline JPEG/JFIF (sequential, Huffman-coded, 8-bit), grey or YCbCr with any
- * chroma subsampling, restart markers; alpha 255. Progressive, arithmetic-coded,
- * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
+/* JPEG, Huffman-coded 8-bit: baseline, extended and multi-scan sequential, and
+ * progressive; grey, YCbCr, RGB, CMYK or YCCK with any chroma subsampling, restart
+ * markers; alpha 255. Arithmetic-coded, lossless, hierarchical and 12-bit files
+ * give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* GIF: the first image on a canvas of the file's screen size that starts
+ * transparent black (alpha 0; the background colour is not used), the image's
+ * transparent index left as alpha 0, interlaced or not; other pixels alpha 255. */
+ZORBLIT_API bool gifLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool gifLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Every frame of a GIF animation as shown: each a screen-sized image of the
+ * canvas after that frame's image is drawn, its disposal (keep, clear to
+ * transparent black, restore the previous canvas) applied before the next.
+ * On success *frames and *delaysMs are new arrays of *count images and delays
+ * (the file's hundredths of a second, times 10; 0 stays 0): release all with
+ * gifFreeFrames. On failure the three are left as they were. */
+ZORBLIT_API bool gifLoadFrames(const char *name, GFXimage **frames, uint32_t **delaysMs, uint32_t *count);
+ZORBLIT_API bool gifLoadFramesMem(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs,
+                                  uint32_t *count);
+ZORBLIT_API void gifFreeFrames(GFXimage *frames, uint32_t *delaysMs, uint32_t count);
+/* TGA: true colour of 15, 16, 24 or 32 bits, 8-bit grey (16: grey and alpha),
+ * colour-mapped with 8- or 16-bit indices, raw or run-length, rows bottom up or
+ * top down (and right to left). Alpha from a 32-bit pixel's fourth byte or a
+ * 16-bit pixel's top bit only when the header declares alpha bits, else 255;
+ * indices outside the colour map give transparent black. */
+ZORBLIT_API bool tgaLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool tgaLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* QOI: 3 or 4 channels; alpha from the file (255 where it never changes). */
+ZORBLIT_API bool qoiLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool qoiLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Any format above, told by its first bytes (PNG, JPEG, GIF, BMP, QOI, PCX).
+ * Without a signature: imageLoad reads a name ending in ".im" (any case) as IM;
+ * otherwise both try TGA last, which takes a file whose header holds together.
+ * GIF gives its first image. */
+ZORBLIT_API bool imageLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool imageLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+
+/* Why the last reader call on this thread gave false, as short English text:
+ * "cannot open file", an unsupported feature by name, damaged data "at byte N",
+ * "image too large", ... Never empty after a refusal; "" after a success. The
+ * text stays valid until the next reader call on the same thread. */
+ZORBLIT_API const char *LoadFailureReason(void);
+
+/* ---- Image file writers --------------------------------------------------- */
+
+/* Every writer returns true once the whole file is in place under name, or
+ * false with name left as it was: no pixels (data NULL, width or height 0), a
+ * size the format cannot hold, a file that cannot be made, a full disk or a
+ * short write. The file is written under a temporary name in the same folder
+ * and renamed over name. The plain forms write colour only (alpha ignored,
+ * the picture as the window shows it); the ...Alpha forms keep alpha. */
+
+/* PNG compression for pngSave, pngSaveAlpha and pngSaveMem: 0 stored (no
+ * compression), 1 fast, 2 default (the initial value); below 0 counts as 0,
+ * above 2 as 2. */
+ZORBLIT_API extern int32_t pngSaveLevel;
+/* PNG, 8-bit RGB (pngSave) or RGBA (pngSaveAlpha), rows adaptively filtered. */
+ZORBLIT_API bool pngSave(GFXimage image, const char *name);
+ZORBLIT_API bool pngSaveAlpha(GFXimage image, const char *name);
+/* The PNG file in a new block of *size bytes at *data (RGBA if keepAlpha);
+ * free it with FreeMemory. On false *data and *size are untouched. */
+ZORBLIT_API bool pngSaveMem(GFXimage image, bool keepAlpha, uint8_t **data, size_t *size);
+/* Frees a block the library handed out; NULL is ignored. */
+ZORBLIT_API void FreeMemory(void *block);
+/* Windows bitmap, bottom-up: 24 bits per pixel (bmpSave) or 32 with an alpha
+ * mask in a 108-byte header (bmpSaveAlpha). */
+ZORBLIT_API bool bmpSave(GFXimage image, const char *name);
+ZORBLIT_API bool bmpSaveAlpha(GFXimage image, const char *name);
+/* QOI, 3 channels (qoiSave) or 4 (qoiSaveAlpha), sRGB. */
+ZORBLIT_API bool qoiSave(GFXimage image, const char *name);
+ZORBLIT_API bool qoiSaveAlpha(GFXimage image, const char *name);
 
 /* ---- Output window and lifecycle ------------------------------------------ */
 /* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
@@ -449,12 +552,14 @@ ZORBLIT_API void ReturnFPSstring(void);
 
 /* ---- Diagnostics and file support ----------------------------------------- */
 
-/* Shows a message box titled "Message", logs the text to logger.log, returns. */
+/* Shows a message box titled "Message", logs the text to logger.log, returns.
+ * Where no box can be shown (no display) the text also goes to standard error. */
 ZORBLIT_API void ReportError(const char *text);
 /* As ReportError, then ends the process with exit status 1. */
 ZORBLIT_API void FatalError(const char *text);
-/* Reads a whole file into a new block (free it with free()). False on any error;
- * a missing file leaves buffer and size untouched. */
+/* Reads a whole regular file to its end into a new block (free it with free()).
+ * False on any error (a FIFO or device included, without waiting), leaving
+ * buffer and size untouched. */
 ZORBLIT_API bool LoadFileToMemory(const char *name, uint8_t **buffer, uint32_t *size);
 ZORBLIT_API bool FileExists(const char *name);
 /* Two-argument arctangent in radians, range -pi/2 .. 3pi/2. */

@@ -16,6 +16,7 @@ constexpr int kDigit0 = ZORBLIT_KEY_0;
 constexpr int kTab = ZORBLIT_KEY_TAB;
 constexpr int kBackspace = ZORBLIT_KEY_BACKSPACE;
 constexpr int kEscape = ZORBLIT_KEY_ESCAPE;
+constexpr int kF12 = ZORBLIT_KEY_F12;
 constexpr int kLeft = ZORBLIT_KEY_LEFT;
 constexpr int kRight = ZORBLIT_KEY_RIGHT;
 }  // namespace key

@@ -4,8 +4,10 @@
 #include "display/display_state.h"
 #include "display/event_pump.h"
 #include "display/gl_view.h"
+#include "display/message_box.h"
 #include "display/output_window.h"
 #include "input/report_latches.h"
+#include "support/diagnostics.h"
 #include "timing/fps.h"
 #include "timing/frame_pacing.h"
 #include "zorblit.h"
@@ -14,6 +16,9 @@ namespace zorblit {
 namespace {
 
 constexpr const char *kCaption = "zorblit 4.0.8e output window";
+
+// From load on, the library's messages show in the platform's message box.
+const bool messageBoxInstalled = (setMessageBoxHandler(showPlatformMessageBox), true);
 
 void releaseButtons() {
     mouseL = mouseM = mouseR = false;

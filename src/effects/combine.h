@@ -33,6 +33,7 @@ struct InvertCombination {
 
 template <class Form, class Combination>
 void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
+    if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     if constexpr (Form::packed)
         linearRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest), Combination::template pixel<Form>);
     else
