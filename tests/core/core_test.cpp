@@ -160,7 +160,11 @@ void expectRunEqualsOperator(Operator op) {
             for (size_t i = 0; i < count; ++i) source[i] = random.biasedPixel(), dest[i] = random.biasedPixel();
             const std::vector<uint32_t> before = dest;
             const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
+#if defined(__SSE2__)
             ASSERT_EQ(done, count & ~size_t(3));
+#else
+            ASSERT_EQ(done, 0u);  // no vector walk: the one-pixel operators do it all
+#endif
             for (size_t i = 0; i < count; ++i)
                 ASSERT_EQ(dest[i], i < done ? op(source[i], before[i], uint8_t(value)) : before[i]) << int(Op) << " " << i;
         }
