@@ -14,9 +14,10 @@ void AllocImage(GFXimage *image, uint32_t width, uint32_t height) {
     image->height = height;
     image->data = nullptr;
     const uint64_t bytes = uint64_t(width) * height * sizeof(uint32_t);
-    // calloc checks the product itself; a zero-sized image still gets a block so
-    // that data is set, and no routine touches its pixels.
-    void *block = std::calloc(bytes ? bytes : 1, 1);
+    // A zero-sized image still gets a block so that data is set, and no routine
+    // touches its pixels. Where size_t is 32 bits, a larger size than it holds
+    // fails like any allocation instead of being cut short.
+    void *block = bytes == size_t(bytes) ? std::calloc(bytes ? size_t(bytes) : 1, 1) : nullptr;
     if (!block) FatalError("Unable to AllocImage!");
     image->data = static_cast<uint32_t *>(block);
 }
