@@ -16,7 +16,7 @@ install(EXPORT zorblitTargets NAMESPACE zorblit:: DESTINATION ${ZORBLIT_CMAKE_DI
 configure_package_config_file(cmake/zorblitConfig.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/zorblitConfig.cmake
   INSTALL_DESTINATION ${ZORBLIT_CMAKE_DIR})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/zorblitConfigVersion.cmake
-  COMPATIBILITY SameMajorVersion)
+  VERSION ${ZORBLIT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zorblitConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/zorblitConfigVersion.cmake
   DESTINATION ${ZORBLIT_CMAKE_DIR})
 

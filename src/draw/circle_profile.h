@@ -10,7 +10,29 @@
 
 namespace zorblit::draw {
 
+#if defined(__SIZEOF_INT128__)
 using Wide = unsigned __int128;
+#else
+// 32-bit processors have no 128-bit integer: the few operations used here, on
+// two 64-bit halves.
+struct Wide {
+    uint64_t high = 0, low = 0;
+    template <class Integer>
+    constexpr Wide(Integer n) : low(uint64_t(n)) {}
+    constexpr Wide(uint64_t h, uint64_t l) : high(h), low(l) {}
+    explicit operator double() const { return std::ldexp(double(high), 64) + double(low); }
+    friend Wide operator+(Wide a, Wide b) { return {a.high + b.high + (a.low + b.low < a.low), a.low + b.low}; }
+    friend Wide operator-(Wide a, Wide b) { return {a.high - b.high - (a.low < b.low), a.low - b.low}; }
+    friend Wide operator*(Wide a, Wide b) {
+        const uint64_t a0 = uint32_t(a.low), a1 = a.low >> 32, b0 = uint32_t(b.low), b1 = b.low >> 32;
+        const uint64_t middle = (a0 * b0 >> 32) + uint32_t(a1 * b0) + uint32_t(a0 * b1);
+        return {a1 * b1 + (a1 * b0 >> 32) + (a0 * b1 >> 32) + (middle >> 32) + a.high * b.low + a.low * b.high,
+                a.low * b.low};
+    }
+    friend bool operator<=(Wide a, Wide b) { return a.high != b.high ? a.high < b.high : a.low <= b.low; }
+    friend bool operator>(Wide a, Wide b) { return !(a <= b); }
+};
+#endif
 
 // floor(sqrt(n)) for n < 2^100.
 inline uint64_t integerSqrt(Wide n) {

@@ -145,7 +145,7 @@ Put forEachPixelIndex(const GFXimage &image, const FloatWalk::Stretch &sx, const
                        uint64_t count, Put put) {
     uint64_t i = 0;
     const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)  // 64-bit lane moves
     // The same chains in the lanes of a register: (x, y) of two pixels, converted
     // at once (to nearest, ties to even, as roundToEven does). In an image under
     // 2^15 a side, positions and width fit 16 bits, and one multiply-add of the

@@ -74,9 +74,7 @@ private:
 // check allocated().
 class PendingImage {
 public:
-    PendingImage(uint32_t width, uint32_t height)
-        : image_{static_cast<uint32_t *>(std::calloc(std::max<uint64_t>(uint64_t(width) * height, 1), 4)), width,
-                 height} {}
+    PendingImage(uint32_t width, uint32_t height) : image_{allocate(uint64_t(width) * height), width, height} {}
     bool allocated() const { return image_.data != nullptr; }
     ~PendingImage() { FreeImage(&image_); }
     PendingImage(const PendingImage &) = delete;
@@ -92,6 +90,11 @@ public:
     }
 
 private:
+    // A pixel count size_t cannot hold (32-bit processors) fails, not cut short.
+    static uint32_t *allocate(uint64_t count) {
+        count = std::max<uint64_t>(count, 1);
+        return count == size_t(count) ? static_cast<uint32_t *>(std::calloc(size_t(count), 4)) : nullptr;
+    }
     GFXimage image_{};
 };
 

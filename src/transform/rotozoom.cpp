@@ -40,7 +40,7 @@ Span insideSpan(int64_t start, int64_t step, int64_t limit, int64_t count) {
 // every position inside the source.
 void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, int64_t dv, const GFXimage &source) {
     int64_t x = 0;
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)  // 64-bit lane moves
     // Inside a source under 2^15 pixels a side, positions fit 32-bit lanes, where
     // wrapping sums stay exact, and a pixel's index is one multiply-add of 16-bit
     // halves: the column from u's integer part, the row from v's times the width.

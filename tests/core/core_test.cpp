@@ -57,6 +57,10 @@ TEST(Image, AllocFreePackingAndPixels) {
 // Offsets are 64-bit: an image of more than 2^30 pixels addresses its last row.
 TEST(Pixels, LargeImageOffsets) {
     GFXimage huge{};
+    if (sizeof(size_t) < 8) {  // more than the address space: refused, not cut short
+        EXPECT_EXIT(AllocImage(&huge, 1u << 15, (1u << 15) + 2), ::testing::ExitedWithCode(1), "");
+        return;
+    }
     AllocImage(&huge, 1u << 15, (1u << 15) + 2);  // 4 GiB + 256 KiB, zeroed lazily by the system
     putPixel(huge, 5, huge.height - 1, 0xABCDEF);
     EXPECT_EQ(huge.data[uint64_t(huge.height - 1) * huge.width + 5], 0xABCDEFu);
@@ -160,7 +164,11 @@ void expectRunEqualsOperator(Operator op) {
             for (size_t i = 0; i < count; ++i) source[i] = random.biasedPixel(), dest[i] = random.biasedPixel();
             const std::vector<uint32_t> before = dest;
             const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
+#if defined(__SSE2__)
             ASSERT_EQ(done, count & ~size_t(3));
+#else
+            ASSERT_EQ(done, 0u);  // no vector walk: the one-pixel operators do it all
+#endif
             for (size_t i = 0; i < count; ++i)
                 ASSERT_EQ(dest[i], i < done ? op(source[i], before[i], uint8_t(value)) : before[i]) << int(Op) << " " << i;
         }
