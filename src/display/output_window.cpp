@@ -17,10 +17,10 @@ void setContentRect(DisplayState &s, bool fullScreen) {
     s.contentRect = {0, 0, double(s.windowWidth), double(s.windowHeight) - titleBar};
 }
 
-void activateWindow(bool fullScreen, bool bringToFront) {
+void activateWindow(bool fullScreen) {
     Platform &p = platform();
     p.activateApplication();
-    if (bringToFront) p.showWindow();
+    p.showWindow();
     p.makeKeyWindow();
     if (!fullScreen) p.centerWindow();
 }
@@ -62,8 +62,7 @@ void createOutputWindow(uint32_t width, uint32_t height, const char *caption, bo
         FatalError(("Cannot open the output window: " + p.errorText()).c_str());
     }
     installContentView();
-    activateWindow(fullScreen, true);
-    activateWindow(fullScreen, false);
+    activateWindow(fullScreen);
 }
 
 }  // namespace zorblit

@@ -1,7 +1,7 @@
 // The window-system operations the library needs, behind one narrow interface.
-// The real implementation sits on SDL2 (platform_sdl.cpp); a scriptable fake
-// (platform_fake.h) lets tests drive the display and input logic without a
-// display. Nothing outside src/display and src/input talks to SDL directly.
+// The real implementation sits on SDL2 (platform_sdl.cpp); a scriptable fake in
+// the test tree (tests/common/platform_fake.h) lets tests drive the display and
+// input logic without a display. Nothing outside src/display talks to SDL.
 //
 // Coordinates are the desktop's: pixels, origin at the top-left corner of the
 // primary screen, y growing downwards.

@@ -23,7 +23,6 @@ void reopen(bool fullScreen) {
     }
     FinishGFXsystem();
     std::this_thread::sleep_for(kSettleTime);
-    gfxDone = true;
     switch (gfxDeviceMode) {
     case mode::kWindowless:
         InitGFXsystemScale(width, height, gfxRealScreenWidth, gfxRealScreenHeight, fullScreen);

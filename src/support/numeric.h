@@ -1,4 +1,4 @@
-// Small numeric services: the FPS text and the arctangent used by rotation.
+// The frame-rate text: fixed point with two decimals.
 #pragma once
 #include <string>
 

@@ -1,7 +1,7 @@
 // The full-screen switches before any initialisation leave everything alone.
 #include <gtest/gtest.h>
 
-#include "display/platform_fake.h"
+#include "platform_fake.h"
 #include "zorblit.h"
 
 namespace zorblit::test {

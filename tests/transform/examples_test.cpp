@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numbers>
 
-#include "../blit/sprite_test_util.h"
+#include "sprite_test_util.h"
 #include "transform/rotate.h"
 #include "transform/rotozoom.h"
 #include "transform/scale.h"

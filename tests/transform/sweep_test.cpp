@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "../blit/sprite_test_util.h"
+#include "sprite_test_util.h"
 #include "transform/rotate.h"
 #include "transform/rotozoom.h"
 #include "transform/scale.h"
@@ -28,15 +28,21 @@ void scalePerPixel(OwnedImage &dest, int32_t x1, int32_t y1, int32_t x2, int32_t
                    uint32_t parameter) {
     using Action = ScaleAction<Form, Mode>;
     const Action action{{parameter}};
-    const ScaleRectangle rect = scaleRectangle<Form>(x1, y1, x2, y2, source);
+    // The rectangle and steps come from the documented rules, written out here.
+    ScaleRectangle rect{std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1), std::abs(int64_t(y2) - y1)};
+    if (Form::packed && x2 == 0 && y2 == 0) rect = {x1, y1, source.width(), source.height()};
+    if (Form::packed && rect.width == 0) rect.width = source.width();
+    if (Form::packed && rect.height == 0) rect.height = source.height();
     if (action.drawsNothing()) return;
     if (rect.width == 0 || rect.height == 0) {
         const size_t count = std::min(pixelCount(source), pixelCount(dest));
         if (Mode == SpriteMode::Copy) std::copy_n(source.get().data, count, dest.get().data);
         return;
     }
-    const float stepX = scaleStep<Form>(source.width(), rect.width);
-    const float stepY = scaleStep<Form>(source.height(), rect.height);
+    const auto step = [](uint32_t from, int64_t to) {
+        return Form::packed ? float(from) / float(to) : float(double(from) / double(to));
+    };
+    const float stepX = step(source.width(), rect.width), stepY = step(source.height(), rect.height);
     const auto sample = [](float f, uint32_t size) {
         const int64_t i = Form::packed ? int64_t(std::trunc(f)) : std::llrint(f);
         return uint32_t(std::min<int64_t>(i, size - 1));

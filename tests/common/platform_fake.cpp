@@ -1,4 +1,4 @@
-#include "display/platform_fake.h"
+#include "platform_fake.h"
 
 #include <cstdio>
 
