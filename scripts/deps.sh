@@ -30,14 +30,15 @@ BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev)
 # What the tests need besides: test framework, oracles, the X server and GL.
 TEST_PACKAGES=(libgtest-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev xvfb xauth libgl1-mesa-dri
                libglx-mesa0 libxtst-dev clang libfuzzer-14-dev libclang-rt-14-dev python3 libgif-dev python3-pil
-               imagemagick python3-pytest python3-numpy)
+               imagemagick python3-pytest python3-numpy ccache)
 # The builds for other processors: Debian's cross compilers, qemu-user, and
 # what the library and its tests link, for each processor (multiarch).
 CROSS_ARCHITECTURES=(arm64 i386)
 CROSS_PACKAGES=(g++-aarch64-linux-gnu g++-i686-linux-gnu qemu-user)
 for _arch in "${CROSS_ARCHITECTURES[@]}"; do
     CROSS_PACKAGES+=("libc6:$_arch" "libstdc++6:$_arch" "libsdl2-dev:$_arch" "libgtest-dev:$_arch"
-                     "libpng-dev:$_arch" "libjpeg62-turbo-dev:$_arch" "zlib1g-dev:$_arch" "libxtst-dev:$_arch")
+                     "libpng-dev:$_arch" "libjpeg62-turbo-dev:$_arch" "zlib1g-dev:$_arch" "libxtst-dev:$_arch"
+                     "libgif-dev:$_arch")
 done
 unset _arch
 # Making and checking the Debian package.

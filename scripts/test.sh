@@ -9,6 +9,8 @@ source scripts/deps.sh
 need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
+# Compilations repeat across the builds and runs; ccache keeps them.
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$root"
 source scripts/xvfb.sh
 start_xvfb_if_needed
 trap stop_xvfb EXIT
