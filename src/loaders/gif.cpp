@@ -46,6 +46,7 @@ bool gifDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
 }
 
 bool gifDecodeFrames(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs, uint32_t *count) {
+    if (!frames || !delaysMs || !count) return refuse("no place for the frames");
     GifReader reader(data, size);
     if (!reader.readScreen()) return false;
     const size_t screen = size_t(reader.width()) * reader.height();

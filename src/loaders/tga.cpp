@@ -14,7 +14,6 @@
 namespace zorblit {
 namespace {
 
-constexpr size_t kHeaderSize = 18;
 constexpr uint64_t kMaxPacketPixels = 128;
 
 enum ImageType : uint8_t { mapped = 1, trueColour = 2, grey = 3, runMapped = 9, runTrueColour = 10, runGrey = 11 };
