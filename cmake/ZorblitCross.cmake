@@ -11,7 +11,8 @@ set(CMAKE_LIBRARY_ARCHITECTURE ${ZORBLIT_MULTIARCH})
 set(PKG_CONFIG_EXECUTABLE ${ZORBLIT_MULTIARCH}-pkg-config CACHE FILEPATH "pkg-config for the target")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${ZORBLIT_QEMU})
 
-# Programs come from the host, everything linked from the target's folders.
+# Programs come from the host; libraries, headers and packages from the target's
+# multiarch folders (CMAKE_LIBRARY_ARCHITECTURE) or the cross compiler's own.
 set(CMAKE_FIND_ROOT_PATH /usr/${ZORBLIT_CROSS_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
