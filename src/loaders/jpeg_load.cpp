@@ -24,16 +24,7 @@ bool decodeJpeg(GFXimage *image, const uint8_t *data, uint32_t size) {
 }  // namespace
 
 bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
-    zorblit::beginRead();
-    if (!data) return zorblit::refuse("no data");
-    try {
-        return decodeJpeg(image, data, size);
-    } catch (const std::bad_alloc &) {
-        return zorblit::refuse("out of memory");
-    }
+    return zorblit::readMemory(image, data, size, decodeJpeg);
 }
 
-bool jpegLoad(GFXimage *image, const char *name) {
-    zorblit::beginRead();
-    return zorblit::decodeFile(image, name, jpegLoadMem);
-}
+bool jpegLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, decodeJpeg); }
