@@ -66,9 +66,10 @@ TEST_F(Lifecycle, ImageView) {
 
     FinishGFXsystem();
     EXPECT_TRUE(vscreen.data == nullptr && gfxDeviceMode == 1 && !fake.windowExists);
-    // Full screen covers the desktop.
+    // Full screen covers the desktop and is not centred again.
     InitGFXsystem(320, 200, true);
     EXPECT_TRUE(gfxFullScreen && fake.count("installImageView 320x200 -> 1280x1024") == 1);
+    EXPECT_EQ(fake.count("centerWindow"), 1);
 }
 
 TEST_F(Lifecycle, OpenGLPixelModeSetsUpZoomAndCopiesEachFrame) {
