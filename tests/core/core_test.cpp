@@ -103,14 +103,21 @@ TYPED_TEST(CoreForms, ClippedPixelsSweep) {
     setClipRectangle(0, 0, 0, 0);
 }
 
+// Through each form, and for the built form also through the exported routine.
 TYPED_TEST(CoreForms, DocumentedBlendResults) {
     using F = TypeParam;
-    EXPECT_EQ(F::average(0xFF030201, 0x00010101), (F::packed ? 0x80020201u : 0xFF010100u));
-    EXPECT_EQ(F::saturatedAdd(0x10F00010, 0x20200020), (F::packed ? 0x30FF0030u : 0xFFFF0030u));
-    EXPECT_EQ(F::saturatedSub(0x10203040, 0x20104020), (F::packed ? 0x00100020u : 0xFF100020u));
-    EXPECT_EQ(F::alpha(0x80FF0000, 0x000000FF), (F::packed ? 0x007F007Eu : 0xFF7F007Eu));
-    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 255), (F::packed ? 0x00FE0000u : 0x7FFE0000u));
-    EXPECT_EQ(F::alphaValue(0x80FF0000, 0x000000FF, 0), 0x000000FEu);
+    const auto check = [](auto form, auto exported, uint32_t s, uint32_t d, uint32_t packed, uint32_t portable) {
+        EXPECT_EQ(form(s, d), F::packed ? packed : portable) << std::hex << s << " " << d;
+        EXPECT_TRUE((!std::is_same_v<F, BuiltForm> || exported(s, d) == form(s, d))) << std::hex << s << " " << d;
+    };
+    check(F::average, Average, 0xFF030201, 0x00010101, 0x80020201, 0xFF010100);
+    check(F::saturatedAdd, SaturatedAdd, 0x10F00010, 0x20200020, 0x30FF0030, 0xFFFF0030);
+    check(F::saturatedSub, SaturatedSub, 0x10203040, 0x20104020, 0x00100020, 0xFF100020);
+    check(F::alpha, AlphaColor, 0x80FF0000, 0x000000FF, 0x007F007E, 0xFF7F007E);
+    for (const auto &[value, packed, portable] : {std::tuple{255, 0x00FE0000u, 0x7FFE0000u}, {0, 0xFEu, 0xFEu}})
+        check([value](uint32_t s, uint32_t d) { return F::alphaValue(s, d, uint8_t(value)); },
+              [value](uint32_t s, uint32_t d) { return AlphaValueColor(s, d, uint8_t(value)); }, 0x80FF0000, 0x000000FF,
+              packed, portable);
 }
 
 // Every pair of byte values, in every lane position, against the plain formula.
