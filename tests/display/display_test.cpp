@@ -242,6 +242,14 @@ TEST_F(Lifecycle, CursorAndLockKeys) {
     EXPECT_EQ(fake.calls, (std::vector<std::string>{"setCapsLock on", "setCapsLock off"}));
 }
 
+TEST_F(Lifecycle, SwitchesBeforeInitialisationDoNothing) {
+    const GFXimage before = vscreen;
+    SwitchFullScreen();
+    SwitchWindowed();
+    EXPECT_TRUE(fake.calls.empty() && !gfxFullScreen);
+    EXPECT_TRUE(vscreen.data == before.data && vscreen.width == before.width && vscreen.height == before.height);
+}
+
 class EventPump : public Lifecycle {
 protected:
     void SetUp() override {
@@ -250,17 +258,11 @@ protected:
     }
 };
 
-TEST_F(EventPump, KeyTableAndLayouts) {
-    // F11 (103) has no key number and lands on 0; codes from 256 up are ignored.
-    for (const auto &[code, number] : {std::pair{0u, 1}, {122u, 37}, {103u, 0}, {200u, 47}}) {
-        send({KeyDown, code});
-        EXPECT_EQ(keyboard[number], 1) << code;
-        send({KeyUp, code});
-        EXPECT_EQ(keyboard[number], 0) << code;
-    }
+// The table itself is checked against the key names; here the pump ignores codes
+// from 256 up, and Y (6) and Z (16) swap places with the layout.
+TEST_F(EventPump, KeyCodesAndLayouts) {
     send({KeyDown, 256 + 12});
     EXPECT_EQ(std::count(std::begin(keyboard), std::end(keyboard), 0), 256);
-    // Y (6) and Z (16) swap places with the layout.
     for (const auto &[layout, z, y] : {std::tuple{0, 7, 16}, {1, 16, 7}, {2, 0, 0}}) {
         keyboardlayout = layout;
         for (const auto &[code, number] : {std::pair{6u, z}, {16u, y}}) {
