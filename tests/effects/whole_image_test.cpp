@@ -84,11 +84,6 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
             check([value](GFXimage d, GFXimage x, GFXimage y) { alphaImage<F>(d, x, y, value); },
                   [value](uint32_t x, uint32_t y) { return F::alphaValue(x, y, value); }, "alpha");
     }
-    for (auto [w, h] : {std::pair{0u, 5u}, std::pair{5u, 0u}}) {  // nothing read or written
-        const GFXimage empty{nullptr, w, h};
-        invertImage<F>(empty), alphaImage<F>(empty, empty, empty, 128);
-        combineImages<F, AverageCombination>(empty, empty, empty);
-    }
 }
 
 // The portable walk addresses each image with its own width over a's extent.
@@ -127,10 +122,6 @@ TEST(Fade, LevelsAndAlphaFromBrightness) {
     mask.at(1, 0) = 0xFF010100;  // (1, 1, 0): 255 - 0, the mask's alpha ignored
     mask.at(0, 1) = 0x00FFFFFF, CreateAlphaFromImage(alpha, mask);
     EXPECT_EQ(alpha.pixels(), (std::vector<uint32_t>{0xC3123456, 0xFF123456, 0x00123456, 0xFF123456}));
-
-    const GFXimage empty{nullptr, 0, 3};  // nothing read or written
-    Fade2BlackImage(empty, 7), Fade2WhiteImage(empty, 7);
-    Fade2WhiteImage2Screen(empty, empty, 7), CreateAlphaFromImage(empty, empty);
 }
 
 }  // namespace
