@@ -24,7 +24,8 @@ int main(void) {
     GFXimage image = {0, 0, 0};
     uint8_t r = 0, g = 0, b = 0, a = 0;
     uint32_t width = 0, height = 0;
-    expect(versionMatchesHeader(ZorblitVersion()), "ZorblitVersion");
+    expect(versionMatchesHeader(ZorblitVersion()) && strcmp(ZorblitVersion(), ZORBLIT_BUILT_VERSION) == 0,
+           "ZorblitVersion");
     expect(strcmp(ZorblitForm(), ZORBLIT_PACKED_BUILD ? "packed" : "portable") == 0, "ZorblitForm");
     AllocImage(&image, 4, 3);
     expect(image.data != NULL && image.width == 4 && image.height == 3, "AllocImage");

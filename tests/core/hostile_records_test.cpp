@@ -2,15 +2,10 @@
 // does not fit, records without pixels (every routine of the library, with a
 // time bound), images 2^31 pixels and more across with negative coordinates.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <functional>
-#include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "core/form.h"
 #include "test_images.h"
 
@@ -41,26 +36,15 @@ TEST(Allocation, SizesWithoutABlockFailInsteadOfWrapping) {
 
 // With 64 MB of address space to spare, 256 MB cannot be had.
 TEST(Allocation, OutOfMemoryIsFalseOrFatal) {
-    const auto withLittleMemory = [](const std::function<int()> &body) {
-        uint64_t inUse = 0;
-        std::ifstream status("/proc/self/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("VmSize:", 0) == 0) inUse = std::stoull(line.substr(7)) * 1024;
-        const rlimit limit{inUse + (64u << 20), RLIM_INFINITY};
-        if (setrlimit(RLIMIT_AS, &limit) != 0) return 9;
-        return body();
-    };
-    EXPECT_EXIT(std::exit(withLittleMemory([] {
-                    GFXimage image{nullptr, 1, 1};
-                    return !TryAllocImage(&image, 8192, 8192) && image.width == 1 && !image.data ? 0 : 2;
-                })),
-                ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(withLittleMemory([] {
-                    GFXimage image;
-                    AllocImage(&image, 8192, 8192);
-                    return 0;
-                }),
-                ::testing::ExitedWithCode(1), "Unable to AllocImage!");
+    EXPECT_EQ(test::statusOfChild([] {
+                  GFXimage image{nullptr, 1, 1};
+                  if (!test::limitAddressSpace(64 << 20)) return 9;
+                  return !TryAllocImage(&image, 8192, 8192) && image.width == 1 && !image.data ? 0 : 2;
+              }),
+              0);
+    GFXimage image;
+    EXPECT_EXIT(if (test::limitAddressSpace(64 << 20)) AllocImage(&image, 8192, 8192), ::testing::ExitedWithCode(1),
+                "Unable to AllocImage!");
 }
 
 // Negative coordinates are outside, also where the width or height exceeds
@@ -138,20 +122,15 @@ TEST(EmptyRecords, EveryRoutineReturnsAtOnce) {
     uint32_t word = 0x12345678;
     const GFXimage records[] = {{nullptr, 64, 64}, {nullptr, UINT32_MAX, UINT32_MAX}, {&word, 0, UINT32_MAX},
                                 {&word, UINT32_MAX, 0}};
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        alarm(60);  // a few milliseconds when every routine returns at once
-        OwnedImage full(64, 64);
-        full.fillNoise(3);
-        setClipRectangle(0, 0, 64, 64);
-        for (const GFXimage &record : records) everyRoutineWith(record, full);
-        _exit(word == 0x12345678 ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
+    // A few milliseconds when every routine returns at once.
+    EXPECT_EQ(test::statusOfChild([&] {
+                  OwnedImage full(64, 64);
+                  full.fillNoise(3);
+                  setClipRectangle(0, 0, 64, 64);
+                  for (const GFXimage &record : records) everyRoutineWith(record, full);
+                  return word == 0x12345678 ? 0 : 1;
+              }),
+              0);
 }
 
 #if ZORBLIT_ADDRESS_SANITIZER

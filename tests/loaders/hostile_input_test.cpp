@@ -1,23 +1,18 @@
 // Readers against what a hostile caller or file system hands them: null blocks,
 // blocks of 2 GiB and more, FIFOs swapped in behind a name, files whose size the
 // system reports as 0, and too little memory for the picture.
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
 
 #include <atomic>
-#include <cstdio>
-// After <cstdio>: the JPEG library's header needs FILE.
-#include <jpeglib.h>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
 
+#include "child_process.h"
 #include "reader_test_support.h"
 
 // Allocation failures must reach the library as null pointers, not as the
@@ -28,22 +23,6 @@ extern "C" __attribute__((visibility("default"), used)) const char *__asan_defau
 
 namespace zorblit::test {
 namespace {
-
-// A child process that must end by itself within seconds with status 0;
-// a hang, a crash or an uncaught exception fails.
-template <class Body>
-void expectCleanChild(Body body, unsigned seconds = 20) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        alarm(seconds);
-        _exit(body());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
-}
 
 TEST(HostileInput, NullBlocksAreRefused) {
     for (const auto load : {pngLoadMem, jpegLoadMem})
@@ -56,36 +35,19 @@ TEST(HostileInput, NullBlocksAreRefused) {
 
 // A JPEG at the start of a block of 2 GiB + 1 bytes: the whole length counts.
 TEST(HostileInput, JpegBlocksOf2GiBAndMoreKeepTheirLength) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char *encoded = nullptr;
-    unsigned long encodedSize = 0;
-    jpeg_mem_dest(&cinfo, &encoded, &encodedSize);
-    cinfo.image_width = 16, cinfo.image_height = 8, cinfo.input_components = 1, cinfo.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    uint8_t row[16];
-    for (JSAMPROW p = row; cinfo.next_scanline < 8;) {
-        std::memset(row, int(cinfo.next_scanline * 30), sizeof row);
-        jpeg_write_scanlines(&cinfo, &p, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-
+    const Bytes encoded = readFile(std::string(ZORBLIT_SOURCE_DIR) + "/fuzz/corpus/jpeg/grey_9x7.jpg");
+    ASSERT_FALSE(encoded.empty());
     const size_t blockSize = (size_t(1) << 31) + 1;
     void *block = mmap(nullptr, blockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     ASSERT_NE(block, MAP_FAILED);
-    std::memcpy(block, encoded, encodedSize);
+    std::memcpy(block, encoded.data(), encoded.size());
     GFXimage whole{}, exact{};
     EXPECT_TRUE(jpegLoadMem(&whole, static_cast<uint8_t *>(block), uint32_t(blockSize)));
-    ASSERT_TRUE(jpegLoadMem(&exact, encoded, uint32_t(encodedSize)));
+    ASSERT_TRUE(jpegLoadMem(&exact, encoded.data(), uint32_t(encoded.size())));
     EXPECT_EQ(compareImages(whole, exact, "2 GiB block"), "");
     FreeImage(&whole);
     FreeImage(&exact);
     munmap(block, blockSize);
-    std::free(encoded);
 }
 
 TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
@@ -119,7 +81,7 @@ TEST(HostileInput, ANameSwappedToAFifoNeverBlocks) {
     std::ofstream(file) << "not a picture";
     std::remove(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    expectCleanChild([&] {
+    EXPECT_EQ(test::statusOfChild([&] {
         std::atomic<bool> done{false};
         std::thread swapper([&] {
             for (bool toFifo = true; !done; toFifo = !toFifo) {
@@ -135,7 +97,7 @@ TEST(HostileInput, ANameSwappedToAFifoNeverBlocks) {
         done = true;
         swapper.join();
         return 0;
-    });
+    }, 20), 0);
     for (const std::string &path : {file, fifo, name, next}) std::remove(path.c_str());
 }
 
@@ -167,14 +129,6 @@ Bytes pngFile(uint32_t width, uint32_t height, uint8_t depth, uint8_t colour, ui
     return file;
 }
 
-// Address space in use now, in bytes.
-uint64_t addressSpaceInUse() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
-    return 0;
-}
-
 // A 2 KB file of a 16777216 x 1 black picture (64 MB of pixels), plain and
 // interlaced, read with 0 to 256 MB of address space to spare: each read gives
 // the picture or false, and never ends the process.
@@ -191,21 +145,14 @@ TEST(HostileInput, RunningOutOfMemoryIsAPlainFalse) {
     for (const auto &[raw, interlace] : {std::pair{plain, 0}, {interlaced, 1}}) {
         const Bytes file = pngFile(kWidth, 1, 1, 0, uint8_t(interlace), raw);
         for (uint64_t spare = 0; spare <= 256; spare += 32) {
-            const pid_t child = fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                const rlimit limit{addressSpaceInUse() + (spare << 20), RLIM_INFINITY};
-                if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(9);
+            const int status = test::statusOfChild([&] {
+                if (!test::limitAddressSpace(spare << 20)) return 9;
                 GFXimage image = sentinelImage();
-                if (!pngLoadMem(&image, file.data(), uint32_t(file.size()))) _exit(isSentinel(image) ? kRefused : 8);
-                _exit(image.width == kWidth && image.height == 1 && image.data[kWidth - 1] == 0xFF000000u ? kDecoded : 7);
-            }
-            int status = 0;
-            waitpid(child, &status, 0);
-            ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == kRefused || WEXITSTATUS(status) == kDecoded))
-                << "interlace " << interlace << ", " << spare << " MB spare: "
-                << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
-            (WEXITSTATUS(status) == kDecoded ? decoded : refused) += 1;
+                if (!pngLoadMem(&image, file.data(), uint32_t(file.size()))) return isSentinel(image) ? kRefused : 8;
+                return image.width == kWidth && image.data[kWidth - 1] == 0xFF000000u ? kDecoded : 7;
+            });
+            ASSERT_TRUE(status == kRefused || status == kDecoded) << interlace << ", " << spare << " MB: " << status;
+            (status == kDecoded ? decoded : refused) += 1;
         }
     }
     // The limit bit on some reads and not on others.
