@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/image_math.h"
-#include "core/packed_runs.h"
+#include "kernels/blend_op.h"
 
 namespace zorblit {
 
@@ -51,13 +51,25 @@ struct Portable {
         return out;
     }
 
-    // No vector path: every pixel goes through the operators above.
+    // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
+    // a or b).
     template <BlendOp Op>
-    static size_t vectorRun(const uint32_t *, uint32_t *, size_t, uint8_t = 0) {
-        return 0;
+    static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
+        for (size_t i = 0; i < count; ++i) dest[i] = blend<Op>(a[i], b[i], value);
     }
 
 private:
+    template <BlendOp Op>
+    static uint32_t blend(uint32_t a, uint32_t b, uint8_t value) {
+        if constexpr (Op == BlendOp::Average) return average(a, b);
+        if constexpr (Op == BlendOp::SaturatedAdd) return saturatedAdd(a, b);
+        if constexpr (Op == BlendOp::SaturatedSub) return saturatedSub(a, b);
+        if constexpr (Op == BlendOp::Alpha) return alpha(a, b);
+        if constexpr (Op == BlendOp::AlphaSkippingTransparent) return a >> 24 ? alpha(a, b) : b;
+        if constexpr (Op == BlendOp::AlphaValue) return alphaValue(a, b, value);
+        if constexpr (Op == BlendOp::Invert) return ~a;
+    }
+
     // Applies op to red, green and blue; the result's alpha is 255.
     template <class Op>
     static uint32_t mapRGB(uint32_t s, uint32_t d, Op op) {

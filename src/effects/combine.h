@@ -34,7 +34,7 @@ struct InvertCombination {
 template <class Form, class Combination>
 void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
     if constexpr (Form::packed)
-        linearRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest), Combination::template pixel<Form>);
+        Packed::blendRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest));
     else
         rowWalk(dest, a, b, Combination::template pixel<Form>);
 }

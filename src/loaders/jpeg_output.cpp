@@ -4,15 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "loaders/jpeg_clones.h"
-#include "loaders/jpeg_color.h"
+#include "kernels/ycc_row.h"
 #include "loaders/jpeg_decoder.h"
 
 namespace zorblit {
 namespace {
-
-using jpeg::convertGreyRow;
-using jpeg::convertRow;
 
 // out[x] = source[x >> shift]: each sample repeated 2^shift times across.
 void widenRow(const uint8_t *source, int shift, uint8_t *out, uint32_t width) {
@@ -23,14 +19,6 @@ void widenRow(const uint8_t *source, int shift, uint8_t *out, uint32_t width) {
         return;
     }
     for (uint32_t x = 0; x < width; ++x) out[x] = source[x >> shift];
-}
-
-// One row of pixels from the full-width component rows.
-ZORBLIT_JPEG_CLONES void convertPixelRow(const uint8_t *const rows[3], size_t count, uint32_t *out, uint32_t width) {
-    if (count == 1)
-        convertGreyRow(rows[0], out, width);
-    else
-        convertRow(rows[0], rows[1], rows[2], out, width);
 }
 
 }  // namespace
@@ -64,7 +52,7 @@ void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
             }
             rows[i] = widened[i].data();
         }
-        convertPixelRow(rows, count, pixels + size_t(y) * width_, width_);
+        kernels::pixelRow(rows, count, pixels + size_t(y) * width_, width_);
     }
 }
 
