@@ -3,6 +3,7 @@
 #include <pixman.h>
 
 #include "bench_util.h"
+#include "kernels/level.h"
 
 namespace zorblit::bench {
 namespace {
@@ -84,8 +85,15 @@ BENCHMARK(moveZorblit)->Name("FastMove/1024x768/zorblit");
 // -- sprite modes: our clipped blit beside the peers' equivalent operation
 enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd };
 
-void peerBlit(benchmark::State &state, Peer peer) {
-    BenchImage source(W, H, 2), dest(W, H, 3);
+// Sprites of the screen's size stream from memory; 256x256 ones stay in cache.
+struct Size {
+    uint32_t width, height;
+};
+constexpr Size kScreen{W, H}, kInCache{256, 256};
+
+void peerBlit(benchmark::State &state, Peer peer, Size size) {
+    const int w = int(size.width), h = int(size.height);
+    BenchImage source(size.width, size.height, 2), dest(size.width, size.height, 3);
     SDL_Surface *src = surfaceOver(source), *dst = surfaceOver(dest);
     pixman_image_t *psrc = pixmanOver(source), *pdst = pixmanOver(dest);
     switch (peer) {
@@ -105,13 +113,13 @@ void peerBlit(benchmark::State &state, Peer peer) {
     for (auto _ : state) {
         switch (peer) {
             case Peer::PixmanSrc:
-                pixman_image_composite32(PIXMAN_OP_SRC, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_SRC, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
             case Peer::PixmanOver:
-                pixman_image_composite32(PIXMAN_OP_OVER, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_OVER, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
             case Peer::PixmanAdd:
-                pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
             default: SDL_BlitSurface(src, nullptr, dst, nullptr); break;
         }
@@ -124,19 +132,30 @@ void peerBlit(benchmark::State &state, Peer peer) {
     setBytes(state, dest.bytes());
 }
 
+// Ours at the processor's level, and (rows named zorblit_sse2) with the kernels
+// forced to SSE2.
 template <class Blit>
-void ourBlit(benchmark::State &state, Blit blit) {
-    BenchImage source(W, H, 2), dest(W, H, 3);
+void ourBlit(benchmark::State &state, Blit blit, Size size, bool sse2) {
+    BenchImage source(size.width, size.height, 2), dest(size.width, size.height, 3);
+    if (sse2) kernels::forceLevel(kernels::Level::SSE2);
     for (auto _ : state) {
         blit(dest.image, source.image);
         benchmark::ClobberMemory();
     }
+    if (sse2) kernels::forceLevel(kernels::detectedLevel());
     setBytes(state, dest.bytes());
 }
 
-#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer)->Name(group "/" #name)
+#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kScreen)->Name(group "/" #name)
 #define OURS(group, call) \
-    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; })->Name(group "/zorblit")
+    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kScreen, false)->Name(group "/zorblit")
+#define PEER_IN_CACHE(group, name, peer) \
+    BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kInCache)->Name(group "/256x256/" #name)
+#define OURS_IN_CACHE(group, call)                                                                              \
+    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kInCache, false)                 \
+        ->Name(group "/256x256/zorblit");                                                                       \
+    BENCHMARK_CAPTURE(ourBlit, zorblit_sse2, [](GFXimage d, GFXimage s) { call; }, kInCache, true)             \
+        ->Name(group "/256x256/zorblit_sse2")
 
 PEER("putImageClip/1024x768", memcpy_like_sdl2, SdlCopy);
 PEER("putImageClip/1024x768", pixman_src, PixmanSrc);
@@ -155,6 +174,25 @@ PEER("putSpriteSaturatedAddClip/1024x768", pixman_add, PixmanAdd);
 OURS("putSpriteSaturatedAddClip/1024x768", putSpriteSaturatedAddClip(d, 0, 0, s));
 PEER("putSpriteSaturatedSubClip/1024x768", sdl2_blend, SdlBlend);
 OURS("putSpriteSaturatedSubClip/1024x768", putSpriteSaturatedSubClip(d, 0, 0, s));
+
+PEER_IN_CACHE("putSpriteAlphaClip", pixman_over, PixmanOver);
+OURS_IN_CACHE("putSpriteAlphaClip", putSpriteAlphaClip(d, 0, 0, s));
+PEER_IN_CACHE("putSpriteAlphaValueClip", pixman_over, PixmanOver);
+OURS_IN_CACHE("putSpriteAlphaValueClip", putSpriteAlphaValueClip(d, 0, 0, s, 128));
+PEER_IN_CACHE("putSpriteClip", sdl2_colorkey, SdlKey);
+OURS_IN_CACHE("putSpriteClip", putSpriteClip(d, 0, 0, s, 0xFF000000));
+PEER_IN_CACHE("putSpriteAverageClip", pixman_add, PixmanAdd);
+OURS_IN_CACHE("putSpriteAverageClip", putSpriteAverageClip(d, 0, 0, s));
+PEER_IN_CACHE("putSpriteSaturatedAddClip", pixman_add, PixmanAdd);
+OURS_IN_CACHE("putSpriteSaturatedAddClip", putSpriteSaturatedAddClip(d, 0, 0, s));
+PEER_IN_CACHE("putSpriteSaturatedSubClip", pixman_add, PixmanAdd);
+OURS_IN_CACHE("putSpriteSaturatedSubClip", putSpriteSaturatedSubClip(d, 0, 0, s));
+
+// The level the kernels run at, in the benchmark's context lines.
+const bool kLevelShown = [] {
+    benchmark::AddCustomContext("kernel level", kernels::levelName(kernels::activeLevel()));
+    return true;
+}();
 
 }  // namespace
 }  // namespace zorblit::bench

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/image_math.h"
-#include "kernels/blend_op.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -52,22 +52,23 @@ struct Portable {
     }
 
     // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
-    // a or b).
+    // a or b; Op names the packed operator of the same name), by the blend-run
+    // kernel of this form's operator.
     template <BlendOp Op>
     static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
-        for (size_t i = 0; i < count; ++i) dest[i] = blend<Op>(a[i], b[i], value);
+        kernels::blendRun<ownOperator(Op)>(dest, a, b, count, value);
     }
 
 private:
-    template <BlendOp Op>
-    static uint32_t blend(uint32_t a, uint32_t b, uint8_t value) {
-        if constexpr (Op == BlendOp::Average) return average(a, b);
-        if constexpr (Op == BlendOp::SaturatedAdd) return saturatedAdd(a, b);
-        if constexpr (Op == BlendOp::SaturatedSub) return saturatedSub(a, b);
-        if constexpr (Op == BlendOp::Alpha) return alpha(a, b);
-        if constexpr (Op == BlendOp::AlphaSkippingTransparent) return a >> 24 ? alpha(a, b) : b;
-        if constexpr (Op == BlendOp::AlphaValue) return alphaValue(a, b, value);
-        if constexpr (Op == BlendOp::Invert) return ~a;
+    static constexpr BlendOp ownOperator(BlendOp op) {
+        switch (op) {
+            case BlendOp::Average: return BlendOp::OpaqueAverageDown;
+            case BlendOp::SaturatedAdd: return BlendOp::OpaqueSaturatedAdd;
+            case BlendOp::SaturatedSub: return BlendOp::OpaqueSaturatedSub;
+            case BlendOp::Alpha: return BlendOp::OpaqueAlpha;
+            case BlendOp::AlphaValue: return BlendOp::AlphaValueAllBytes;
+            default: return op;
+        }
     }
 
     // Applies op to red, green and blue; the result's alpha is 255.

@@ -1,7 +1,7 @@
-// Whole images pixel by pixel, row by row: the fades and the portable form's
-// combinations (the packed ones run the whole image as one blend run).
+// Whole images row by row: pixel by pixel for the fades, as blend runs for the
+// combinations.
 #pragma once
-#include "core/form_packed.h"
+#include "core/form.h"
 
 namespace zorblit {
 
@@ -13,6 +13,15 @@ void rowWalk(const GFXimage &dest, const GFXimage &a, const GFXimage &b, Op op) 
     for (uint32_t y = 0; y < a.height; ++y)
         for (uint32_t x = 0; x < a.width; ++x)
             *pixelAddress(dest, x, y) = op(*pixelAddress(a, x, y), *pixelAddress(b, x, y));
+}
+
+// Each of a's rows as one run of the form's operator Op: dest, a and b are each
+// addressed with their own width, as above.
+template <class Form, BlendOp Op>
+void rowRuns(const GFXimage &dest, const GFXimage &a, const GFXimage &b, uint8_t value = 0) {
+    for (uint32_t y = 0; y < a.height; ++y)
+        Form::template blendRun<Op>(pixelAddress(dest, 0, y), pixelAddress(a, 0, y), pixelAddress(b, 0, y), a.width,
+                                    value);
 }
 
 }  // namespace zorblit

@@ -1,6 +1,7 @@
 #include "kernels/blend_run.h"
 
 #include "core/form_packed.h"
+#include "core/form_portable.h"
 #include "kernels/dispatch.h"
 #if defined(__x86_64__)
 #include "kernels/x86.h"
@@ -18,6 +19,11 @@ uint32_t blendPixel(uint32_t a, uint32_t b, uint8_t value) {
     if constexpr (Op == BlendOp::AlphaSkippingTransparent) return a >> 24 ? Packed::alpha(a, b) : b;
     if constexpr (Op == BlendOp::AlphaValue) return Packed::alphaValue(a, b, value);
     if constexpr (Op == BlendOp::Invert) return ~a;
+    if constexpr (Op == BlendOp::OpaqueAverageDown) return Portable::average(a, b);
+    if constexpr (Op == BlendOp::OpaqueSaturatedAdd) return Portable::saturatedAdd(a, b);
+    if constexpr (Op == BlendOp::OpaqueSaturatedSub) return Portable::saturatedSub(a, b);
+    if constexpr (Op == BlendOp::OpaqueAlpha) return Portable::alpha(a, b);
+    if constexpr (Op == BlendOp::AlphaValueAllBytes) return Portable::alphaValue(a, b, value);
 }
 
 template <BlendOp Op>
@@ -43,18 +49,27 @@ inline bool threeImages(const uint32_t *dest, const uint32_t *a, const uint32_t 
 namespace sse2 {
 using namespace x86;
 
-// (s * w + d * (255 - w)) >> 8 per byte, for two pixels widened to 16-bit lanes;
-// w holds (w, w, w, 0) per pixel, so alpha comes out 0.
+// (s * w + d * (255 - w)) >> 8 per byte, for two pixels widened to 16-bit lanes.
+// w holds (w, w, w, 0) per pixel, so alpha comes out 0, unless AllBytes (then
+// (w, w, w, w), alpha mixed too).
+template <bool AllBytes = false>
 inline __m128i mixHalf(__m128i s16, __m128i d16, __m128i w16) {
-    const __m128i colourMask = _mm_set_epi16(0, 255, 255, 255, 0, 255, 255, 255);
-    const __m128i inverse = _mm_xor_si128(w16, colourMask);
+    const __m128i laneMask = AllBytes ? _mm_set1_epi16(255) : _mm_set_epi16(0, 255, 255, 255, 0, 255, 255, 255);
+    const __m128i inverse = _mm_xor_si128(w16, laneMask);
     return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(s16, w16), _mm_mullo_epi16(d16, inverse)), 8);
 }
 
+template <bool AllBytes = false>
 inline __m128i mix(__m128i s, __m128i d, __m128i wLow, __m128i wHigh) {
     const __m128i zero = _mm_setzero_si128();
-    return _mm_packus_epi16(mixHalf(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), wLow),
-                            mixHalf(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), wHigh));
+    return _mm_packus_epi16(mixHalf<AllBytes>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), wLow),
+                            mixHalf<AllBytes>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), wHigh));
+}
+
+// Per byte (a >> 1) + (b >> 1): the halves cannot carry.
+inline __m128i averageDown(__m128i a, __m128i b) {
+    const __m128i low7 = _mm_set1_epi8(0x7F);
+    return _mm_add_epi8(_mm_and_si128(_mm_srli_epi16(a, 1), low7), _mm_and_si128(_mm_srli_epi16(b, 1), low7));
 }
 
 // The weight lanes (w, w, w, 0) of two pixels, from 32-bit lanes holding w.
@@ -65,7 +80,18 @@ inline __m128i weightLanes(__m128i pairOfW) {
 
 template <BlendOp Op>
 __m128i blend(__m128i a, __m128i b, __m128i valueLanes) {
-    if constexpr (Op == BlendOp::Average) {
+    const __m128i opaque = _mm_set1_epi32(int32_t(0xFF000000u));
+    if constexpr (Op == BlendOp::OpaqueAverageDown) {
+        return _mm_or_si128(averageDown(a, b), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueSaturatedAdd) {
+        return _mm_or_si128(blend<BlendOp::SaturatedAdd>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueSaturatedSub) {
+        return _mm_or_si128(blend<BlendOp::SaturatedSub>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueAlpha) {
+        return _mm_or_si128(blend<BlendOp::Alpha>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::AlphaValueAllBytes) {
+        return mix<true>(a, b, valueLanes, valueLanes);
+    } else if constexpr (Op == BlendOp::Average) {
         return _mm_avg_epu8(a, b);
     } else if constexpr (Op == BlendOp::SaturatedAdd) {
         return _mm_adds_epu8(a, b);
@@ -86,9 +112,15 @@ __m128i blend(__m128i a, __m128i b, __m128i valueLanes) {
     }
 }
 
+// The AlphaValue weights: (v, v, v, 0) per pixel, or (v, v, v, v) for all bytes.
+template <BlendOp Op>
+__m128i valueLanesOf(uint8_t value) {
+    return Op == BlendOp::AlphaValueAllBytes ? _mm_set1_epi16(value) : weightLanes(_mm_set1_epi32(value));
+}
+
 template <BlendOp Op>
 void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value) {
-    const __m128i valueLanes = weightLanes(_mm_set1_epi32(value));
+    const __m128i valueLanes = valueLanesOf<Op>(value);
     const bool prefetch = threeImages(dest, a, b);
     size_t i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -116,16 +148,24 @@ using namespace x86;
 
 // As the SSE2 mix, eight pixels in two 128-bit halves; the unpacks work within
 // each half, and so do the weights.
+template <bool AllBytes = false>
 ZORBLIT_AVX2 inline __m256i mixHalf(__m256i s16, __m256i d16, __m256i w16) {
-    const __m256i colourMask = _mm256_set1_epi64x(0x000000FF00FF00FF);
-    const __m256i inverse = _mm256_xor_si256(w16, colourMask);
+    const __m256i laneMask = _mm256_set1_epi64x(AllBytes ? 0x00FF00FF00FF00FF : 0x000000FF00FF00FF);
+    const __m256i inverse = _mm256_xor_si256(w16, laneMask);
     return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(s16, w16), _mm256_mullo_epi16(d16, inverse)), 8);
 }
 
+template <bool AllBytes = false>
 ZORBLIT_AVX2 inline __m256i mix(__m256i s, __m256i d, __m256i wLow, __m256i wHigh) {
     const __m256i zero = _mm256_setzero_si256();
-    return _mm256_packus_epi16(mixHalf(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), wLow),
-                               mixHalf(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), wHigh));
+    return _mm256_packus_epi16(mixHalf<AllBytes>(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), wLow),
+                               mixHalf<AllBytes>(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), wHigh));
+}
+
+ZORBLIT_AVX2 inline __m256i averageDown(__m256i a, __m256i b) {
+    const __m256i low7 = _mm256_set1_epi8(0x7F);
+    return _mm256_add_epi8(_mm256_and_si256(_mm256_srli_epi16(a, 1), low7),
+                           _mm256_and_si256(_mm256_srli_epi16(b, 1), low7));
 }
 
 // The weight lanes (w, w, w, 0) from each pixel's alpha byte, for the pixels the
@@ -143,7 +183,18 @@ ZORBLIT_AVX2 inline __m256i alphaLanesHigh(__m256i a) {
 
 template <BlendOp Op>
 ZORBLIT_AVX2 __m256i blend(__m256i a, __m256i b, __m256i valueLanes) {
-    if constexpr (Op == BlendOp::Average) {
+    const __m256i opaque = _mm256_set1_epi32(int32_t(0xFF000000u));
+    if constexpr (Op == BlendOp::OpaqueAverageDown) {
+        return _mm256_or_si256(averageDown(a, b), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueSaturatedAdd) {
+        return _mm256_or_si256(blend<BlendOp::SaturatedAdd>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueSaturatedSub) {
+        return _mm256_or_si256(blend<BlendOp::SaturatedSub>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::OpaqueAlpha) {
+        return _mm256_or_si256(blend<BlendOp::Alpha>(a, b, valueLanes), opaque);
+    } else if constexpr (Op == BlendOp::AlphaValueAllBytes) {
+        return mix<true>(a, b, valueLanes, valueLanes);
+    } else if constexpr (Op == BlendOp::Average) {
         return _mm256_avg_epu8(a, b);
     } else if constexpr (Op == BlendOp::SaturatedAdd) {
         return _mm256_adds_epu8(a, b);
@@ -180,7 +231,8 @@ ZORBLIT_AVX2 inline void blendStep(uint32_t *dest, const uint32_t *a, const uint
 
 template <BlendOp Op>
 ZORBLIT_AVX2 void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value) {
-    const __m256i valueLanes = _mm256_set1_epi64x(int64_t(value) * 0x0000000100010001);
+    const int64_t lanes = Op == BlendOp::AlphaValueAllBytes ? 0x0001000100010001 : 0x0000000100010001;
+    const __m256i valueLanes = _mm256_set1_epi64x(int64_t(value) * lanes);
     const bool prefetch = threeImages(dest, a, b);
     size_t i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -233,6 +285,11 @@ ZORBLIT_BLEND_RUN(Alpha)
 ZORBLIT_BLEND_RUN(AlphaSkippingTransparent)
 ZORBLIT_BLEND_RUN(AlphaValue)
 ZORBLIT_BLEND_RUN(Invert)
+ZORBLIT_BLEND_RUN(OpaqueAverageDown)
+ZORBLIT_BLEND_RUN(OpaqueSaturatedAdd)
+ZORBLIT_BLEND_RUN(OpaqueSaturatedSub)
+ZORBLIT_BLEND_RUN(OpaqueAlpha)
+ZORBLIT_BLEND_RUN(AlphaValueAllBytes)
 #undef ZORBLIT_BLEND_RUN
 
 }  // namespace zorblit::kernels

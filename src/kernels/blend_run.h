@@ -13,8 +13,8 @@ namespace zorblit::kernels {
 using BlendRunFn = void (*)(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value);
 using KeyRunFn = void (*)(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key);
 
-// dest[i] = op(a[i], b[i]) with the packed form's one-pixel operator for Op;
-// value is the AlphaValue weight.
+// dest[i] = op(a[i], b[i]) with the one-pixel operator of the form Op belongs
+// to; value is the AlphaValue weight.
 template <BlendOp Op>
 void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0);
 

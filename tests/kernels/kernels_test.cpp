@@ -84,11 +84,13 @@ template <BlendOp Op>
 void expectBlendOperatorSweepMatchesPlain(BlendRunFn variant) {
     const BlendRunFn plain = blendRunVariant<Op>(Level::Plain);
     std::vector<uint32_t> a(65536), b(65536), expected(65536), actual(65536);
-    const bool weighted = Op == BlendOp::Alpha || Op == BlendOp::AlphaSkippingTransparent || Op == BlendOp::AlphaValue;
-    for (uint32_t w = 0; w < (weighted ? 256u : 1u); ++w) {
+    using B = BlendOp;
+    const bool byValue = Op == B::AlphaValue || Op == B::AlphaValueAllBytes;
+    const bool byAlpha = Op == B::Alpha || Op == B::AlphaSkippingTransparent || Op == B::OpaqueAlpha;
+    for (uint32_t w = 0; w < (byValue || byAlpha ? 256u : 1u); ++w) {
         for (uint32_t i = 0; i < 65536; ++i) {
             const uint32_t s = i & 255, d = i >> 8;
-            a[i] = s * 0x010101u | (Op == BlendOp::AlphaValue || !weighted ? s : w) << 24;
+            a[i] = s * 0x010101u | (byAlpha ? w : s) << 24;
             b[i] = d * 0x01010101u;
         }
         plain(expected.data(), a.data(), b.data(), a.size(), uint8_t(w));
@@ -107,7 +109,8 @@ void forEachOp(Level level, bool sweep) {
 constexpr auto kEveryOp = [](Level level, bool sweep) {
     using B = BlendOp;
     forEachOp<B::Average, B::SaturatedAdd, B::SaturatedSub, B::Alpha, B::AlphaSkippingTransparent, B::AlphaValue,
-              B::Invert>(level, sweep);
+              B::Invert, B::OpaqueAverageDown, B::OpaqueSaturatedAdd, B::OpaqueSaturatedSub, B::OpaqueAlpha,
+              B::AlphaValueAllBytes>(level, sweep);
 };
 
 TEST_P(EveryLevel, BlendRunsMatchPlainAtEverySizeAlignmentAndLayout) { kEveryOp(level(), false); }
