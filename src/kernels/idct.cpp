@@ -19,13 +19,16 @@ namespace {
 
 constexpr uint32_t W1 = 2841, W2 = 2676, W3 = 2408, W5 = 1609, W6 = 1108, W7 = 565;
 
+// Arithmetic shift right of values kept as unsigned words.
+[[gnu::always_inline]] inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n); }
+
+#if defined(__x86_64__)
 using Lanes = uint32_t __attribute__((vector_size(16)));
 using SignedLanes = int32_t __attribute__((vector_size(16)));
 constexpr int kLanes = 4;
 
-// Arithmetic shift right of values kept as unsigned words.
-[[gnu::always_inline]] inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n); }
 [[gnu::always_inline]] inline Lanes shiftRight(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
+#endif
 
 // One row in place.
 [[gnu::always_inline]] inline void rowPass(uint32_t *row) {
@@ -109,25 +112,19 @@ template <class V>
     return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-// Eight samples of one row from its left and right four columns.
-[[gnu::always_inline]] inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
-#if defined(__x86_64__)
-    // Saturating to 16 bits, then to 0..255, is clampSample on every lane.
-    const __m128i words = _mm_packs_epi32(__m128i(left), __m128i(right));
-    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
-#else
-    for (int i = 0; i < kLanes; ++i) {
-        out[i] = clampSample(left[i]);
-        out[kLanes + i] = clampSample(right[i]);
-    }
-#endif
-}
-
 // Signed and unsigned words may alias, so the block is worked on in place.
 [[gnu::always_inline]] inline uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
     uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
     for (int r = 0; r < usedRows; ++r) rowPass(rows + r * 8);
     return rows;
+}
+
+#if defined(__x86_64__)
+// Eight samples of one row from its left and right four columns. Saturating to
+// 16 bits, then to 0..255, is clampSample on every lane.
+[[gnu::always_inline]] inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
+    const __m128i words = _mm_packs_epi32(__m128i(left), __m128i(right));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
 }
 
 // Both halves of the block; rows kRows to 7 are known to be zero, which the
@@ -163,6 +160,7 @@ template <int kRows>
     else
         columnPasses<8>(rows, out, stride);
 }
+#endif
 
 }  // namespace
 
