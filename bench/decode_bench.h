@@ -18,8 +18,7 @@ inline Bytes readBenchPicture(const std::string &name) {
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-inline void stbDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readBenchPicture(name);
+inline void stbDecodeBytes(benchmark::State &state, const Bytes &file) {
     size_t bytes = 0;
     for (auto _ : state) {
         int width, height, channels;
@@ -30,11 +29,11 @@ inline void stbDecode(benchmark::State &state, const char *name) {
     }
     setBytes(state, bytes);
 }
+inline void stbDecode(benchmark::State &state, const char *name) { stbDecodeBytes(state, readBenchPicture(name)); }
 
-// One of our memory readers (pngLoadMem, jpegLoadMem) on a benchmark picture.
+// One of our memory readers (pngLoadMem, jpegLoadMem, ...) on a file in memory.
 template <bool (*Load)(GFXimage *, const uint8_t *, uint32_t)>
-void zorblitDecode(benchmark::State &state, const char *name) {
-    const Bytes file = readBenchPicture(name);
+void zorblitDecodeBytes(benchmark::State &state, const Bytes &file) {
     size_t bytes = 0;
     for (auto _ : state) {
         GFXimage image{};
@@ -43,6 +42,11 @@ void zorblitDecode(benchmark::State &state, const char *name) {
         FreeImage(&image);
     }
     setBytes(state, bytes);
+}
+// The same on a benchmark picture.
+template <bool (*Load)(GFXimage *, const uint8_t *, uint32_t)>
+void zorblitDecode(benchmark::State &state, const char *name) {
+    zorblitDecodeBytes<Load>(state, readBenchPicture(name));
 }
 
 }  // namespace zorblit::bench

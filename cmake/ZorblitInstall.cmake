@@ -24,3 +24,13 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zorblitConfig.cmake ${CMAKE_CURRENT_BI
 file(RELATIVE_PATH ZORBLIT_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 configure_file(cmake/zorblit.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zorblit.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zorblit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The Python package, with the way from it to the shared library.
+set(ZORBLIT_PYTHON_DIR ${CMAKE_INSTALL_LIBDIR}/python3/site-packages CACHE STRING
+  "Where cmake --install puts the Python package zorblit, relative to the prefix")
+install(DIRECTORY python/zorblit DESTINATION ${ZORBLIT_PYTHON_DIR} PATTERN __pycache__ EXCLUDE)
+file(RELATIVE_PATH ZORBLIT_PYTHON_TO_LIBRARY /${ZORBLIT_PYTHON_DIR}/zorblit
+  /${CMAKE_INSTALL_LIBDIR}/libzorblit.so.${PROJECT_VERSION_MAJOR})
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/python/_location.py
+  CONTENT "LIBRARY_FROM_PACKAGE = \"@ZORBLIT_PYTHON_TO_LIBRARY@\"\n" @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/python/_location.py DESTINATION ${ZORBLIT_PYTHON_DIR}/zorblit)

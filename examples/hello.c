@@ -6,7 +6,7 @@ int main(void) {
     uint32_t frame = 0;
     InitGFXsystem(320, 200, false);
     SetGFXwindowCaption("hello, zorblit");
-    while (!gfxDone && !keyboard[53]) { /* 53: Escape */
+    while (!gfxDone && !keyboard[ZORBLIT_KEY_ESCAPE]) {
         uint32_t x, y;
         FastFill(vscreen.data, vscreen.width * vscreen.height, RGBA(16, 16, 48, 255));
         for (y = 0; y < 40; y++)

@@ -27,9 +27,16 @@ extern "C" {
 #define ZORBLIT_VERSION_MINOR 0
 #define ZORBLIT_VERSION_PATCH 8
 
+/* The version ("4.0.8e") and the form of the core routines ("packed" or
+ * "portable") of the library actually loaded; constant storage. */
+ZORBLIT_API const char *ZorblitVersion(void);
+ZORBLIT_API const char *ZorblitForm(void);
+
 /* ---- Images, packing and bulk memory ------------------------------------ */
 
-/* An image: pixel (x, y) is data[y * width + x]. */
+/* An image: pixel (x, y) is data[y * width + x]. A record without pixels (data
+ * NULL, or width or height 0) is empty: every routine given one returns at once
+ * without touching memory (readers of pixels give 0). */
 typedef struct GFXimage {
     uint32_t *data; /* first pixel of the top row; NULL: no pixels */
     uint32_t width;
@@ -46,6 +53,9 @@ ZORBLIT_API extern int32_t clipX1, clipY1, clipX2, clipY2;
 
 /* Sets width and height and allocates zeroed pixels; out of memory is fatal. */
 ZORBLIT_API void AllocImage(GFXimage *image, uint32_t width, uint32_t height);
+/* As AllocImage, but out of memory (or a size no block can hold) returns false
+ * and leaves the record untouched; true once the image is allocated. */
+ZORBLIT_API bool TryAllocImage(GFXimage *image, uint32_t width, uint32_t height);
 /* Frees the pixels (if any) and clears data; width and height are kept. */
 ZORBLIT_API void FreeImage(GFXimage *image);
 /* Stores the four values unchanged in clipX1, clipY1, clipX2, clipY2. */
@@ -156,6 +166,30 @@ ZORBLIT_API void DrawFilledTriangle(GFXimage image, uint32_t x1, uint32_t y1, ui
 ZORBLIT_API void DrawFilledTriangleClip(GFXimage image, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
                                         int32_t y3, uint32_t color);
 
+/* ---- Text ----------------------------------------------------------------- */
+
+/* Built-in fixed-width fonts, 8 pixels wide, holding printable ASCII and Latin-1
+ * (U+0020..U+007E, U+00A0..U+00FF): gfxFontHeight 8 picks the 8x8 font, any
+ * other value the 8x16 font (16 is the default). */
+ZORBLIT_API extern uint32_t gfxFontHeight;
+/* UTF-8 text in one solid colour, written as is to the font's set pixels only,
+ * with the first character's cell's top-left corner at (x, y). Each character
+ * takes a cell 8 pixels wide; '\n' starts a new line one font height lower at x.
+ * A character the font lacks (controls included) draws a box, and so does each
+ * malformed UTF-8 sequence (a stray or cut-short sequence, overlong forms,
+ * surrogates, values past U+10FFFF): its longest start that could begin a valid
+ * sequence, else one byte. Reading stops at the terminating NUL; NULL draws
+ * nothing. DrawText expects the text inside the image (and never writes outside
+ * it); DrawTextClip takes any coordinates and draws only inside the limit of the
+ * clipped primitives' runs. */
+ZORBLIT_API void DrawText(GFXimage image, uint32_t x, uint32_t y, const char *text, uint32_t color);
+ZORBLIT_API void DrawTextClip(GFXimage image, int32_t x, int32_t y, const char *text, uint32_t color);
+/* The cells DrawText covers: 8 pixels per character of the longest line wide,
+ * the font height per line high, a text with n newlines having n + 1 lines ("" is
+ * 0 wide and one line high; NULL counts as ""). Sizes past UINT32_MAX are held
+ * there. Either pointer may be NULL. */
+ZORBLIT_API void GetTextSize(const char *text, uint32_t *width, uint32_t *height);
+
 /* ---- Scaling, rotation, roto-zoom ----------------------------------------- */
 
 /* Scaled sprites: the whole source stretched or shrunk into the rectangle with
@@ -181,8 +215,8 @@ ZORBLIT_API void ScaleSpriteSaturatedSub(GFXimage dest, int32_t x1, int32_t y1, 
 
 /* Rotated sprites: the source turned clockwise by angle degrees about its pixel
  * (width / 2, height / 2), which stays at (x + width / 2, y + height / 2).
- * Angles of 360 and more are reduced modulo 360. Only the part inside dest (in
- * the portable form, also inside the clip rectangle) is drawn. */
+ * Angles are reduced modulo 360 first (-370 turns as -10). Only the part
+ * inside dest (in the portable form, also inside the clip rectangle) is drawn. */
 ZORBLIT_API void RotateImage(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
 ZORBLIT_API void RotateSprite(GFXimage dest, int32_t x, int32_t y, int32_t angle, uint32_t key, GFXimage source);
 ZORBLIT_API void RotateSpriteAlpha(GFXimage dest, int32_t x, int32_t y, int32_t angle, GFXimage source);
@@ -198,7 +232,9 @@ ZORBLIT_API void RotateSpriteSaturatedSub(GFXimage dest, int32_t x, int32_t y, i
  * at dest's centre; RotoZoomImageNoRepeat shifts it by a quarter of the size
  * difference instead of a half. Points outside the source are 0. An angle or
  * zoom for which the steps are not finite (NaN, infinity) fills dest with 0;
- * steps beyond 2^31 source pixels per dest pixel are held there. */
+ * steps beyond 2^31 source pixels per dest pixel are held there, and on a dest
+ * more than 32767 pixels across lower still, so that no point lies 2^46 source
+ * pixels or more away. */
 ZORBLIT_API void RotoZoomImage(GFXimage dest, GFXimage source, float angle, float zoom);
 ZORBLIT_API void RotoZoomImageNoRepeat(GFXimage dest, GFXimage source, float angle, float zoom);
 
@@ -261,24 +297,96 @@ ZORBLIT_API void CYMK2RGB(uint8_t c, uint8_t y, uint8_t m, uint8_t k, uint8_t *r
 /* ---- Image file readers --------------------------------------------------- */
 
 /* Every reader allocates the image with AllocImage and returns true, or returns
- * false and leaves the record as it was (missing, truncated or malformed file). */
+ * false and leaves the record as it was (missing, truncated or malformed file,
+ * more than 2^24 pixels across or down or 2^28 in all, PNG 2^30 samples;
+ * LoadFailureReason says why). */
 
-/* Windows bitmap: uncompressed 1, 4, 8, 24 or 32 bits per pixel; alpha 255. */
+/* Windows bitmap: 1, 4, 8, 16, 24 or 32 bits per pixel (16 and 32 also with
+ * channel masks), 8- and 4-bit run-length coding (pixels the stream never sets
+ * are transparent black), OS/2 core headers; alpha 255. */
 ZORBLIT_API bool bmpLoad(GFXimage *image, const char *name);
 /* The library's raw IM file (palette of 6-bit entries or RGB bytes); alpha 128. */
 ZORBLIT_API bool imLoad(GFXimage *image, const char *name);
 /* 256-colour run-length PCX (version 5, one 8-bit plane); alpha 255. */
 ZORBLIT_API bool pcxLoad(GFXimage *image, const char *name);
 /* PNG: every colour type and bit depth, interlaced or not, tRNS transparency,
- * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file.
+ * Apple's CgBI variant; 16-bit samples keep their high byte; alpha from the file;
+ * a suggested palette in a true-colour image is skipped.
  * pngLoadMem reads size bytes at data and neither keeps nor changes them. */
 ZORBLIT_API bool pngLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
-/* Baseline JPEG/JFIF (sequential, Huffman-coded, 8-bit), grey or YCbCr with any
- * chroma subsampling, restart markers; alpha 255. Progressive, arithmetic-coded,
- * 12-bit and CMYK files give false. jpegLoadMem neither keeps nor changes data. */
+/* JPEG, Huffman-coded 8-bit: baseline, extended and multi-scan sequential, and
+ * progressive; grey, YCbCr, RGB, CMYK or YCCK with any chroma subsampling, restart
+ * markers; alpha 255. Arithmetic-coded, lossless, hierarchical and 12-bit files
+ * give false. jpegLoadMem neither keeps nor changes data. */
 ZORBLIT_API bool jpegLoad(GFXimage *image, const char *name);
 ZORBLIT_API bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* GIF: the first image on a canvas of the file's screen size that starts
+ * transparent black (alpha 0; the background colour is not used), the image's
+ * transparent index left as alpha 0, interlaced or not; other pixels alpha 255. */
+ZORBLIT_API bool gifLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool gifLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Every frame of a GIF animation as shown: each a screen-sized image of the
+ * canvas after that frame's image is drawn, its disposal (keep, clear to
+ * transparent black, restore the previous canvas) applied before the next.
+ * On success *frames and *delaysMs are new arrays of *count images and delays
+ * (the file's hundredths of a second, times 10; 0 stays 0): release all with
+ * gifFreeFrames. On failure the three are left as they were. */
+ZORBLIT_API bool gifLoadFrames(const char *name, GFXimage **frames, uint32_t **delaysMs, uint32_t *count);
+ZORBLIT_API bool gifLoadFramesMem(const uint8_t *data, uint32_t size, GFXimage **frames, uint32_t **delaysMs,
+                                  uint32_t *count);
+ZORBLIT_API void gifFreeFrames(GFXimage *frames, uint32_t *delaysMs, uint32_t count);
+/* TGA: true colour of 15, 16, 24 or 32 bits, 8-bit grey (16: grey and alpha),
+ * colour-mapped with 8- or 16-bit indices, raw or run-length, rows bottom up or
+ * top down (and right to left). Alpha from a 32-bit pixel's fourth byte or a
+ * 16-bit pixel's top bit only when the header declares alpha bits, else 255;
+ * indices outside the colour map give transparent black. */
+ZORBLIT_API bool tgaLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool tgaLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* QOI: 3 or 4 channels; alpha from the file (255 where it never changes). */
+ZORBLIT_API bool qoiLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool qoiLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+/* Any format above, told by its first bytes (PNG, JPEG, GIF, BMP, QOI, PCX).
+ * Without a signature: imageLoad reads a name ending in ".im" (any case) as IM;
+ * otherwise both try TGA last, which takes a file whose header holds together.
+ * GIF gives its first image. */
+ZORBLIT_API bool imageLoad(GFXimage *image, const char *name);
+ZORBLIT_API bool imageLoadMem(GFXimage *image, const uint8_t *data, uint32_t size);
+
+/* Why the last reader call on this thread gave false, as short English text:
+ * "cannot open file", an unsupported feature by name, damaged data "at byte N",
+ * "image too large", ... Never empty after a refusal; "" after a success. The
+ * text stays valid until the next reader call on the same thread. */
+ZORBLIT_API const char *LoadFailureReason(void);
+
+/* ---- Image file writers --------------------------------------------------- */
+
+/* Every writer returns true once the whole file is in place under name, or
+ * false with name left as it was: no pixels (data NULL, width or height 0), a
+ * size the format cannot hold, a file that cannot be made, a full disk or a
+ * short write. The file is written under a temporary name in the same folder
+ * and renamed over name. The plain forms write colour only (alpha ignored,
+ * the picture as the window shows it); the ...Alpha forms keep alpha. */
+
+/* PNG compression for pngSave, pngSaveAlpha and pngSaveMem: 0 stored (no
+ * compression), 1 fast, 2 default (the initial value); below 0 counts as 0,
+ * above 2 as 2. */
+ZORBLIT_API extern int32_t pngSaveLevel;
+/* PNG, 8-bit RGB (pngSave) or RGBA (pngSaveAlpha), rows adaptively filtered. */
+ZORBLIT_API bool pngSave(GFXimage image, const char *name);
+ZORBLIT_API bool pngSaveAlpha(GFXimage image, const char *name);
+/* The PNG file in a new block of *size bytes at *data (RGBA if keepAlpha);
+ * free it with FreeMemory. On false *data and *size are untouched. */
+ZORBLIT_API bool pngSaveMem(GFXimage image, bool keepAlpha, uint8_t **data, size_t *size);
+/* Frees a block the library handed out; NULL is ignored. */
+ZORBLIT_API void FreeMemory(void *block);
+/* Windows bitmap, bottom-up: 24 bits per pixel (bmpSave) or 32 with an alpha
+ * mask in a 108-byte header (bmpSaveAlpha). */
+ZORBLIT_API bool bmpSave(GFXimage image, const char *name);
+ZORBLIT_API bool bmpSaveAlpha(GFXimage image, const char *name);
+/* QOI, 3 channels (qoiSave) or 4 (qoiSaveAlpha), sRGB. */
+ZORBLIT_API bool qoiSave(GFXimage image, const char *name);
+ZORBLIT_API bool qoiSaveAlpha(GFXimage image, const char *name);
 
 /* ---- Output window and lifecycle ------------------------------------------ */
 /* gfxDeviceMode, set before initialisation: 0 (becomes 1) or 1 image view,
@@ -309,7 +417,8 @@ ZORBLIT_API void InitGFXsystemScale(uint32_t width, uint32_t height, uint32_t re
 ZORBLIT_API void FlipScreen(void);
 /* Takes in every pending window event (keyboard, mouse, close), never waits. */
 ZORBLIT_API void UpdateInternals(void);
-/* UpdateInternals, then FlipScreen. */
+/* Waits for the next frame when gfxFrameRate is set, then UpdateInternals and
+ * FlipScreen. */
 ZORBLIT_API void UpdateGFXsystem(void);
 /* Closes the window and frees vscreen. */
 ZORBLIT_API void FinishGFXsystem(void);
@@ -321,19 +430,58 @@ ZORBLIT_API bool allowKeyboardHit(void);
 
 /* ---- Keyboard and mouse --------------------------------------------------- */
 
-/* keyboard[k] is 1 while the key with key number k (1..104) is down; entry 0
- * collects keys without a number. */
+/* Key numbers, the indices of keyboard: physical keys named by their place on
+ * a US PC keyboard (Z and Y by the letter they type under keyboardlayout).
+ * GRAVE is the key left of 1, NON_US_BACKSLASH the extra key right of left
+ * Shift on ISO keyboards; LOGO are the system keys beside the Alt keys.
+ * No key gives 47; keys without a number (F11, keypad Enter and point, ...)
+ * land in keyboard[0]. */
+enum ZorblitKey {
+    ZORBLIT_KEY_A = 1, ZORBLIT_KEY_S = 2, ZORBLIT_KEY_D = 3, ZORBLIT_KEY_F = 4, ZORBLIT_KEY_H = 5,
+    ZORBLIT_KEY_G = 6, ZORBLIT_KEY_Z = 7, ZORBLIT_KEY_X = 8, ZORBLIT_KEY_C = 9, ZORBLIT_KEY_V = 10,
+    ZORBLIT_KEY_B = 11, ZORBLIT_KEY_Q = 12, ZORBLIT_KEY_W = 13, ZORBLIT_KEY_E = 14, ZORBLIT_KEY_R = 15,
+    ZORBLIT_KEY_Y = 16, ZORBLIT_KEY_T = 17, ZORBLIT_KEY_O = 18, ZORBLIT_KEY_U = 19, ZORBLIT_KEY_I = 20,
+    ZORBLIT_KEY_P = 21, ZORBLIT_KEY_L = 22, ZORBLIT_KEY_J = 23, ZORBLIT_KEY_K = 24, ZORBLIT_KEY_N = 25,
+    ZORBLIT_KEY_M = 26, ZORBLIT_KEY_1 = 27, ZORBLIT_KEY_2 = 28, ZORBLIT_KEY_3 = 29, ZORBLIT_KEY_4 = 30,
+    ZORBLIT_KEY_5 = 31, ZORBLIT_KEY_6 = 32, ZORBLIT_KEY_7 = 33, ZORBLIT_KEY_8 = 34, ZORBLIT_KEY_9 = 35,
+    ZORBLIT_KEY_0 = 36, ZORBLIT_KEY_F1 = 37, ZORBLIT_KEY_F2 = 38, ZORBLIT_KEY_F3 = 39, ZORBLIT_KEY_F4 = 40,
+    ZORBLIT_KEY_F5 = 41, ZORBLIT_KEY_F6 = 42, ZORBLIT_KEY_F7 = 43, ZORBLIT_KEY_F8 = 44, ZORBLIT_KEY_F9 = 45,
+    ZORBLIT_KEY_F10 = 46, ZORBLIT_KEY_F12 = 48, ZORBLIT_KEY_RETURN = 49, ZORBLIT_KEY_TAB = 50,
+    ZORBLIT_KEY_SPACE = 51, ZORBLIT_KEY_BACKSPACE = 52, ZORBLIT_KEY_ESCAPE = 53, ZORBLIT_KEY_CAPS_LOCK = 54,
+    ZORBLIT_KEY_F13 = 55, ZORBLIT_KEY_F14 = 56, ZORBLIT_KEY_F15 = 57, ZORBLIT_KEY_RIGHT_LOGO = 58,
+    ZORBLIT_KEY_LEFT_LOGO = 59, ZORBLIT_KEY_RIGHT_SHIFT = 60, ZORBLIT_KEY_LEFT_SHIFT = 61,
+    ZORBLIT_KEY_RIGHT_ALT = 62, ZORBLIT_KEY_LEFT_ALT = 63, ZORBLIT_KEY_RIGHT_CONTROL = 64,
+    ZORBLIT_KEY_LEFT_CONTROL = 65, ZORBLIT_KEY_KEYPAD_CLEAR = 66, ZORBLIT_KEY_KEYPAD_MULTIPLY = 67,
+    ZORBLIT_KEY_KEYPAD_PLUS = 68, ZORBLIT_KEY_KEYPAD_DIVIDE = 69, ZORBLIT_KEY_KEYPAD_MINUS = 70,
+    ZORBLIT_KEY_KEYPAD_EQUALS = 71, ZORBLIT_KEY_KEYPAD_0 = 72, ZORBLIT_KEY_KEYPAD_1 = 73,
+    ZORBLIT_KEY_KEYPAD_2 = 74, ZORBLIT_KEY_KEYPAD_3 = 75, ZORBLIT_KEY_KEYPAD_4 = 76, ZORBLIT_KEY_KEYPAD_5 = 77,
+    ZORBLIT_KEY_KEYPAD_6 = 78, ZORBLIT_KEY_KEYPAD_7 = 79, ZORBLIT_KEY_KEYPAD_8 = 80, ZORBLIT_KEY_KEYPAD_9 = 81,
+    ZORBLIT_KEY_KEYPAD_COMMA = 82, ZORBLIT_KEY_INSERT = 83, ZORBLIT_KEY_DELETE = 84, ZORBLIT_KEY_HOME = 85,
+    ZORBLIT_KEY_END = 86, ZORBLIT_KEY_PAGE_UP = 87, ZORBLIT_KEY_PAGE_DOWN = 88, ZORBLIT_KEY_LEFT = 89,
+    ZORBLIT_KEY_RIGHT = 90, ZORBLIT_KEY_DOWN = 91, ZORBLIT_KEY_UP = 92, ZORBLIT_KEY_GRAVE = 93,
+    ZORBLIT_KEY_MINUS = 94, ZORBLIT_KEY_EQUALS = 95, ZORBLIT_KEY_LEFT_BRACKET = 96,
+    ZORBLIT_KEY_RIGHT_BRACKET = 97, ZORBLIT_KEY_SEMICOLON = 98, ZORBLIT_KEY_APOSTROPHE = 99,
+    ZORBLIT_KEY_BACKSLASH = 100, ZORBLIT_KEY_NON_US_BACKSLASH = 101, ZORBLIT_KEY_COMMA = 102,
+    ZORBLIT_KEY_PERIOD = 103, ZORBLIT_KEY_SLASH = 104,
+};
+/* keyboard[k] is 1 while the key with key number k (ZORBLIT_KEY_...) is down; entry 0
+ * collects keys without a number. A key pressed and released between two
+ * updates reads 1 until the next update, so no press is lost. */
 ZORBLIT_API extern uint8_t keyboard[256];
 /* The key number doReadKey reported last. */
 ZORBLIT_API extern uint8_t key_code;
 /* 0: US layout, 1: German layout (default). */
 ZORBLIT_API extern int32_t keyboardlayout;
 
-/* Pointer position in virtual-screen pixels; -1 until the first pointer event. */
+/* Pointer position in virtual-screen pixels, read at every event an update
+ * takes in; -1 until the first one. */
 ZORBLIT_API extern int32_t mouseX, mouseY;
 ZORBLIT_API extern int32_t mouse2X, mouse2Y;
+/* The buttons as of the latest update; like keys, a button pressed and released
+ * between two updates reads true until the next one. */
 ZORBLIT_API extern bool mouseL, mouseM, mouseR;
-/* Vertical wheel movement of the latest poll, 0 when none. */
+/* Vertical wheel movement of the latest update: the sum of its wheel events
+ * rounded to the nearest integer (ties to even), 0 when none. */
 ZORBLIT_API extern int32_t mouseWheel;
 /* Milliseconds: click hold-off and double-click window. */
 ZORBLIT_API extern uint32_t gfxMouseClickDelay;
@@ -344,7 +492,8 @@ ZORBLIT_API extern uint32_t gfxMouseClickDelay;
 ZORBLIT_API const char *doReadKey(void);
 /* True while any keyboard entry is set. */
 ZORBLIT_API bool KeyPressed(void);
-/* Lock keys: accepted and ignored on this platform. */
+/* Lock keys: Num Lock and Scroll Lock are accepted and ignored; Caps Lock sets
+ * only the window system's own view of the lock. */
 ZORBLIT_API void SetNumLock(bool on);
 ZORBLIT_API void SetScrollLock(bool on);
 ZORBLIT_API void SetCapsLock(bool on);
@@ -356,8 +505,9 @@ ZORBLIT_API bool mouseClickable(void);
 /* True once per press of the left (right) button, outside the hold-off. */
 ZORBLIT_API bool mouseLclick(void);
 ZORBLIT_API bool mouseRclick(void);
-/* Call once per frame after UpdateGFXsystem: true when the left button went
- * down, up and down again within gfxMouseClickDelay ms. */
+/* Call once per frame after UpdateGFXsystem: true, on the frame after the
+ * second press, when the left button was seen down, up and down again less than
+ * gfxMouseClickDelay ms after the first press. */
 ZORBLIT_API bool mouseLDoubleClick(void);
 /* false hides the system pointer, true shows it; each hide needs its own show. */
 ZORBLIT_API void SetMouseCursor(bool show);
@@ -385,6 +535,14 @@ ZORBLIT_API void SwitchWindowed(void);
 
 /* ---- Frame timer ---------------------------------------------------------- */
 
+/* The library's clock: milliseconds from an arbitrary moment, never going back. */
+ZORBLIT_API uint64_t ZorblitMilliseconds(void);
+/* Frames per second that UpdateGFXsystem holds the loop to, sleeping until each
+ * frame's deadline instead of spinning; deadlines lie whole periods apart, and
+ * after a stall of a period or more the schedule starts again from then.
+ * 0 (default): no pacing. */
+ZORBLIT_API extern uint32_t gfxFrameRate;
+
 /* Frames per second, measured at least every half second by FlipScreen. */
 ZORBLIT_API extern float gfxFPS;
 ZORBLIT_API void StartFPScounter(void);
@@ -394,12 +552,14 @@ ZORBLIT_API void ReturnFPSstring(void);
 
 /* ---- Diagnostics and file support ----------------------------------------- */
 
-/* Shows a message box titled "Message", logs the text to logger.log, returns. */
+/* Shows a message box titled "Message", logs the text to logger.log, returns.
+ * Where no box can be shown (no display) the text also goes to standard error. */
 ZORBLIT_API void ReportError(const char *text);
 /* As ReportError, then ends the process with exit status 1. */
 ZORBLIT_API void FatalError(const char *text);
-/* Reads a whole file into a new block (free it with free()). False on any error;
- * a missing file leaves buffer and size untouched. */
+/* Reads a whole regular file to its end into a new block (free it with free()).
+ * False on any error (a FIFO or device included, without waiting), leaving
+ * buffer and size untouched. */
 ZORBLIT_API bool LoadFileToMemory(const char *name, uint8_t **buffer, uint32_t *size);
 ZORBLIT_API bool FileExists(const char *name);
 /* Two-argument arctangent in radians, range -pi/2 .. 3pi/2. */

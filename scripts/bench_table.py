@@ -58,3 +58,11 @@ for group, rows in groups.items():
         gbs = f"{bandwidth / 1e9:7.2f}" if bandwidth else "      -"
         frames = f"{fps:8.0f}" if fps else ""
         print(f"{group:44} {impl:16} {seconds * 1e3:10.3f} {gbs} {shown} {frames}")
+
+# Benchmarks that write files report the size of what they wrote.
+sizes = [(run["run_name"], run["file_bytes"]) for run in runs
+         if run.get("aggregate_name") == "median" and "file_bytes" in run]
+if sizes:
+    print(f"\n{'file written by':61} {'bytes':>10}")
+    for name, size in sizes:
+        print(f"{name:61} {size:10.0f}")

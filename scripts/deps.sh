@@ -18,4 +18,5 @@ need_packages() {
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev)
 # What the tests need besides: test framework, oracles, the X server and GL.
 TEST_PACKAGES=(libgtest-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev xvfb xauth libgl1-mesa-dri
-               libglx-mesa0 libxtst-dev clang libfuzzer-14-dev libclang-rt-14-dev python3)
+               libglx-mesa0 libxtst-dev clang libfuzzer-14-dev libclang-rt-14-dev python3 libgif-dev python3-pil
+               imagemagick python3-pytest python3-numpy)

@@ -8,7 +8,7 @@
 
 #include "artwork.h"
 #include "loaded_images.h"
-#include "picture_file.h"
+#include "half_size.h"
 #include "scene_render.h"
 
 namespace {
@@ -51,7 +51,7 @@ int main(int argc, char **argv) {
             demo::renderScene(sceneIndex(p.scene), {screen, frame, images});
         demo::shrinkToHalf(screen, picture);
         const std::string path = std::string(argv[1]) + "/" + p.file;
-        if (demo::writePng(path.c_str(), picture)) {
+        if (pngSave(picture, path.c_str())) {
             std::printf("%s\n", path.c_str());
         } else {
             std::fprintf(stderr, "could not write %s\n", path.c_str());

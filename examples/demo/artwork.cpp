@@ -4,7 +4,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "bitmap_font.h"
 
 namespace demo {
 namespace {
@@ -74,10 +73,12 @@ void drawColourBands(GFXimage screen, const Rect &cell) {
 }
 
 void drawLabel(GFXimage screen, const Rect &cell, const char *text, GFXcolor colour) {
-    const int x = cell.x + (cell.width - textWidth(text)) / 2;
-    const int y = cell.y + cell.height - kLabelHeight + 2;
-    drawText(screen, x + 1, y + 1, text, RGBA(0, 0, 0, 255));
-    drawText(screen, x, y, text, colour);
+    uint32_t width;
+    GetTextSize(text, &width, nullptr);
+    const int x = cell.x + (cell.width - int(width)) / 2;
+    const int y = cell.y + cell.height - kLabelHeight + 3;
+    DrawTextClip(screen, x + 1, y + 1, text, RGBA(0, 0, 0, 255));
+    DrawTextClip(screen, x, y, text, colour);
 }
 
 float pingPong(uint32_t frame, uint32_t period) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "artwork.h"
-#include "picture_file.h"
+#include "half_size.h"
 #include "scene_render.h"
 
 namespace demo {
@@ -32,7 +32,7 @@ bool runContactSheet(const LoadedImages &images, uint32_t framesPerScene, const 
         putImage(sheet, int32_t(index % kColumns * kCellWidth), int32_t(index / kColumns * kCellHeight), cell);
     }
     FinishGFXsystem();
-    return writePng(sheetPath.c_str(), sheet);
+    return pngSave(sheet, sheetPath.c_str());
 }
 
 }  // namespace demo

@@ -9,15 +9,16 @@
 namespace demo {
 
 namespace key {
-constexpr int kF = 4;
-constexpr int kDigit1 = 27;
-constexpr int kDigit3 = 29;
-constexpr int kDigit0 = 36;
-constexpr int kTab = 50;
-constexpr int kBackspace = 52;
-constexpr int kEscape = 53;
-constexpr int kLeft = 89;
-constexpr int kRight = 90;
+constexpr int kF = ZORBLIT_KEY_F;
+constexpr int kDigit1 = ZORBLIT_KEY_1;
+constexpr int kDigit3 = ZORBLIT_KEY_3;
+constexpr int kDigit0 = ZORBLIT_KEY_0;
+constexpr int kTab = ZORBLIT_KEY_TAB;
+constexpr int kBackspace = ZORBLIT_KEY_BACKSPACE;
+constexpr int kEscape = ZORBLIT_KEY_ESCAPE;
+constexpr int kF12 = ZORBLIT_KEY_F12;
+constexpr int kLeft = ZORBLIT_KEY_LEFT;
+constexpr int kRight = ZORBLIT_KEY_RIGHT;
 }  // namespace key
 
 // Tells which keys went down since the previous update.

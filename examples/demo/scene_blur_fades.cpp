@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "artwork.h"
-#include "bitmap_font.h"
 #include "scene.h"
 
 namespace demo {
@@ -16,7 +15,9 @@ OwnedImage makePicture(uint32_t width, uint32_t height) {
     const Rect all{0, 0, int(width), int(height)};
     drawColourBands(picture, all);
     putSpriteAlpha(picture, int(width - 96) / 2, int(height - 96) / 2, emblemSprite());
-    drawText(picture, 6, 6, "ZORBLIT", RGBA(255, 255, 255, 255), 3);
+    gfxFontHeight = 16;
+    DrawTextClip(picture, 6, 6, "zorblit", RGBA(255, 255, 255, 255));
+    gfxFontHeight = 8;
     return picture;
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "artwork.h"
-#include "bitmap_font.h"
 #include "keys.h"
 #include "scene.h"
 
@@ -15,6 +14,9 @@ namespace {
 
 constexpr size_t kLineLength = 60;
 constexpr size_t kMaxLines = 6;
+
+// False for the continuation bytes of a UTF-8 sequence: one character each.
+bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
 
 const char *layoutName() {
     switch (keyboardlayout) {
@@ -50,19 +52,22 @@ void drawTypedText(GFXimage screen, const std::string &text, int top) {
     const std::vector<std::string> lines = wrap(text);
     const size_t first = lines.size() > kMaxLines ? lines.size() - kMaxLines : 0;
     int y = top;
-    for (size_t i = first; i < lines.size(); ++i, y += 14) drawText(screen, 12, y, lines[i], RGBA(255, 255, 255, 255));
-    drawText(screen, 12 + textWidth(lines.back()), y - 14, "_", RGBA(255, 200, 80, 255));
+    for (size_t i = first; i < lines.size(); ++i, y += 14)
+        DrawTextClip(screen, 12, y, lines[i].c_str(), RGBA(255, 255, 255, 255));
+    uint32_t width;
+    GetTextSize(lines.back().c_str(), &width, nullptr);
+    DrawTextClip(screen, 12 + int(width), y - 14, "_", RGBA(255, 200, 80, 255));
 }
 
 void drawKeyGrid(GFXimage screen, int top) {
-    constexpr int kPerRow = 26, kSize = 17;
+    constexpr int kPerRow = 13, kWidth = 36, kHeight = 17;
     for (int k = 1; k <= 104; ++k) {
-        const int x = 12 + ((k - 1) % kPerRow) * (kSize + 2), y = top + ((k - 1) / kPerRow) * (kSize + 2);
+        const int x = 12 + ((k - 1) % kPerRow) * (kWidth + 2), y = top + ((k - 1) / kPerRow) * (kHeight + 2);
         const GFXcolor colour = keyboard[k] ? RGBA(255, 200, 80, 255) : RGBA(50, 50, 70, 255);
-        DrawBar(screen, uint32_t(x), uint32_t(y), uint32_t(x + kSize - 1), uint32_t(y + kSize - 1), colour);
+        DrawBar(screen, uint32_t(x), uint32_t(y), uint32_t(x + kWidth - 1), uint32_t(y + kHeight - 1), colour);
         char number[4];
         std::snprintf(number, sizeof number, "%d", k);
-        drawText(screen, x + 1, y + 1, number, RGBA(0, 0, 0, 255), 1);
+        DrawTextClip(screen, x + 2, y + 5, number, RGBA(0, 0, 0, 255));
     }
 }
 
@@ -79,9 +84,9 @@ void drawKeyboard(const SceneFrame &f) {
     FastFill(f.screen.data, f.screen.width * f.screen.height, RGBA(16, 20, 36, 255));
     char status[64];
     std::snprintf(status, sizeof status, "LAYOUT %s  TAB SWITCHES   LAST KEY NUMBER %u", layoutName(), key_code);
-    drawText(f.screen, 12, kTitleHeight + 8, status, RGBA(160, 200, 255, 255));
+    DrawTextClip(f.screen, 12, kTitleHeight + 8, status, RGBA(160, 200, 255, 255));
     drawTypedText(f.screen, typed, kTitleHeight + 30);
-    drawKeyGrid(f.screen, int(f.screen.height) - 4 * 19 - 8);
+    drawKeyGrid(f.screen, int(f.screen.height) - 8 * 19 - 8);
 }
 
 }  // namespace demo

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "artwork.h"
-#include "bitmap_font.h"
 #include "scene.h"
 
 namespace demo {
@@ -37,7 +36,7 @@ void drawLamp(GFXimage screen, int x, const char *name, bool on) {
     const int y = int(screen.height) - 30;
     DrawBar(screen, uint32_t(x), uint32_t(y), uint32_t(x + 40), uint32_t(y + 20),
             on ? RGBA(255, 200, 80, 255) : RGBA(50, 50, 70, 255));
-    drawText(screen, x + 16, y + 5, name, RGBA(0, 0, 0, 255));
+    DrawTextClip(screen, x + 17, y + 6, name, RGBA(0, 0, 0, 255));
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ void drawMouse(const SceneFrame &f) {
 
     char status[64];
     std::snprintf(status, sizeof status, "X %d  Y %d  WHEEL %d  RADIUS %d", mouseX, mouseY, mouseWheel, wheelRadius);
-    drawText(f.screen, 12, kTitleHeight + 8, status, RGBA(160, 200, 255, 255));
+    DrawTextClip(f.screen, 12, kTitleHeight + 8, status, RGBA(160, 200, 255, 255));
     drawLamp(f.screen, 12, "L", mouseL);
     drawLamp(f.screen, 60, "M", mouseM);
     drawLamp(f.screen, 108, "R", mouseR);

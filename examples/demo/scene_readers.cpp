@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "artwork.h"
-#include "bitmap_font.h"
 #include "scene.h"
 
 namespace demo {
@@ -30,9 +29,9 @@ void showImage(GFXimage screen, const Rect &cell, GFXimage image, const char *fo
 void showMissingFile(GFXimage screen, const Rect &cell) {
     GFXimage untouched{};
     const bool read = pngLoad(&untouched, "no-such-file.png");
-    drawText(screen, cell.x + 4, cell.y + 20, "PNGLOAD(MISSING)", RGBA(255, 255, 255, 255));
-    drawText(screen, cell.x + 4, cell.y + 36, read ? "= TRUE ?!" : "= FALSE", RGBA(255, 200, 80, 255));
-    drawText(screen, cell.x + 4, cell.y + 52, untouched.data ? "IMAGE SET ?!" : "IMAGE UNTOUCHED",
+    DrawTextClip(screen, cell.x + 4, cell.y + 20, "pngLoad(missing)", RGBA(255, 255, 255, 255));
+    DrawTextClip(screen, cell.x + 4, cell.y + 36, read ? "= true ?!" : "= false", RGBA(255, 200, 80, 255));
+    DrawTextClip(screen, cell.x + 4, cell.y + 52, untouched.data ? "image set ?!" : "image untouched",
              RGBA(255, 200, 80, 255));
     drawLabel(screen, cell, "BAD FILES");
 }

@@ -64,7 +64,19 @@ private:
         showCaption();
     }
 
+    // The screen as shown, into the next free zorblit-screenshot-<n>.png.
+    void saveScreenshot() {
+        char name[64];
+        do std::snprintf(name, sizeof name, "zorblit-screenshot-%u.png", ++screenshots_);
+        while (FileExists(name));
+        if (pngSave(vscreen, name))
+            std::printf("screenshot saved to %s\n", name);
+        else
+            std::printf("could not save the screenshot to %s\n", name);
+    }
+
     void takeKeys() {
+        if (keys_.pressed(key::kF12)) saveScreenshot();
         if (keys_.pressed(key::kLeft)) changeScene(-1);
         if (keys_.pressed(key::kRight)) changeScene(1);
         if (allScenes()[scene_].draw == drawKeyboard) return;  // there, these keys type
@@ -81,6 +93,7 @@ private:
     KeyEdges keys_;
     size_t scene_ = 0;
     uint32_t frame_ = 0;
+    unsigned screenshots_ = 0;
 };
 
 }  // namespace

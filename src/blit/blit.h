@@ -32,7 +32,7 @@ inline BlitRange insideClipRectangle(BlitRange range, int64_t x, int64_t y) {
 template <class Action>
 void blitRows(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &source, BlitRange range,
               const Action &action) {
-    if (range.empty() || action.drawsNothing()) return;
+    if (range.empty() || action.drawsNothing() || !hasPixels(dest) || !hasPixels(source)) return;
     const size_t count = size_t(range.lastX - range.firstX + 1);
     for (int64_t j = range.firstY; j <= range.lastY; ++j)
         action.run(pixelAddress(source, range.firstX, j), pixelAddress(dest, x + range.firstX, y + j), count);

@@ -1,4 +1,5 @@
 // Image records, the clip rectangle, colour packing and bulk memory.
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/form.h"
@@ -9,16 +10,24 @@ using namespace zorblit;
 GFXimage vscreen = {nullptr, 0, 0};
 int32_t clipX1 = 0, clipY1 = 0, clipX2 = 0, clipY2 = 0;
 
+bool TryAllocImage(GFXimage *image, uint32_t width, uint32_t height) {
+    // A block of more than PTRDIFF_MAX bytes cannot be addressed as one object;
+    // width * height itself always fits in 64 bits.
+    const uint64_t pixels = uint64_t(width) * height;
+    if (pixels > uint64_t(PTRDIFF_MAX) / sizeof(uint32_t)) return false;
+    // A zero-sized image still gets a block so that data is set, and no routine
+    // touches its pixels.
+    void *block = std::calloc(pixels ? pixels : 1, sizeof(uint32_t));
+    if (!block) return false;
+    *image = GFXimage{static_cast<uint32_t *>(block), width, height};
+    return true;
+}
+
 void AllocImage(GFXimage *image, uint32_t width, uint32_t height) {
     image->width = width;
     image->height = height;
     image->data = nullptr;
-    const uint64_t bytes = uint64_t(width) * height * sizeof(uint32_t);
-    // calloc checks the product itself; a zero-sized image still gets a block so
-    // that data is set, and no routine touches its pixels.
-    void *block = std::calloc(bytes ? bytes : 1, 1);
-    if (!block) FatalError("Unable to AllocImage!");
-    image->data = static_cast<uint32_t *>(block);
+    if (!TryAllocImage(image, width, height)) FatalError("Unable to AllocImage!");
 }
 
 void FreeImage(GFXimage *image) {

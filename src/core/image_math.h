@@ -7,6 +7,18 @@
 
 #include "zorblit.h"
 
+// Whether AddressSanitizer instruments this build; the compilers say so differently.
+#if defined(__SANITIZE_ADDRESS__)
+#define ZORBLIT_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZORBLIT_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef ZORBLIT_ADDRESS_SANITIZER
+#define ZORBLIT_ADDRESS_SANITIZER 0
+#endif
+
 namespace zorblit {
 
 constexpr uint32_t packRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
@@ -18,9 +30,15 @@ inline uint32_t *pixelAddress(const GFXimage &image, uint64_t x, uint64_t y) {
     return image.data + (y * image.width + x);
 }
 
+// Negative coordinates are outside, also on images 2^31 pixels and more across,
+// and an image without pixels has no inside.
 inline bool insideImage(const GFXimage &image, int32_t x, int32_t y) {
-    return uint32_t(x) < image.width && uint32_t(y) < image.height;
+    return x >= 0 && y >= 0 && uint32_t(x) < image.width && uint32_t(y) < image.height && image.data;
 }
+
+// False for a record with no pixels: data NULL, or width or height 0. Routines
+// given such an image return at once.
+inline bool hasPixels(const GFXimage &image) { return image.data && image.width && image.height; }
 
 inline bool insideClipRectangle(int32_t x, int32_t y) {
     return x >= clipX1 && y >= clipY1 && x < clipX2 && y < clipY2;
@@ -35,11 +53,14 @@ inline void moveWords(const uint32_t *source, uint32_t *dest, size_t count) {
 // fill (a wchar_t is one pixel here), which stores 32 bytes at a time where the
 // processor has them. From 16 KB on, x86-64's string store is about a fifth
 // faster: it writes whole cache lines without reading them first, but takes
-// longer to start. The sanitizer build keeps the C library fill, whose stores
-// it checks.
+// longer to start. Neither is instrumented by AddressSanitizer, so builds under
+// it take a plain loop, whose stores it checks.
 inline void fillWords(uint32_t *dest, size_t count, uint32_t value) {
     static_assert(sizeof(wchar_t) == sizeof(uint32_t), "wchar_t holds one pixel");
-#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+#if ZORBLIT_ADDRESS_SANITIZER
+    for (size_t i = 0; i < count; ++i) dest[i] = value;
+#else
+#if defined(__x86_64__)
     constexpr size_t kStringStoreMin = 4096;
     if (count >= kStringStoreMin) {
         asm volatile("rep stosl" : "+D"(dest), "+c"(count) : "a"(value) : "memory");
@@ -47,6 +68,7 @@ inline void fillWords(uint32_t *dest, size_t count, uint32_t value) {
     }
 #endif
     std::wmemset(reinterpret_cast<wchar_t *>(dest), wchar_t(value), count);
+#endif
 }
 
 inline size_t pixelCount(const GFXimage &image) { return size_t(image.width) * image.height; }

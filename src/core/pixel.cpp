@@ -4,13 +4,16 @@
 
 using namespace zorblit;
 
-void putPixel(GFXimage image, uint32_t x, uint32_t y, uint32_t color) { *pixelAddress(image, x, y) = color; }
+// An image without pixels takes no writes and reads as 0.
+void putPixel(GFXimage image, uint32_t x, uint32_t y, uint32_t color) {
+    if (hasPixels(image)) *pixelAddress(image, x, y) = color;
+}
 void putPixelColor(GFXimage image, uint32_t x, uint32_t y, GFXcolor color) { putPixel(image, x, y, color); }
 void putPixelRGBA(GFXimage image, uint32_t x, uint32_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     putPixel(image, x, y, packRGBA(r, g, b, a));
 }
 
-uint32_t getPixel(GFXimage image, uint32_t x, uint32_t y) { return *pixelAddress(image, x, y); }
+uint32_t getPixel(GFXimage image, uint32_t x, uint32_t y) { return hasPixels(image) ? *pixelAddress(image, x, y) : 0; }
 GFXcolor getPixelColor(GFXimage image, uint32_t x, uint32_t y) { return getPixel(image, x, y); }
 void getPixelRGBA(GFXimage image, uint32_t x, uint32_t y, uint8_t *r, uint8_t *g, uint8_t *b, uint8_t *a) {
     getRGBA(getPixel(image, x, y), r, g, b, a);

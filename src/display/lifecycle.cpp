@@ -4,15 +4,21 @@
 #include "display/display_state.h"
 #include "display/event_pump.h"
 #include "display/gl_view.h"
+#include "display/message_box.h"
 #include "display/output_window.h"
-#include "input/mouse.h"
+#include "input/report_latches.h"
+#include "support/diagnostics.h"
 #include "timing/fps.h"
+#include "timing/frame_pacing.h"
 #include "zorblit.h"
 
 namespace zorblit {
 namespace {
 
 constexpr const char *kCaption = "zorblit 4.0.8e output window";
+
+// From load on, the library's messages show in the platform's message box.
+const bool messageBoxInstalled = (setMessageBoxHandler(showPlatformMessageBox), true);
 
 void releaseButtons() {
     mouseL = mouseM = mouseR = false;
@@ -97,6 +103,7 @@ void UpdateInternals(void) {
 }
 
 void UpdateGFXsystem(void) {
+    paceFrame();
     UpdateInternals();
     FlipScreen();
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/image_math.h"
 #include "display/display_state.h"
 #include "zorblit.h"
 
@@ -18,7 +19,7 @@ void reopen(bool fullScreen) {
     GFXimage picture{nullptr, width, height};
     if (vscreen.data) {
         AllocImage(&picture, width, height);
-        FastMove(vscreen.data, picture.data, width * height);
+        moveWords(vscreen.data, picture.data, pixelCount(picture));
     }
     FinishGFXsystem();
     std::this_thread::sleep_for(kSettleTime);
@@ -37,17 +38,18 @@ void reopen(bool fullScreen) {
         break;
     }
     if (picture.data && vscreen.data && vscreen.width == width && vscreen.height == height)
-        FastMove(picture.data, vscreen.data, width * height);
+        moveWords(picture.data, vscreen.data, pixelCount(picture));
     FreeImage(&picture);
 }
 
 }  // namespace
 }  // namespace zorblit
 
+// Neither does anything while no system is running.
 void SwitchFullScreen(void) {
-    if (!gfxFullScreen) zorblit::reopen(true);
+    if (zorblit::displayState().running && !gfxFullScreen) zorblit::reopen(true);
 }
 
 void SwitchWindowed(void) {
-    if (gfxFullScreen) zorblit::reopen(false);
+    if (zorblit::displayState().running && gfxFullScreen) zorblit::reopen(false);
 }

@@ -27,7 +27,9 @@ inline Box intersect(const Box &a, const Box &b) {
 // The positions a signed 32-bit coordinate can name.
 inline constexpr Box kInt32Box{INT32_MIN, INT32_MIN, int64_t(INT32_MAX) + 1, int64_t(INT32_MAX) + 1};
 
+// Empty for an image without pixels.
 inline Box imageBox(const GFXimage &image) {
+    if (!image.data) return {0, 0, 0, 0};
     return intersect({0, 0, image.width, image.height}, kInt32Box);
 }
 

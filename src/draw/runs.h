@@ -57,13 +57,13 @@ struct Unclipped {
         *pixelAddress(image, x, y) = color;
     }
     static void hline(const GFXimage &image, int64_t x1, int64_t x2, int64_t y, uint32_t color) {
-        fillRect<Form>(image, std::min(x1, x2), y, std::max(x1, x2), y, color);
+        if (hasPixels(image)) fillRect<Form>(image, std::min(x1, x2), y, std::max(x1, x2), y, color);
     }
     static void vline(const GFXimage &image, int64_t y1, int64_t y2, int64_t x, uint32_t color) {
-        fillColumn(image, x, std::min(y1, y2), std::max(y1, y2), color);
+        if (hasPixels(image)) fillColumn(image, x, std::min(y1, y2), std::max(y1, y2), color);
     }
     static void bar(const GFXimage &image, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
-        if (!Limits<Form>::barsOrderRows && y1 > y2) return;
+        if (!hasPixels(image) || (!Limits<Form>::barsOrderRows && y1 > y2)) return;
         fillRect<Form>(image, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), color);
     }
 };

@@ -48,6 +48,7 @@ inline void blurBox3x3(const GFXimage &image) {
 
 template <class Form>
 void blurImage(const GFXimage &image) {
+    if (!hasPixels(image)) return;
     if constexpr (Form::packed)
         blurFourNeighbours(image);
     else

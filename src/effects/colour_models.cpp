@@ -47,14 +47,16 @@ void HSV2RGB(uint8_t h, uint8_t s, uint8_t v, uint8_t *r, uint8_t *g, uint8_t *b
     const int i = int(std::floor(sector));
     const int even = (i + 1) & ~1;  // 0 for sectors -1 and 0, 2 for 1 and 2, 4 for 3 and 4
     const double f = (v - p) * (sector - even);
-    const uint8_t lo = roundToByte(p - f), hi = roundToByte(p + f);
+    // Each sector uses one of p - f and p + f; only that one lies in 0..255.
+    const auto lo = [&] { return roundToByte(p - f); };
+    const auto hi = [&] { return roundToByte(p + f); };
     switch (i) {
-        case -1: *r = v, *g = p, *b = lo; break;
-        case 0: *r = v, *g = hi, *b = p; break;
-        case 1: *r = lo, *g = v, *b = p; break;
-        case 2: *r = p, *g = v, *b = hi; break;
-        case 3: *r = p, *g = lo, *b = v; break;
-        default: *r = hi, *g = p, *b = v; break;
+        case -1: *r = v, *g = p, *b = lo(); break;
+        case 0: *r = v, *g = hi(), *b = p; break;
+        case 1: *r = lo(), *g = v, *b = p; break;
+        case 2: *r = p, *g = v, *b = hi(); break;
+        case 3: *r = p, *g = lo(), *b = v; break;
+        default: *r = hi(), *g = p, *b = v; break;
     }
 }
 

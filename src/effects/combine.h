@@ -25,6 +25,7 @@ struct InvertCombination {
 
 template <class Form, class Combination>
 void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
+    if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     if constexpr (Form::packed)
         Packed::blendRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest));
     else

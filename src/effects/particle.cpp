@@ -18,6 +18,7 @@ uint32_t glowLevel(float value) {
 }  // namespace
 
 void ParticleImage(GFXimage image, float falloff) {
+    if (!hasPixels(image)) return;
     const uint32_t halfWidth = image.width >> 1, halfHeight = image.height >> 1;
     // A half-size of 0 gives an infinite scale, so an image one pixel across
     // gets a distance that is not a number, and level 0.

@@ -7,9 +7,10 @@ namespace zorblit {
 
 // Rows then columns over a's width and height; dest, a and b are each addressed
 // with their own width, so they must be at least as large as a. op(aPixel, bPixel)
-// gives the dest pixel.
+// gives the dest pixel. Nothing happens when any of the three has no pixels.
 template <class Op>
 void rowWalk(const GFXimage &dest, const GFXimage &a, const GFXimage &b, Op op) {
+    if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     for (uint32_t y = 0; y < a.height; ++y)
         for (uint32_t x = 0; x < a.width; ++x)
             *pixelAddress(dest, x, y) = op(*pixelAddress(a, x, y), *pixelAddress(b, x, y));

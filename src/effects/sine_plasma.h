@@ -78,6 +78,7 @@ inline void sinePlasmaPortable(const GFXimage &image, float dx, float dy, float 
 
 template <class Form>
 void sinePlasma(const GFXimage &image, float dx, float dy, float brightness) {
+    if (!hasPixels(image)) return;
     if constexpr (Form::packed)
         sinePlasmaPacked(image, dx, dy, brightness);
     else

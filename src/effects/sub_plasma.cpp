@@ -43,7 +43,7 @@ uint32_t interpolate(const uint32_t (&corner)[4], float u, float v) {
 
 void SubPlasmaImage(GFXimage image, int32_t step, int32_t seed, int32_t range, bool colour) {
     // A step outside 1..256 would never finish; such a call draws nothing.
-    if (step < 1 || step > kLargestStep || image.width == 0 || image.height == 0) return;
+    if (step < 1 || step > kLargestStep || !hasPixels(image)) return;
     const uint32_t w = image.width, h = image.height, spacing = uint32_t(step);
     const uint32_t columnMask = w - 1, rowMask = h - 1;
     const uint32_t levelMask = uint32_t(range) - 1;

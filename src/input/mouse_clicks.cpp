@@ -1,5 +1,5 @@
 // Single clicks of the left and right buttons, with a shared hold-off time.
-#include "input/mouse.h"
+#include "input/report_latches.h"
 #include "timing/clock.h"
 #include "zorblit.h"
 
@@ -24,6 +24,8 @@ void clearReleasedClickLatches() {
     if (!mouseL) leftClickLatch = false;
     if (!mouseR) rightClickLatch = false;
 }
+
+void rearmClick(bool left) { (left ? leftClickLatch : rightClickLatch) = false; }
 
 }  // namespace zorblit
 

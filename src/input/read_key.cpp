@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "input/key_characters.h"
+#include "input/report_latches.h"
 #include "zorblit.h"
 
 namespace zorblit {
@@ -21,6 +22,9 @@ constexpr uint8_t rightShift = 60, leftShift = 61, rightOption = 62, leftOption 
 uint8_t keyLatch[256] = {};
 
 }  // namespace
+
+void rearmKeyReport(uint8_t key) { keyLatch[key] = 0; }
+
 }  // namespace zorblit
 
 using namespace zorblit;

@@ -7,6 +7,7 @@
 
 #include "core/image_math.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
 namespace zorblit {
 namespace {
@@ -30,19 +31,19 @@ bool imDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     ByteCursor cursor(data, size);
     uint8_t paletteCount;
     uint16_t width, height;
-    if (!cursor.u8(paletteCount) || !cursor.u16(width) || !cursor.u16(height) || width == 0 || height == 0)
-        return false;
+    if (!cursor.u8(paletteCount) || !cursor.u16(width) || !cursor.u16(height)) return refuseAt("IM file ends early", size);
+    if (width == 0 || height == 0) return refuse("image of zero width or height");
     std::array<uint32_t, 256> palette;
-    if (paletteCount > 0 && !readPalette(cursor, paletteCount, palette)) return false;
+    if (paletteCount > 0 && !readPalette(cursor, paletteCount, palette)) return refuseAt("IM file ends early", size);
 
     const size_t pixelCount = size_t(width) * height;
     const size_t bytesPerPixel = paletteCount > 0 ? 1 : 3;
     const uint8_t *source;
-    if (!cursor.take(pixelCount * bytesPerPixel, source)) return false;
+    if (!cursor.take(pixelCount * bytesPerPixel, source)) return refuseAt("IM file ends early", size);
 
     PendingImage result(width, height);
 
-    if (!result.allocated()) return false;
+    if (!result.allocated()) return refuse("out of memory");
     uint32_t *target = result.row(0);
     for (size_t i = 0; i < pixelCount; ++i, source += bytesPerPixel)
         target[i] = paletteCount > 0 ? palette[source[0]] : packRGBA(source[0], source[1], source[2], kAlpha);

@@ -60,10 +60,14 @@ public:
         return value;
     }
     int available() const { return count_; }
+    // Where reading has got to in the data (bytes already buffered included).
+    const uint8_t *position() const { return next_; }
     void alignToByte() { consume(count_ & 7); }
 
     // True once bits beyond the end of the data were used.
     bool overrun() const { return count_ < bitsPastEnd_; }
+    // True when what is left of the data cannot hold a whole Huffman code.
+    bool nearEnd() const { return next_ == end_ && count_ - bitsPastEnd_ < 16; }
 
 private:
     uint8_t nextByte() {

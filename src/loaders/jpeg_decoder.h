@@ -1,53 +1,79 @@
-// The library's baseline JPEG decoder: sequential, Huffman-coded, 8-bit JFIF with
-// one (grey) or three (Y, Cb, Cr) components, decoded in one pass over a buffer in
-// memory. Progressive, arithmetic-coded, 12-bit and four-component files are
-// refused. Every length and count in the file is checked against the bytes
-// present; memory grows only with what the data can fill.
+// The library's JPEG decoder: Huffman-coded, 8-bit, sequential (one scan or
+// several) or progressive, with one (grey), three (YCbCr or RGB) or four (CMYK or
+// YCCK) components, decoded from a buffer in memory. Arithmetic-coded, lossless,
+// hierarchical and 12-bit files are refused. Every length and count in the file
+// is checked against the bytes present; memory grows only with what the data can
+// fill.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "loaders/jpeg_huffman.h"
 
 namespace zorblit {
+namespace jpeg {
+enum class ColourModel { Grey, YCbCr, Rgb, Cmyk, Ycck };
+}
 
 enum class TNanoJpegErrorCodes {
     OK = 0,
     NotAJpeg = 1,
     Unsupported = 2,
     OutOfMemory = 3,
-    InternalError = 4,
     SyntaxError = 5,
-    Internal_Finished = 6,  // the scan decoded every MCU
+    Internal_Finished = 6,  // every component decoded
 };
+
+namespace jpeg {
+// Zero-filled memory from calloc, which large blocks get from the system already
+// zeroed instead of being cleared again.
+struct FreeMemory {
+    void operator()(void *memory) const { std::free(memory); }
+};
+template <class T>
+using ZeroedArray = std::unique_ptr<T[], FreeMemory>;
+template <class T>
+ZeroedArray<T> allocateZeroed(size_t count) {
+    return ZeroedArray<T>(static_cast<T *>(std::calloc(count, sizeof(T))));
+}
+}  // namespace jpeg
 
 struct TNanoJpegComponent {
     uint8_t id = 0;
     int samplingX = 0, samplingY = 0;  // sampling factors
     int quantTable = 0;
-    int dcTable = 0, acTable = 0;
-    int width = 0, height = 0;  // samples that belong to the picture
-    size_t stride = 0;          // samples per plane row, whole blocks
+    int dcTable = 0, acTable = 0;  // indices into the decoder's Huffman tables
+    int width = 0, height = 0;     // samples that belong to the picture
+    int blocksAcross = 0, blocksDown = 0;  // blocks a scan of this component alone codes
+    size_t stride = 0;             // samples per plane row, whole MCUs
     int32_t dcPredictor = 0;
+    bool scanned = false;  // sequential: decoded; progressive: its DC has a first scan
     std::unique_ptr<uint8_t[]> plane;  // stride x (MCUs down x 8 x samplingY) samples
+    // Progressive only: 64 coefficients per block in zig-zag order, blocks in
+    // rows of stride / 8; per block a mask of the AC positions made non-zero;
+    // the quantisation table, taken when the component's DC is first coded.
+    jpeg::ZeroedArray<int16_t> coefficients;
+    jpeg::ZeroedArray<uint64_t> nonZero;
+    std::array<uint16_t, 64> quant{};
 };
 
 // One decoder per picture: decode once, then read the picture out.
 class TNanoJpegDecoder {
 public:
-    // True when the data held a complete baseline picture.
+    // True when the data held a complete picture; otherwise the reason for the
+    // refusal is recorded (loaders/refusal.h).
     bool decode(const uint8_t *data, uint32_t size);
 
-    TNanoJpegErrorCodes error() const { return error_; }
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
-    int componentCount() const { return int(components_.size()); }
 
     // Writes the decoded picture as opaque 0xAARRGGBB pixels, rows top to bottom
-    // without gaps: Y, Cb, Cr converted to RGB, or grey as R = G = B.
+    // without gaps: YCbCr converted to RGB, RGB as stored, grey as R = G = B,
+    // CMYK and YCCK as described in jpeg_output.cpp.
     void writePixels(uint32_t *pixels) const;
 
 private:
@@ -57,34 +83,69 @@ private:
         size_t size;
     };
 
-    bool fail(TNanoJpegErrorCodes code) {
-        error_ = code;
-        return false;
-    }
+    // Each records the reason and ends decoding; they return false.
+    bool unsupported(const char *what);
+    bool damaged(const char *what, const uint8_t *at);
+    bool outOfMemory();
+
+    bool readMarker();
     bool readSegment(Segment &segment);
-    bool readFrame(Segment segment);
+    bool readFrame(Segment segment, bool progressive);
     bool readHuffmanTables(Segment segment);
     bool readQuantTables(Segment segment);
     bool readRestartInterval(Segment segment);
+    void readApplicationData(uint8_t marker, Segment segment);
     bool readScanHeader(Segment segment);
+    bool readScanComponents(const uint8_t *fields, size_t count);
+    bool checkScanTables(const uint8_t *tableFields);
+    bool readScan();
     bool allocatePlanes();
-    bool decodeScan();
-    bool decodeBlock(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out);
-    bool readRestartMarker(jpeg::JpegBitReader &bits, int index);
+    bool allocateCoefficients();
+    bool finishScan(const uint8_t *scanStart);
+    bool finishProgressive();
+    jpeg::ColourModel colourModel() const;
 
+    // Calls decodeBlock(bits, component, blockX, blockY) for every block of the
+    // scan in coding order, handling restart markers.
+    template <class DecodeBlock>
+    bool walkScan(DecodeBlock &&decodeBlock);
+    bool decodeSequentialScan();
+    bool decodeProgressiveScan();
+    bool decodeDc(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
+    bool decodeBlock(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out);
+    bool decodeDcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeDcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeAcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool decodeAcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
+    bool readRestartMarker(jpeg::JpegBitReader &bits, int index);
+    void transformCoefficients(TNanoJpegComponent &component);
+
+    const uint8_t *begin_ = nullptr;
     const uint8_t *pos_ = nullptr;
     size_t left_ = 0;
     TNanoJpegErrorCodes error_ = TNanoJpegErrorCodes::OK;
 
+    bool progressive_ = false;
+    bool jfif_ = false;
+    int adobeTransform_ = -1;  // -1: no Adobe marker
     uint32_t width_ = 0, height_ = 0;
     int maxSamplingX_ = 1, maxSamplingY_ = 1;
     int mcuWidth_ = 8, mcuHeight_ = 8;  // pixels
     int mcusAcross_ = 0, mcusDown_ = 0;
     std::vector<TNanoJpegComponent> components_;
 
-    std::array<std::array<uint8_t, 64>, 4> quantTables_{};  // zig-zag order, as stored
-    unsigned quantTablesDefined_ = 0;                        // bit i: table i
-    std::array<jpeg::JpegHuffmanTable, 4> huffmanTables_{};  // 0, 1: DC; 2, 3: AC
+    // The scan being decoded: its components in frame order, the band of
+    // zig-zag positions and the successive approximation bits.
+    std::array<TNanoJpegComponent *, 4> scanComponents_{};
+    size_t scanCount_ = 0;
+    int spectralStart_ = 0, spectralEnd_ = 63;
+    int approximationHigh_ = 0, approximationLow_ = 0;
+    unsigned endOfBandRun_ = 0;  // blocks still to skip in a progressive AC scan
+    int progressiveScans_ = 0;
+
+    std::array<std::array<uint16_t, 64>, 4> quantTables_{};  // zig-zag order, as stored
+    unsigned quantTablesDefined_ = 0;                         // bit i: table i
+    std::array<jpeg::JpegHuffmanTable, 8> huffmanTables_{};  // 0-3: DC; 4-7: AC
     unsigned huffmanTablesDefined_ = 0;
     unsigned restartInterval_ = 0;  // MCUs; 0: none
 

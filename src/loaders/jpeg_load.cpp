@@ -1,19 +1,39 @@
 // jpegLoad and jpegLoadMem: a picture reaches the caller's record only when the
-// whole scan decoded; every pixel is opaque.
+// whole picture decoded; every pixel is opaque. Running out of memory is a
+// refusal like any other.
 #include <memory>
+#include <new>
 
 #include "loaders/jpeg_decoder.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
-bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
-    if (!data) return false;
+namespace {
+
+bool decodeJpeg(GFXimage *image, const uint8_t *data, uint32_t size) {
     // The decoder holds the Huffman lookup tables: too big for the stack.
-    const auto decoder = std::make_unique<zorblit::TNanoJpegDecoder>();
+    const std::unique_ptr<zorblit::TNanoJpegDecoder> decoder(new (std::nothrow) zorblit::TNanoJpegDecoder());
+    if (!decoder) return zorblit::refuse("out of memory");
     if (!decoder->decode(data, size)) return false;
     zorblit::PendingImage result(decoder->width(), decoder->height());
-    if (!result.allocated()) return false;
+    if (!result.allocated()) return zorblit::refuse("out of memory");
     decoder->writePixels(result.row(0));
     return result.handOver(image);
 }
 
-bool jpegLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, jpegLoadMem); }
+}  // namespace
+
+bool jpegLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
+    zorblit::beginRead();
+    if (!data) return zorblit::refuse("no data");
+    try {
+        return decodeJpeg(image, data, size);
+    } catch (const std::bad_alloc &) {
+        return zorblit::refuse("out of memory");
+    }
+}
+
+bool jpegLoad(GFXimage *image, const char *name) {
+    zorblit::beginRead();
+    return zorblit::decodeFile(image, name, jpegLoadMem);
+}

@@ -7,6 +7,7 @@
 
 #include "core/image_math.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
 namespace zorblit {
 namespace {
@@ -30,17 +31,19 @@ bool readHeader(ByteCursor &cursor, PcxHeader &header) {
     if (!cursor.u8(manufacturer) || !cursor.u8(version) || !cursor.u8(encoding) || !cursor.u8(bitsPerPixel))
         return false;
     if (!cursor.u16(xmin) || !cursor.u16(ymin) || !cursor.u16(xmax) || !cursor.u16(ymax)) return false;
-    if (!cursor.skip(53) || !cursor.u8(planes) || !cursor.u16(bytesPerLine) || !cursor.skip(60)) return false;
-    if (manufacturer != 10 || version != 5 || bitsPerPixel != 8 || planes != 1) return false;
-    if (xmax < xmin || ymax < ymin) return false;
+    if (!cursor.skip(53) || !cursor.u8(planes) || !cursor.u16(bytesPerLine) || !cursor.skip(60))
+        return refuse("not a PCX file");
+    if (manufacturer != 10) return refuse("not a PCX file");
+    if (version != 5 || bitsPerPixel != 8 || planes != 1) return refuse("unsupported PCX version, depth or planes");
+    if (xmax < xmin || ymax < ymin) return refuse("damaged PCX header");
     header.width = uint32_t(xmax - xmin) + 1;
     header.height = uint32_t(ymax - ymin) + 1;
     header.bytesPerLine = bytesPerLine;
-    return header.width <= header.bytesPerLine;
+    return header.width <= header.bytesPerLine || refuse("damaged PCX header");
 }
 
 bool readPalette(const uint8_t *block, std::array<uint32_t, 256> &palette) {
-    if (block[0] != kPaletteMarker) return false;
+    if (block[0] != kPaletteMarker) return refuse("PCX palette missing");
     const uint8_t *entry = block + 1;
     for (uint32_t &colour : palette) {
         colour = packRGBA(entry[0], entry[1], entry[2], 255);
@@ -81,26 +84,27 @@ bool pcxDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     ByteCursor cursor(data, size);
     PcxHeader header;
     std::array<uint32_t, 256> palette;
-    if (!readHeader(cursor, header) || cursor.remaining() < kPaletteBlockSize) return false;
+    if (!readHeader(cursor, header)) return false;
+    if (cursor.remaining() < kPaletteBlockSize) return refuse("PCX palette missing");
     if (!readPalette(data + size - kPaletteBlockSize, palette)) return false;
 
     // The encoded rows lie between the header and the palette block; they must be
     // able to fill the picture before it is allocated.
     ByteCursor encoded(data + kHeaderSize, cursor.remaining() - kPaletteBlockSize);
     const uint64_t decodedBytes = uint64_t(header.bytesPerLine) * header.height;
-    if (decodedBytes * 2 > encoded.remaining() * kMaxRunLength) return false;
+    if (decodedBytes * 2 > encoded.remaining() * kMaxRunLength) return refuse("PCX data too short for its size");
 
     PendingImage result(header.width, header.height);
 
-    if (!result.allocated()) return false;
+    if (!result.allocated()) return refuse("out of memory");
     RowWriter rows(result, header, palette);
     while (!rows.done()) {
         uint8_t code, value;
-        if (!encoded.u8(code)) return false;
+        if (!encoded.u8(code)) return refuseAt("PCX data ends early", kHeaderSize + encoded.position());
         if (code < kRunMarker) {
             rows.put(code, 1);
         } else {
-            if (!encoded.u8(value)) return false;
+            if (!encoded.u8(value)) return refuseAt("PCX data ends early", kHeaderSize + encoded.position());
             rows.put(value, code - kRunMarker);
         }
     }

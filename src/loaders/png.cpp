@@ -5,14 +5,16 @@
 #include "loaders/png.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "loaders/inflate.h"
 #include "loaders/png_chunks.h"
 #include "loaders/png_filters.h"
 #include "loaders/png_pixels.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
 namespace zorblit {
 namespace {
@@ -28,19 +30,28 @@ bool resizeBlock(Block &block, size_t size) {
     return true;
 }
 
+// Rows the size of the picture's width come from calloc, so that a picture too
+// big for the memory left gives a plain false; null when none is left.
+template <class Value>
+std::unique_ptr<Value[], FreeDeleter> zeroedRow(size_t count) {
+    return std::unique_ptr<Value[], FreeDeleter>(static_cast<Value *>(std::calloc(count ? count : 1, sizeof(Value))));
+}
+
 // Reconstructs the rows of every pass in place, each pass's first row against zeros.
-void unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) {
+bool unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) {
     size_t widestRow = 0;
     for (const Pass &pass : passes) widestRow = std::max(widestRow, pass.rowBytes);
-    const std::vector<uint8_t> zeroRow(widestRow, 0);
+    const auto zeroRow = zeroedRow<uint8_t>(widestRow);
+    if (!zeroRow) return false;
     for (const Pass &pass : passes) {
         if (pass.empty()) continue;
-        const uint8_t *above = zeroRow.data();
+        const uint8_t *above = zeroRow.get();
         for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
             unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
             above = filtered + 1;
         }
     }
+    return true;
 }
 
 // Turns the block of reconstructed rows into the pixels, over the same bytes.
@@ -53,10 +64,11 @@ bool expandInPlace(const Header &h, const Pass &pass, const PixelSource &source,
     const size_t stride = pass.rowBytes + 1, pixelRow = size_t(h.width) * 4;
     const size_t imageSize = pixelRow * h.height;
     if (imageSize > filteredSize && !resizeBlock(block, imageSize)) return false;
-    std::vector<uint32_t> pixels(h.width);
+    const auto pixels = zeroedRow<uint32_t>(h.width);
+    if (!pixels) return false;
     const auto convert = [&](uint32_t y) {
-        expand(block.get() + y * stride + 1, h.width, pixels.data(), source);
-        std::memcpy(block.get() + y * pixelRow, pixels.data(), pixelRow);
+        expand(block.get() + y * stride + 1, h.width, pixels.get(), source);
+        std::memcpy(block.get() + y * pixelRow, pixels.get(), pixelRow);
     };
     if (pixelRow <= stride) {
         for (uint32_t y = 0; y < h.height; ++y) convert(y);
@@ -73,11 +85,12 @@ bool expandInterlaced(const Header &h, const PassList &passes, const PixelSource
     image.reset(static_cast<uint8_t *>(std::malloc(size_t(h.width) * h.height * 4)));
     if (!image) return false;
     auto *pixels = reinterpret_cast<uint32_t *>(image.get());
-    std::vector<uint32_t> passRow(h.width);
+    const auto passRow = zeroedRow<uint32_t>(h.width);
+    if (!passRow) return false;
     for (const Pass &pass : passes) {
         if (pass.empty()) continue;
         for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
-            expand(filtered + 1, pass.columns, passRow.data(), source);
+            expand(filtered + 1, pass.columns, passRow.get(), source);
             uint32_t *dest = pixels + size_t(pass.y0 + y * pass.dy) * h.width + pass.x0;
             for (uint32_t x = 0; x < pass.columns; ++x) dest[size_t(x) * pass.dx] = passRow[x];
         }
@@ -93,22 +106,22 @@ bool pngDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
     const Header &h = contents.header;
     const PassList passes = passesOf(h);
     const uint64_t needed = filteredSize(passes);
-    if (needed > SIZE_MAX) return false;
+    if (needed > SIZE_MAX) return refuse("image too large");
 
     InflatedBytes filtered;
     const DeflateFraming framing = contents.cgbi ? DeflateFraming::raw : DeflateFraming::zlib;
     if (!inflate(contents.compressed.data(), contents.compressed.size(), framing, size_t(needed), filtered) ||
         filtered.size != needed)
-        return false;
+        return refuse("damaged PNG image data");
 
-    unfilterPasses(h, passes, filtered.data.get());
+    if (!unfilterPasses(h, passes, filtered.data.get())) return false;
     const PixelSource source = pixelSourceOf(contents);
     Block pixels;
     if (h.interlaced) {
-        if (!expandInterlaced(h, passes, source, filtered.data.get(), pixels)) return false;
+        if (!expandInterlaced(h, passes, source, filtered.data.get(), pixels)) return refuse("out of memory");
     } else {
         pixels = std::move(filtered.data);
-        if (!expandInPlace(h, *passes.begin(), source, pixels, filtered.size)) return false;
+        if (!expandInPlace(h, *passes.begin(), source, pixels, filtered.size)) return refuse("out of memory");
     }
     const size_t count = size_t(h.width) * h.height;
     if (contents.cgbi) undoCgbi(reinterpret_cast<uint32_t *>(pixels.get()), count, contents);
@@ -119,6 +132,8 @@ bool pngDecode(GFXimage *image, const uint8_t *data, uint32_t size) {
 
 }  // namespace zorblit
 
-bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) { return zorblit::pngDecode(image, data, size); }
+bool pngLoadMem(GFXimage *image, const uint8_t *data, uint32_t size) {
+    return zorblit::readMemory(image, data, size, zorblit::pngDecode);
+}
 
 bool pngLoad(GFXimage *image, const char *name) { return zorblit::decodeFile(image, name, zorblit::pngDecode); }

@@ -6,6 +6,7 @@
 
 #include "loaders/checksum.h"
 #include "loaders/reader.h"
+#include "loaders/refusal.h"
 
 namespace zorblit::png {
 namespace {
@@ -49,19 +50,24 @@ private:
         h.bitDepth = p[8];
         h.colourType = p[9];
         const uint8_t compression = p[10], filter = p[11], interlace = p[12];
-        if (h.width == 0 || h.width > maxDimension || h.height == 0 || h.height > maxDimension) return false;
-        if (!allowedDepth(h.colourType, h.bitDepth) || compression != 0 || filter != 0 || interlace > 1)
-            return false;
+        if (h.width == 0 || h.height == 0) return refuse("image of zero width or height");
+        if (h.width > maxDimension || h.height > maxDimension) return refuse("image too large");
+        if (!allowedDepth(h.colourType, h.bitDepth)) return refuse("unsupported PNG colour type and bit depth");
+        if (compression != 0 || filter != 0) return refuse("unsupported PNG compression or filter method");
+        if (interlace > 1) return refuse("unsupported PNG interlace method");
         // At most 2^30 samples, counting four per palette pixel.
         const uint32_t limitChannels = h.colourType == ColourType::palette ? 4 : h.channels();
-        if (h.height > ((1u << 30) / h.width) / limitChannels) return false;
+        if (h.height > ((1u << 30) / h.width) / limitChannels) return refuse("image too large");
         h.interlaced = interlace == 1;
         haveHeader_ = true;
         return true;
     }
 
     bool palette(const uint8_t *p, size_t length) {
-        if (!haveHeader_ || c_.header.colourType != ColourType::palette) return false;
+        if (!haveHeader_) return false;
+        // A suggested palette for a true-colour image is allowed and not needed.
+        if (c_.header.colourType == ColourType::rgb || c_.header.colourType == ColourType::rgba) return true;
+        if (c_.header.colourType != ColourType::palette) return refuse("PNG palette in a grey image");
         // After a palette tRNS, a further PLTE carries red, green, blue, alpha.
         const size_t entryBytes = paletteTransparency_ ? 4 : 3;
         if (length % entryBytes) return false;
@@ -113,21 +119,24 @@ private:
 }  // namespace
 
 bool readChunks(const uint8_t *data, size_t size, Contents &contents) {
-    if (size <= sizeof signature || std::memcmp(data, signature, sizeof signature) != 0) return false;
+    if (size <= sizeof signature || std::memcmp(data, signature, sizeof signature) != 0)
+        return refuse("not a PNG file");
     ByteCursor cursor(data + sizeof signature, size - sizeof signature);
     ChunkReader reader(contents);
     while (cursor.remaining() >= 12) {
         const uint8_t *lengthBytes = nullptr, *typeAndData = nullptr, *crcBytes = nullptr;
-        if (!cursor.take(4, lengthBytes)) return false;
+        const size_t at = sizeof signature + cursor.position();
+        cursor.take(4, lengthBytes);
         const uint32_t length = big32(lengthBytes);
-        if (!hasBytes(cursor, uint64_t(length) + 8)) return false;
+        if (!hasBytes(cursor, uint64_t(length) + 8)) return refuseAt("PNG chunk runs past the end", at);
         cursor.take(4 + size_t(length), typeAndData);
         cursor.take(4, crcBytes);
-        if (updateCrc32(0, typeAndData, 4 + size_t(length)) != big32(crcBytes)) return false;
-        if (!reader.handle(big32(typeAndData), typeAndData + 4, length)) return false;
+        if (updateCrc32(0, typeAndData, 4 + size_t(length)) != big32(crcBytes))
+            return refuseAt("PNG chunk checksum mismatch", at);
+        if (!reader.handle(big32(typeAndData), typeAndData + 4, length)) return refuseAt("damaged PNG chunk", at);
         if (reader.done()) return true;
     }
-    return false;
+    return refuseAt("PNG file ends before IEND", size);
 }
 
 }  // namespace zorblit::png

@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <new>
 
+#include "loaders/refusal.h"
 #include "zorblit.h"
 
 namespace zorblit {
@@ -102,8 +105,32 @@ inline bool hasItems(const ByteCursor &cursor, uint64_t count, uint64_t itemByte
 // A decoder of an encoded image held in memory, under the reader convention.
 using MemoryDecoder = bool (*)(GFXimage *image, const uint8_t *data, uint32_t size);
 
-// Reads the whole file and decodes it from memory; false for a missing or
-// unreadable file. The file's bytes are released on every path.
+// The largest picture any reader accepts: at most 2^24 pixels across and down
+// and at most 2^28 pixels (1 GiB of image). Records "image too large" otherwise.
+bool withinImageLimits(uint64_t width, uint64_t height);
+
+// Runs one read as every exported reader does: forgets the last refusal reason
+// first, turns running out of memory into a refusal, and gives a general reason
+// when read refused without saying why.
+template <class Read>
+bool runRead(Read &&read) {
+    beginRead();
+    bool done = false;
+    try {
+        done = read();
+    } catch (const std::bad_alloc &) {
+        refuse("out of memory");
+    }
+    return done || refuse("damaged or unsupported data");
+}
+
+// Runs decode on size bytes at data as runRead does.
+bool readMemory(GFXimage *image, const uint8_t *data, uint32_t size, MemoryDecoder decode);
+
+// Reads the whole file and hands its bytes to read, as runRead does; false for a
+// missing or unreadable file. The file's bytes are released on every path.
+bool readFile(const char *name, const std::function<bool(const uint8_t *data, uint32_t size)> &read);
+// readFile with a memory decoder.
 bool decodeFile(GFXimage *image, const char *name, MemoryDecoder decode);
 
 }  // namespace zorblit

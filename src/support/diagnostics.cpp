@@ -6,13 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "display/message_box.h"
-
 namespace zorblit {
 namespace {
 
 constexpr size_t kMessageBoxLimit = 255;
-MessageBoxHandler messageBoxHandler = showPlatformMessageBox;
+// Installed by the window layer; without one, messages are logged and printed.
+MessageBoxHandler messageBoxHandler = nullptr;
 
 std::string findApplicationDirectory() {
     std::error_code error;
@@ -56,7 +55,10 @@ std::string_view cutUtf8(std::string_view text, size_t maxBytes) {
 
 void showMessage(std::string_view text) {
     const std::string body(cutUtf8(text, kMessageBoxLimit));
-    messageBoxHandler("Message", body.c_str());
+    // A message nobody could see goes to standard error as well, so no failure
+    // is silent.
+    if (!messageBoxHandler || !messageBoxHandler("Message", body.c_str()))
+        std::fprintf(stderr, "%.*s\n", int(text.size()), text.data());
     writeLogLine("MESSAGE: " + std::string(text));
 }
 

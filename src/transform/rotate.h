@@ -28,9 +28,9 @@ struct RotatedBox {
 template <class Form>
 using RotationReal = std::conditional_t<Form::packed, long double, double>;
 
-// Angles of 360 and more are reduced modulo 360; smaller ones, negative ones
-// included, are used as they are.
-inline int32_t reducedAngle(int32_t degrees) { return degrees >= 360 ? degrees % 360 : degrees; }
+// Angles are reduced modulo 360 keeping their sign, before any trigonometry:
+// -359..359 are used as they are, and far-off angles turn like their remainder.
+inline int32_t reducedAngle(int32_t degrees) { return degrees % 360; }
 
 // Each corner of the source turned about the centre in polar form; the radius
 // and angle are held as floats, the turned point rounded to nearest, ties to even.
@@ -125,7 +125,7 @@ void rotateInRuns(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &so
 // pixels.
 template <class Form, SpriteMode Mode>
 void rotate(GFXimage dest, int32_t x, int32_t y, int32_t degrees, GFXimage source, uint32_t parameter = 0) {
-    if (source.width == 0 || source.height == 0) return;
+    if (!hasPixels(source) || !hasPixels(dest)) return;
     degrees = reducedAngle(degrees);
     const RotatedBox box = rotatedBox<Form>(source, degrees);
     const Area area = writableArea(dest, !Form::packed);

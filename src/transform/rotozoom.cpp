@@ -67,6 +67,18 @@ void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start,
     kernels::sampleAlong(row + first, last - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
 }
 
+// Every position of the walk is a base below 2^48 in size plus C and S times
+// column and row distances from the centre, each at most reach. The steps are
+// held so that no position reaches 2^62, where 64-bit positions would wrap.
+// Destinations up to 32767 pixels a side keep every step (the limit is then at
+// least 2^47, where zoomSteps holds them already).
+ZoomSteps heldWithin64Bits(ZoomSteps steps, const GFXimage &dest) {
+    constexpr int64_t kPositionLimit = int64_t(1) << 62, kBaseLimit = int64_t(1) << 48;
+    const int64_t reach = std::max<int64_t>(std::max(dest.width, dest.height) >> 1, 1);
+    const int64_t limit = (kPositionLimit - kBaseLimit) / (2 * reach);
+    return {std::clamp(steps.sine, -limit, limit), std::clamp(steps.cosine, -limit, limit)};
+}
+
 }  // namespace
 
 // Rows go in bands. A walk steeper than the diagonal reads, along one row, a pixel
@@ -75,13 +87,14 @@ void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start,
 // filled in strips of columns: a strip's rows read about ten source rows, and each
 // row reuses what the one above it read. Other walks fill whole rows.
 void rotoZoom(GFXimage dest, GFXimage source, float angle, float zoom, int64_t offsetX, int64_t offsetY) {
-    if (dest.width == 0 || dest.height == 0) return;
+    if (!hasPixels(dest)) return;
     const std::optional<ZoomSteps> steps = zoomSteps(angle, zoom);
-    if (!steps || source.width == 0 || source.height == 0) {
+    if (!steps || !hasPixels(source)) {
         std::fill_n(dest.data, pixelCount(dest), 0u);
         return;
     }
-    const int64_t S = steps->sine, C = steps->cosine;
+    const ZoomSteps held = heldWithin64Bits(*steps, dest);
+    const int64_t S = held.sine, C = held.cosine;
     const uint64_t hw = dest.width >> 1, hh = dest.height >> 1;
     const int64_t sourceWidth = int64_t(source.width) << 16, sourceHeight = int64_t(source.height) << 16;
     constexpr uint32_t kBandRows = 64;

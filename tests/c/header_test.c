@@ -1,5 +1,6 @@
 /* Proves the public header is plain C99 and the shared library links from C. */
 #include <stdio.h>
+#include <string.h>
 
 #include "zorblit.h"
 
@@ -12,9 +13,18 @@ static void expect(int ok, const char *what) {
     }
 }
 
+/* The loaded library's version begins with the header's numbers. */
+static int versionMatchesHeader(const char *version) {
+    char numbers[32];
+    snprintf(numbers, sizeof numbers, "%d.%d.%d", ZORBLIT_VERSION_MAJOR, ZORBLIT_VERSION_MINOR, ZORBLIT_VERSION_PATCH);
+    return strncmp(version, numbers, strlen(numbers)) == 0;
+}
+
 int main(void) {
     GFXimage image = {0, 0, 0};
     uint8_t r = 0, g = 0, b = 0, a = 0;
+    expect(versionMatchesHeader(ZorblitVersion()), "ZorblitVersion");
+    expect(strcmp(ZorblitForm(), ZORBLIT_PACKED_BUILD ? "packed" : "portable") == 0, "ZorblitForm");
     AllocImage(&image, 4, 3);
     expect(image.data != NULL && image.width == 4 && image.height == 3, "AllocImage");
     putPixelRGBA(image, 3, 2, 1, 2, 3, 4);

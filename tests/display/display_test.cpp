@@ -318,32 +318,73 @@ TEST_F(EventPump, ModifiersCapsLockAndKeyboardDelay) {
     }
 }
 
-// The wheel rounds to even and lasts one poll; buttons take the last event of a
-// poll, and a press clicks again once a poll has seen the button up; key events
-// are never handed on.
+// The wheel adds up over a poll, rounds to even and lasts one poll; buttons
+// take the last event of a poll unless they went down in it; key events are
+// never handed on.
 TEST_F(EventPump, WheelButtonsAndHandingOn) {
     for (const auto &[delta, expected] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.4, 0}, {-1.6, -2}}) {
         send({.kind = ScrollWheel, .wheelDeltaY = delta});
         EXPECT_EQ(mouseWheel, expected) << delta;
     }
+    for (const double delta : {1.0, 1.0, 1.0, 0.25, 0.25}) fake.queueEvent({.kind = ScrollWheel, .wheelDeltaY = delta});
+    UpdateInternals();
+    EXPECT_EQ(mouseWheel, 4);  // 3.5 rounds to even
+    for (const double delta : {1e300, 1e300, -1e300}) fake.queueEvent({.kind = ScrollWheel, .wheelDeltaY = delta});
+    UpdateInternals();
+    EXPECT_EQ(mouseWheel, INT32_MAX);
     UpdateInternals();
     EXPECT_EQ(mouseWheel, 0);
     for (EventKind kind : {LeftMouseDown, RightMouseDown}) fake.queueEvent({kind});
     UpdateInternals();
     EXPECT_TRUE(mouseL && mouseR && mouseLclick());
+    // A held right button let go; the held left one let go, pressed and let go again.
     for (EventKind kind : {RightMouseUp, LeftMouseUp, LeftMouseDown, LeftMouseUp}) fake.queueEvent({kind});
     UpdateInternals();
-    EXPECT_FALSE(mouseL || mouseR);
+    EXPECT_TRUE(mouseL && !mouseR && mouseLclick());
     fake.sentEvents.clear();
     for (const PlatformEvent &event : {PlatformEvent{KeyDown, 12}, {KeyUp, 12}, {FlagsChanged, 55}, {ScrollWheel},
                                        {LeftMouseDown}, {}})
         fake.queueEvent(event);
     UpdateInternals();
-    EXPECT_TRUE(mouseLclick());  // the pump saw the button up in between
+    EXPECT_TRUE(mouseLclick());  // a new press clicks again
     ASSERT_EQ(fake.sentEvents.size(), 4u);
     EXPECT_EQ(fake.sentEvents[0].kind, FlagsChanged);
     EXPECT_EQ(fake.sentEvents[3].kind, Other);
     EXPECT_FALSE(gfxDone);
+}
+
+// A key or button pressed and let go within one poll reads as down until the
+// next poll, and is reported once; a key held across polls types once.
+TEST_F(EventPump, QuickPressesAreSeenOnce) {
+    keyboardlayout = 0;
+    doReadKey();
+    for (const PlatformEvent &event : {PlatformEvent{KeyDown, 0}, {KeyUp, 0}, {LeftMouseDown}, {LeftMouseUp},
+                                       {RightMouseDown}, {RightMouseUp}, {FlagsChanged, 56}, {FlagsChanged, 56}})
+        fake.queueEvent(event);
+    UpdateInternals();
+    EXPECT_TRUE(keyboard[1] && keyboard[61] && mouseL && mouseR);
+    EXPECT_STREQ(doReadKey(), "A");  // with the Shift tapped in the same poll
+    EXPECT_STREQ(doReadKey(), "");
+    EXPECT_TRUE(mouseLclick() && mouseRclick());
+    EXPECT_FALSE(mouseLclick() || mouseRclick());
+    UpdateInternals();
+    EXPECT_FALSE(keyboard[1] || keyboard[61] || mouseL || mouseR);
+    EXPECT_STREQ(doReadKey(), "");
+    // Shift toggles from up again; a held key with repeats types once.
+    send({FlagsChanged, 56});
+    EXPECT_EQ(keyboard[61], 1);
+    send({FlagsChanged, 56});
+    for (int poll = 0; poll < 3; ++poll) {
+        send({KeyDown, 11});
+        EXPECT_STREQ(doReadKey(), poll == 0 ? "b" : "");
+    }
+    // Let go and pressed again before doReadKey saw it up: a new press.
+    fake.queueKey(KeyUp, 11);
+    fake.queueKey(KeyDown, 11);
+    UpdateInternals();
+    EXPECT_STREQ(doReadKey(), "b");
+    send({KeyUp, 11});
+    EXPECT_EQ(keyboard[11], 0);
 }
 
 // The pixel under the pointer: the fake puts a windowed content area at (100, 50);

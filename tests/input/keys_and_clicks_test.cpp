@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "input/mouse.h"
+#include "input/report_latches.h"
 #include "test_clock.h"
 #include "zorblit.h"
 

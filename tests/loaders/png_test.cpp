@@ -250,7 +250,11 @@ TEST(Png, HandMadeFiles) {
         {"RGB at 8 bits", rgbAt(8, 2), {0xFF010203}},
         {"RGB at 4 bits", rgbAt(4, 2)}, {"palette at 16 bits", rgbAt(16, 3)}, {"colour type 1", rgbAt(8, 1)},
         {"palette image without PLTE", PngBuilder().header(1, 1, 8, 3).idat(grey).end()},
-        {"PLTE in a true-colour image", PngBuilder().header(1, 1, 8, 2).chunk("PLTE", {1, 2, 3}).idat(rgb).end()},
+        // A suggested palette in a true-colour image is skipped; a grey image may have none.
+        {"PLTE in an RGB image", PngBuilder().header(1, 1, 8, 2).chunk("PLTE", {9, 9, 9}).idat(rgb).end(), {0xFF010203}},
+        {"PLTE in an RGBA image", PngBuilder().header(1, 1, 8, 6).chunk("PLTE", {9, 9, 9}).idat(plainRows(1, {1, 2, 3, 4})).end(),
+         {0x04010203}},
+        {"PLTE in a grey image", PngBuilder().header(1, 1, 8, 0).chunk("PLTE", {1, 2, 3}).idat(grey).end()},
         {"tRNS after IDAT", PngBuilder().header(1, 1, 8, 0).idat(grey).chunk("tRNS", {0, 0}).end()},
         {"tRNS of the wrong size", PngBuilder().header(1, 1, 8, 0).chunk("tRNS", {0, 0, 0}).idat(grey).end()},
         {"second IHDR", PngBuilder().header(1, 1, 8, 0).header(1, 1, 8, 0).idat(grey).end()},
@@ -264,6 +268,23 @@ TEST(Png, HandMadeFiles) {
         {"bad CRC", flipped(PngBuilder().header(1, 2, 8, 2).chunk("IDAT", compressed).end(), 33 + 9, 1)},  // in the IDAT data
         {"bad CRC of a short chunk", flipped(greyKey(8, 128, {128, 127}), 33 + 12 + 1, 1)},  // in the CRC of tRNS
         {"bad CRC of IEND", flipped(greyRows(3), -1, 1)}});
+    // The reason for a refusal names the trouble; a success clears it.
+    const Bytes good = greyRows(3);
+    const std::pair<Bytes, std::string> reasons[] = {
+        {flipped(good, 33 + 9, 1), "PNG chunk checksum mismatch at byte 33"},
+        {PngBuilder().header(1u << 25, 1, 8, 0).idat(grey).end(), "image too large"},
+        {PngBuilder().header(1, 1, 8, 0).chunk("PLTE", {1, 2, 3}).idat(grey).end(), "PNG palette in a grey image"},
+        {Bytes(good.begin(), good.end() - 12), "PNG file ends before IEND at byte " + std::to_string(good.size() - 12)},
+        {{1, 2, 3}, "not a PNG file"}, {greyRows(2), "damaged PNG image data"}, {good, ""}};
+    for (const auto &[file, reason] : reasons) {
+        GFXimage image{};
+        EXPECT_EQ(pngLoadMem(&image, file.data(), uint32_t(file.size())), reason.empty());
+        EXPECT_EQ(LoadFailureReason(), reason);
+        FreeImage(&image);
+    }
+    GFXimage image{};
+    EXPECT_FALSE(pngLoad(&image, "/nonexistent/file.png"));
+    EXPECT_STREQ(LoadFailureReason(), "cannot open file");
     // Image data split between two IDAT chunks at every place.
     for (size_t at = 0; at <= compressed.size(); ++at) {
         const Bytes first(compressed.begin(), compressed.begin() + ptrdiff_t(at)), rest(compressed.begin() + ptrdiff_t(at), compressed.end());

@@ -116,14 +116,21 @@ struct BmpFile {
 
     Bytes encode() const {
         const uint32_t rows = uint32_t(std::abs(height)), masksAfterHeader = compression == kBitfields && infoSize == 40 ? 12 : 0;
+        const bool core = infoSize == 12;
+        const uint32_t entryBytes = core ? 3 : 4;
         ByteWriter out;
-        out.u8('B').u8('M').u32(0).u32(0).u32(14 + infoSize + masksAfterHeader + uint32_t(palette.size()) * 4 + gap);
-        out.u32(infoSize).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(bits).u32(compression);
-        out.u32(0).u32(2835).u32(2835).u32(declarePaletteSize ? uint32_t(palette.size()) : 0).u32(0);
+        out.u8('B').u8('M').u32(0).u32(0).u32(14 + infoSize + masksAfterHeader + uint32_t(palette.size()) * entryBytes + gap);
+        if (core) {
+            out.u32(infoSize).u16(uint32_t(width)).u16(uint32_t(height)).u16(1).u16(bits);
+        } else {
+            out.u32(infoSize).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(bits).u32(compression);
+            out.u32(0).u32(2835).u32(2835).u32(declarePaletteSize ? uint32_t(palette.size()) : 0).u32(0);
+        }
         if (compression == kBitfields) out.u32(masks[0]).u32(masks[1]).u32(masks[2]);
         if (infoSize > 40) out.fill(infoSize - (compression == kBitfields ? 52 : 40), 0);
-        for (uint32_t colour : palette) out.u32(colour);
+        for (uint32_t colour : palette) core ? out.u8(colour).u8(colour >> 8).u8(colour >> 16) : out.u32(colour);
         out.fill(gap, 0xEE);
+        if (compression == kRle8 || compression == kRle4) return out.append(values.empty() ? Bytes{} : runLengths(rows)).bytes;  // empty: the test appends its own stream
         for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
             Bytes row((uint32_t(width) * bits + 31) / 32 * 4, 0);
             for (uint32_t x = 0; x < uint32_t(width); ++x) {
@@ -135,6 +142,38 @@ struct BmpFile {
                 for (unsigned i = 0; bits > 8 && i < bits / 8u; ++i) row[x * bits / 8 + i] = uint8_t(v >> (8 * i));
             }
             out.append(row);
+        }
+        return out.bytes;
+    }
+
+    // Greedy run-length coding, row by row: runs of three or more equal indices,
+    // literals between (runs of one or two where a literal would be shorter than 3).
+    Bytes runLengths(uint32_t rows) const {
+        const unsigned perByte = bits == 8 ? 1 : 2;
+        ByteWriter out;
+        for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
+            const uint32_t *row = values.data() + size_t(rows - 1 - fileRow) * uint32_t(width);
+            const auto runAt = [&](uint32_t x) {
+                uint32_t n = 1;
+                while (x + n < uint32_t(width) && n < 255 && row[x + n] == row[x]) ++n;
+                return n;
+            };
+            for (uint32_t x = 0; x < uint32_t(width);) {
+                uint32_t end = x;
+                while (end < uint32_t(width) && end - x < 255 && runAt(end) < 3) ++end;
+                if (end - x >= 3) {
+                    out.u8(0).u8(end - x);
+                    Bytes packed((end - x + perByte - 1) / perByte, 0);
+                    for (uint32_t i = x; i < end; ++i) packed[(i - x) / perByte] |= uint8_t(row[i] << (bits == 4 && (i - x) % 2 == 0 ? 4 : 0));
+                    out.append(packed).fill(packed.size() % 2, 0);
+                    x = end;
+                } else {
+                    const uint32_t n = runAt(x);
+                    out.u8(n).u8(bits == 4 ? row[x] * 0x11 : row[x]);
+                    x += n;
+                }
+            }
+            out.u8(0).u8(fileRow + 1 == rows ? 1 : 0);
         }
         return out.bytes;
     }
@@ -200,17 +239,86 @@ TEST(Bmp, HandMadeFields) {
          {0xFFFFFF00, 0xFF888000}},
         {"indices beyond the stored palette are black", BmpFile{4, 1, 8, {0x102030, 0x405060}, {0, 1, 2, 255}}.encode(),
          {0xFF102030, 0xFF405060, 0xFF000000, 0xFF000000}},
-        {"signature", withField(indexed, 1, 'A', 1)}, {"RLE8", withField(indexed, kCompressionAt, kRle8)},
-        {"RLE4", withField(withField(indexed, kBitsAt, 4, 2), kCompressionAt, kRle4)},
-        {"16 bits", withField(truecolour, kBitsAt, 16, 2)}, {"2 bits", withField(indexed, kBitsAt, 2, 2)},
+        {"signature", withField(indexed, 1, 'A', 1)}, {"RLE4 at 8 bits", withField(indexed, kCompressionAt, kRle4)},
+        {"embedded PNG", withField(truecolour, kCompressionAt, 5)}, {"2 bits", withField(indexed, kBitsAt, 2, 2)},
         {"0 bits", withField(indexed, kBitsAt, 0, 2)}, {"masks on 24 bits", withField(truecolour, kCompressionAt, kBitfields)},
         {"scattered mask", withField(BmpFile{2, 2, 32, {}, {1, 2, 3, 4}, 40, kBitfields}.encode(), 54, 0x00F0F000)},
         {"zero width", withField(truecolour, kWidthAt, 0)}, {"negative width", withField(truecolour, kWidthAt, uint32_t(-4))},
         {"zero height", withField(truecolour, kHeightAt, 0)}, {"height -2^31", withField(truecolour, kHeightAt, 0x80000000u)},
-        {"core header", withField(truecolour, kInfoSizeAt, 12)}, {"pixels past the end", withField(truecolour, 10, 0xFFFFFFF0u)},
+        {"16-byte header", withField(truecolour, kInfoSizeAt, 16)}, {"pixels past the end", withField(truecolour, 10, 0xFFFFFFF0u)},
         {"palette past the end", withField(indexed, kInfoSizeAt, 0x7FFFFFF0u)},
         // A few bytes claiming 2^62 pixels fail before any allocation.
         {"huge claim", withField(withField(truecolour, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)}});
+}
+
+// Run-length files (runs of a few colours, so both codes occur), core headers and
+// 16-bit pixels against SDL's reader; 16-bit channels scale as round(v * 255 / max),
+// where SDL repeats the bits: at most one apart.
+TEST(Bmp, RunLengthsCoreHeadersAnd16BitsMatchSdl) {
+    TestRandom random(21);
+    for (const int32_t width : {1, 2, 3, 7, 16, 33, 300}) {
+        std::vector<BmpFile> files;
+        for (const uint16_t bits : {4, 8}) {
+            BmpFile file = randomFile(random, width, 3, bits, bits == 4 ? 16 : 200);
+            for (size_t i = 0; i < file.values.size(); ++i)
+                if (random.next() % 4) file.values[i] = i ? file.values[i - 1] : 0;
+            files.push_back(file);
+            files.back().compression = bits == 8 ? kRle8 : kRle4;
+        }
+        for (const uint16_t bits : {1, 4, 8, 24}) {
+            files.push_back(randomFile(random, width, 2, bits, bits <= 8 ? 1u << bits : 0));
+            files.back().infoSize = 12;
+        }
+        for (const auto &[masks, compression] : {std::pair{std::array<uint32_t, 3>{0x7C00, 0x3E0, 0x1F}, 0u},
+                                                 {{0xF800, 0x7E0, 0x1F}, kBitfields}, {{0x7C00, 0x3E0, 0x1F}, kBitfields}}) {
+            files.push_back(randomFile(random, width, -2, 16, 0));
+            files.back().compression = compression, files.back().masks = masks;
+            for (uint32_t &v : files.back().values) v &= 0xFFFF;
+        }
+        for (const BmpFile &file : files) {
+            Pixels expected;
+            for (const uint32_t v : file.values) {
+                uint32_t colour = file.bits <= 8 ? file.palette[v] : v;
+                if (file.bits == 16) {
+                    colour = 0;
+                    for (const uint32_t mask : file.masks) {
+                        const uint32_t max = mask >> std::countr_zero(mask);
+                        colour = colour << 8 | (((v & mask) >> std::countr_zero(mask)) * 255 + max / 2) / max;
+                    }
+                }
+                expected.push_back(0xFF000000 | colour);
+            }
+            SCOPED_TRACE(testing::Message() << file.bits << " bits, compression " << file.compression << ", header " << file.infoSize << ", width " << width);
+            const Bytes bytes = file.encode();
+            EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
+            const Pixels sdl = sdlPixels(bytes);
+            ASSERT_EQ(sdl.size(), expected.size());
+            for (size_t i = 0; i < sdl.size(); ++i)
+                for (unsigned shift = 0; shift < 24; shift += 8)
+                    ASSERT_LE(std::abs(int(sdl[i] >> shift & 0xFF) - int(expected[i] >> shift & 0xFF)), file.bits == 16 ? 1 : 0) << i;
+            // The last row's padding (up to 3 bytes) may be missing.
+            if (width == 7 && file.compression != kBitfields)
+                expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes, file.compression ? SIZE_MAX : bytes.size() - 3);
+        }
+    }
+}
+
+// Hand-made run-length streams: what they leave unset is transparent black.
+TEST(Bmp, RunLengthCodes) {
+    BmpFile rle8{4, 3, 8, {0x112233, 0x445566, 0x778899}}, rle4{8, 1, 4, {0x112233, 0x445566, 0x778899}};
+    rle8.compression = kRle8, rle4.compression = kRle4;
+    const auto with = [](const BmpFile &file, const Bytes &stream) { return ByteWriter().append(file.encode()).append(stream).bytes; };
+    const uint32_t a = 0xFF112233, b = 0xFF445566, c = 0xFF778899;
+    expectCases(bmpDecode, {
+        // Bottom row: a run of 2 and end of line; middle: a literal of 3 (padded), then a move 1 up;
+        // top: a run of 5 whose last four fall past the width; end of bitmap.
+        {"codes", with(rle8, {2, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 2, 0, 1, 5, 2, 0, 1}), {0, 0, 0, c, c, a, b, 0, b, b, 0, 0}},
+        {"early end of bitmap", with(rle8, {1, 2, 0, 1}), {0, 0, 0, 0, 0, 0, 0, 0, c, 0, 0, 0}},
+        // 4 bits: a run alternates two indices; a literal of 5 takes three bytes, padded to four.
+        {"4-bit codes", with(rle4, {3, 0x12, 0, 5, 0x01, 0x20, 0x10, 0, 0, 1}), {b, c, b, a, b, c, a, b}},
+        {"no end of bitmap", with(rle8, {2, 1, 0, 0})}, {"literal cut", with(rle8, {0, 5, 1, 1})},
+        {"delta cut", with(rle8, {0, 2, 1})}, {"RLE8 at 4 bits", with(BmpFile{rle4.width, 1, 4, rle4.palette, {}, 40, kRle8}, {0, 1})},
+        {"too short for its size", with(BmpFile{4000, 2000, 8, rle8.palette, {}, 40, kRle8}, {0, 1})}});
 }
 
 // ImageMagick's convert writes random pixels of a few colours; ours must read them
@@ -220,11 +328,11 @@ TEST(Readers, FilesWrittenByImageMagick) {
     TestRandom random(13);
     const std::string ppm = outputPath("magick.ppm"), rgb = outputPath("magick.rgb");
     // Bitmaps of 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes, and
-    // run-length encoded 8 bits, its default for palettes, which is refused; PCX with short and long rows.
+    // run-length encoded 8 bits, its default for palettes; PCX with short and long rows.
     const std::tuple<MemoryDecoder, uint32_t, uint32_t, std::string, std::string, bool> writers[] = {
         {bmpDecode, 13, 200, "", "BMP3", true}, {bmpDecode, 13, 200, "", "BMP", true},
         {bmpDecode, 13, 200, "-type TrueColorAlpha", "BMP", true}, {bmpDecode, 13, 12, "-type Palette", "BMP", true},
-        {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3", true}, {bmpDecode, 13, 200, "-type Palette", "BMP3", false},
+        {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3", true}, {bmpDecode, 13, 200, "-type Palette", "BMP3", true},
         {pcxDecode, 13, 200, "-type Palette", "PCX", true}, {pcxDecode, 300, 200, "-type Palette", "PCX", true}};
     for (const auto &[decode, width, colours, options, format, decoded] : writers) {
         const std::string file = outputPath("magick." + format), path = "'" + format + ":" + file + "'";

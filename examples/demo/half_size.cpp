@@ -1,8 +1,4 @@
-#include "picture_file.h"
-
-#include <vector>
-
-#include <png.h>
+#include "half_size.h"
 
 namespace demo {
 
@@ -17,21 +13,6 @@ void shrinkToHalf(GFXimage source, GFXimage target) {
                 }
             putPixel(target, x, y, RGBA(uint8_t((r + 2) / 4), uint8_t((g + 2) / 4), uint8_t((b + 2) / 4), 255));
         }
-}
-
-bool writePng(const char *path, GFXimage image) {
-    std::vector<uint8_t> rgb;
-    rgb.reserve(size_t(image.width) * image.height * 3);
-    for (size_t i = 0; i < size_t(image.width) * image.height; ++i) {
-        const GFXcolor c = image.data[i];
-        rgb.insert(rgb.end(), {getRed(c), getGreen(c), getBlue(c)});
-    }
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    png.width = image.width;
-    png.height = image.height;
-    png.format = PNG_FORMAT_RGB;
-    return png_image_write_to_file(&png, path, 0, rgb.data(), 0, nullptr) != 0;
 }
 
 }  // namespace demo

@@ -1,0 +1,9 @@
+// TGA reader, from memory.
+#pragma once
+#include <cstdint>
+
+#include "zorblit.h"
+
+namespace zorblit {
+bool tgaDecode(GFXimage *image, const uint8_t *data, uint32_t size);
+}

@@ -1,0 +1,167 @@
+// Image records a careless or hostile caller hands in: sizes whose byte count
+// does not fit, records without pixels (every routine of the library, with a
+// time bound), images 2^31 pixels and more across with negative coordinates.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/form.h"
+#include "test_images.h"
+
+// Allocation failures must reach the library as null pointers, not as the
+// sanitizer's own report.
+extern "C" __attribute__((visibility("default"), used)) const char *__asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
+namespace zorblit {
+namespace {
+
+using test::OwnedImage;
+
+TEST(Allocation, SizesWithoutABlockFailInsteadOfWrapping) {
+    const GFXimage before{reinterpret_cast<uint32_t *>(uintptr_t(0x40)), 5, 6};
+    for (const auto &[width, height] : {std::pair{1u << 31, 1u << 31}, {UINT32_MAX, UINT32_MAX}, {1u << 30, 1u << 31}}) {
+        GFXimage image = before;
+        EXPECT_FALSE(TryAllocImage(&image, width, height)) << width << " x " << height;
+        EXPECT_TRUE(image.data == before.data && image.width == 5 && image.height == 6);
+        EXPECT_EXIT(AllocImage(&image, width, height), ::testing::ExitedWithCode(1), "Unable to AllocImage!");
+    }
+    GFXimage image = before;
+    ASSERT_TRUE(TryAllocImage(&image, 3, 0));
+    EXPECT_TRUE(image.data != nullptr && image.width == 3 && image.height == 0);
+    FreeImage(&image);
+}
+
+// With 64 MB of address space to spare, 256 MB cannot be had.
+TEST(Allocation, OutOfMemoryIsFalseOrFatal) {
+    const auto withLittleMemory = [](const std::function<int()> &body) {
+        uint64_t inUse = 0;
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("VmSize:", 0) == 0) inUse = std::stoull(line.substr(7)) * 1024;
+        const rlimit limit{inUse + (64u << 20), RLIM_INFINITY};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) return 9;
+        return body();
+    };
+    EXPECT_EXIT(std::exit(withLittleMemory([] {
+                    GFXimage image{nullptr, 1, 1};
+                    return !TryAllocImage(&image, 8192, 8192) && image.width == 1 && !image.data ? 0 : 2;
+                })),
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(withLittleMemory([] {
+                    GFXimage image;
+                    AllocImage(&image, 8192, 8192);
+                    return 0;
+                }),
+                ::testing::ExitedWithCode(1), "Unable to AllocImage!");
+}
+
+// Negative coordinates are outside, also where the width or height exceeds
+// 2^31 and a sign-extended offset would land just before the pixels.
+template <class Form>
+class HugeImages : public ::testing::Test {};
+using Forms = ::testing::Types<Portable, Packed>;
+TYPED_TEST_SUITE(HugeImages, Forms);
+TYPED_TEST(HugeImages, NegativeCoordinatesAreOutside) {
+    setClipRectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    std::vector<uint32_t> block(8, 0xC0FFEE);
+    for (const auto &[image, x, y] : {std::tuple{GFXimage{block.data() + 4, UINT32_MAX, 1}, -2, 0},
+                                      {GFXimage{block.data() + 4, 1, UINT32_MAX}, 0, -2}}) {
+        TypeParam::putPixelClip(image, x, y, 1);
+        EXPECT_EQ(TypeParam::getPixelClip(image, x, y), 0u);
+        putPixelClip(image, x, y, 1);
+        EXPECT_EQ(getPixelClip(image, x, y), 0u);
+        uint8_t r = 7, g = 7, b = 7, a = 7;
+        getPixelRGBAClip(image, x, y, &r, &g, &b, &a);
+        EXPECT_TRUE(r == 7 && g == 7 && b == 7 && a == 7);
+        EXPECT_EQ(block, std::vector<uint32_t>(8, 0xC0FFEE)) << x << ", " << y;
+    }
+    setClipRectangle(0, 0, 0, 0);
+}
+
+// Calls every routine that takes an image with `empty` in each image place and
+// a 64 x 64 image elsewhere. Unclipped routines get positions inside 64 x 64.
+void everyRoutineWith(GFXimage empty, GFXimage full) {
+    uint8_t r, g, b, a;
+    putPixel(empty, 1, 1, 1), putPixelColor(empty, 1, 1, 1), putPixelRGBA(empty, 1, 1, 1, 2, 3, 4);
+    getPixel(empty, 1, 1), getPixelColor(empty, 1, 1), getPixelRGBA(empty, 1, 1, &r, &g, &b, &a);
+    for (const int32_t c : {-2, 0, 1}) {
+        putPixelClip(empty, c, c, 1), putPixelColorClip(empty, c, c, 1), putPixelRGBAClip(empty, c, c, 1, 2, 3, 4);
+        getPixelClip(empty, c, c), getPixelColorClip(empty, c, c), getPixelRGBAClip(empty, c, c, &r, &g, &b, &a);
+    }
+    for (const auto &[dest, source] : {std::pair{empty, full}, {full, empty}, {empty, empty}}) {
+        putImage(dest, 0, 0, source), putSprite(dest, 0, 0, source, 0), putSpriteAlpha(dest, 0, 0, source);
+        putSpriteAlphaValue(dest, 0, 0, source, 9), putSpriteAverage(dest, 0, 0, source);
+        putSpriteSaturatedAdd(dest, 0, 0, source), putSpriteSaturatedSub(dest, 0, 0, source);
+        putImageClip(dest, -1, 1, source), putSpriteClip(dest, -1, 1, source, 0), putSpriteAlphaClip(dest, -1, 1, source);
+        putSpriteAlphaValueClip(dest, -1, 1, source, 9), putSpriteAverageClip(dest, -1, 1, source);
+        putSpriteSaturatedAddClip(dest, -1, 1, source), putSpriteSaturatedSubClip(dest, -1, 1, source);
+        getImage(dest, 0, 0, source);
+        ScaleImage(dest, 0, 0, 30, 30, source), ScaleSprite(dest, 0, 0, 30, 30, 0, source);
+        ScaleSpriteAlpha(dest, 0, 0, 30, 30, source), ScaleSpriteAlphaValue(dest, 0, 0, 30, 30, 9, source);
+        ScaleSpriteAverage(dest, 0, 0, 30, 30, source), ScaleSpriteSaturatedAdd(dest, 0, 0, 30, 30, source);
+        ScaleSpriteSaturatedSub(dest, 0, 0, 30, 30, source);
+        RotateImage(dest, 0, 0, 30, source), RotateSprite(dest, 0, 0, 30, 0, source);
+        RotateSpriteAlpha(dest, 0, 0, 30, source), RotateSpriteAlphaValue(dest, 0, 0, 30, 9, source);
+        RotateSpriteAverage(dest, 0, 0, 30, source), RotateSpriteSaturatedAdd(dest, 0, 0, 30, source);
+        RotateSpriteSaturatedSub(dest, 0, 0, 30, source);
+        RotoZoomImage(dest, source, 0.5f, 1.5f), RotoZoomImageNoRepeat(dest, source, 0.5f, 1.5f);
+        Fade2WhiteImage2Screen(dest, source, 9), CreateAlphaFromImage(dest, source);
+    }
+    for (const auto &[dest, first, second] : {std::tuple{empty, full, full}, {full, empty, full}, {full, full, empty}}) {
+        AverageImage(dest, first, second), SaturatedImageAdd(dest, first, second);
+        SaturatedImageSub(dest, first, second), AlphaImage(dest, first, second, 9);
+    }
+    DrawHLine(empty, 1, 5, 1, 1), DrawVLine(empty, 1, 5, 1, 1), DrawBar(empty, 1, 1, 5, 5, 1);
+    DrawRectangle(empty, 1, 1, 5, 5, 1), drawRectangle(empty, 1, 1, 5, 5, 1), DrawLine(empty, 1, 1, 5, 9, 1);
+    DrawCircle(empty, 9, 9, 5, 1), DrawFilledCircle(empty, 9, 9, 5, 1), DrawFilledTriangle(empty, 1, 1, 9, 3, 4, 9, 1);
+    DrawHLineClip(empty, -1, 5, 1, 1), DrawVLineClip(empty, -1, 5, 1, 1), DrawBarClip(empty, -1, 1, 5, 5, 1);
+    DrawRectangleClip(empty, -1, 1, 5, 5, 1), drawRectangleClip(empty, -1, 1, 5, 5, 1);
+    DrawLineClip(empty, -1, 1, 5, 9, 1), DrawCircleClip(empty, 9, 9, 5, 1), DrawFilledCircleClip(empty, 9, 9, 5, 1);
+    DrawFilledTriangleClip(empty, -1, 1, 9, 3, 4, 9, 1);
+    InvertImageColors(empty), BlurImage(empty), Fade2BlackImage(empty, 9), Fade2WhiteImage(empty, 9);
+    SinePlasmaImage(empty, 0.1f, 0.2f, 256), SubPlasmaImage(empty, 4, 1, 256, true), ParticleImage(empty, 1);
+}
+
+// Records without pixels: data NULL with sizes (what FreeImage leaves), and a
+// block with width or height 0 and the other side 2^32 - 1, whose rows a
+// routine could walk for seconds. Every routine returns at once and writes
+// nothing into the record's block.
+TEST(EmptyRecords, EveryRoutineReturnsAtOnce) {
+    uint32_t word = 0x12345678;
+    const GFXimage records[] = {{nullptr, 64, 64}, {nullptr, UINT32_MAX, UINT32_MAX}, {&word, 0, UINT32_MAX},
+                                {&word, UINT32_MAX, 0}};
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(60);  // a few milliseconds when every routine returns at once
+        OwnedImage full(64, 64);
+        full.fillNoise(3);
+        setClipRectangle(0, 0, 64, 64);
+        for (const GFXimage &record : records) everyRoutineWith(record, full);
+        _exit(word == 0x12345678 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
+}
+
+#if ZORBLIT_ADDRESS_SANITIZER
+// Under AddressSanitizer, long fills take a path whose stores it sees.
+TEST(BulkFill, OverrunsAreReportedUnderTheSanitizer) {
+    constexpr size_t kCount = 8192;
+    std::vector<uint32_t> block(kCount);
+    EXPECT_DEATH(fillWords(block.data() + 1, kCount, 0), "heap-buffer-overflow");
+}
+#endif
+
+}  // namespace
+}  // namespace zorblit

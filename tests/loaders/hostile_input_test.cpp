@@ -1,0 +1,217 @@
+// Readers against what a hostile caller or file system hands them: null blocks,
+// blocks of 2 GiB and more, FIFOs swapped in behind a name, files whose size the
+// system reports as 0, and too little memory for the picture.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <atomic>
+#include <cstdio>
+// After <cstdio>: the JPEG library's header needs FILE.
+#include <jpeglib.h>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "reader_test_support.h"
+
+// Allocation failures must reach the library as null pointers, not as the
+// sanitizer's own report, for the out-of-memory cases below.
+extern "C" __attribute__((visibility("default"), used)) const char *__asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
+namespace zorblit::test {
+namespace {
+
+// A child process that must end by itself within seconds with status 0;
+// a hang, a crash or an uncaught exception fails.
+template <class Body>
+void expectCleanChild(Body body, unsigned seconds = 20) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(seconds);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
+}
+
+TEST(HostileInput, NullBlocksAreRefused) {
+    for (const auto load : {pngLoadMem, jpegLoadMem})
+        for (const uint32_t size : {0u, 1u, 100u, UINT32_MAX}) {
+            GFXimage image = sentinelImage();
+            EXPECT_FALSE(load(&image, nullptr, size)) << size;
+            EXPECT_TRUE(isSentinel(image));
+        }
+}
+
+// A JPEG at the start of a block of 2 GiB + 1 bytes: the whole length counts.
+TEST(HostileInput, JpegBlocksOf2GiBAndMoreKeepTheirLength) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char *encoded = nullptr;
+    unsigned long encodedSize = 0;
+    jpeg_mem_dest(&cinfo, &encoded, &encodedSize);
+    cinfo.image_width = 16, cinfo.image_height = 8, cinfo.input_components = 1, cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    uint8_t row[16];
+    for (JSAMPROW p = row; cinfo.next_scanline < 8;) {
+        std::memset(row, int(cinfo.next_scanline * 30), sizeof row);
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+
+    const size_t blockSize = (size_t(1) << 31) + 1;
+    void *block = mmap(nullptr, blockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(block, MAP_FAILED);
+    std::memcpy(block, encoded, encodedSize);
+    GFXimage whole{}, exact{};
+    EXPECT_TRUE(jpegLoadMem(&whole, static_cast<uint8_t *>(block), uint32_t(blockSize)));
+    ASSERT_TRUE(jpegLoadMem(&exact, encoded, uint32_t(encodedSize)));
+    EXPECT_EQ(compareImages(whole, exact, "2 GiB block"), "");
+    FreeImage(&whole);
+    FreeImage(&exact);
+    munmap(block, blockSize);
+    std::free(encoded);
+}
+
+TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
+    uint8_t *bytes = nullptr;
+    uint32_t size = 0;
+    // /proc files report size 0 but have content.
+    ASSERT_TRUE(LoadFileToMemory("/proc/self/status", &bytes, &size));
+    EXPECT_NE(std::string(reinterpret_cast<char *>(bytes), size).find("Name:"), std::string::npos);
+    std::free(bytes);
+
+    const std::string fifo = outputPath("reader-fifo-" + std::to_string(getpid()));
+    std::remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const char *name : {fifo.c_str(), "/dev/zero", "/dev/null", "/tmp", "", static_cast<const char *>(nullptr)}) {
+        bytes = reinterpret_cast<uint8_t *>(0x1);
+        size = 77;
+        EXPECT_FALSE(LoadFileToMemory(name, &bytes, &size)) << (name ? name : "NULL");
+        EXPECT_TRUE(bytes == reinterpret_cast<uint8_t *>(0x1) && size == 77);
+        GFXimage image = sentinelImage();
+        EXPECT_FALSE(pngLoad(&image, name));
+        EXPECT_TRUE(isSentinel(image));
+    }
+    std::remove(fifo.c_str());
+}
+
+// A name that turns between a file and a FIFO while readers open it: no read
+// may block on the FIFO, however the swaps fall.
+TEST(HostileInput, ANameSwappedToAFifoNeverBlocks) {
+    const std::string base = outputPath("reader-swap-" + std::to_string(getpid()));
+    const std::string file = base + ".file", fifo = base + ".fifo", name = base + ".name", next = base + ".next";
+    std::ofstream(file) << "not a picture";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    expectCleanChild([&] {
+        std::atomic<bool> done{false};
+        std::thread swapper([&] {
+            for (bool toFifo = true; !done; toFifo = !toFifo) {
+                std::remove(next.c_str());
+                if (symlink((toFifo ? fifo : file).c_str(), next.c_str()) != 0 || rename(next.c_str(), name.c_str()) != 0)
+                    break;
+            }
+        });
+        for (int i = 0; i < 20000; ++i) {
+            GFXimage image = sentinelImage();
+            if (pngLoad(&image, name.c_str())) break;
+        }
+        done = true;
+        swapper.join();
+        return 0;
+    });
+    for (const std::string &path : {file, fifo, name, next}) std::remove(path.c_str());
+}
+
+uint32_t bigEndian(uint32_t v) { return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24; }
+
+// A PNG of the given header fields and raw (unfiltered, filter byte included)
+// rows, deflated by zlib.
+Bytes pngFile(uint32_t width, uint32_t height, uint8_t depth, uint8_t colour, uint8_t interlace, const Bytes &raw) {
+    Bytes file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const auto chunk = [&file](const char *type, const Bytes &data) {
+        const uint32_t length = bigEndian(uint32_t(data.size()));
+        file.insert(file.end(), reinterpret_cast<const uint8_t *>(&length), reinterpret_cast<const uint8_t *>(&length) + 4);
+        Bytes body(type, type + 4);
+        body.insert(body.end(), data.begin(), data.end());
+        const uint32_t crc = bigEndian(uint32_t(crc32(0, body.data(), uInt(body.size()))));
+        file.insert(file.end(), body.begin(), body.end());
+        file.insert(file.end(), reinterpret_cast<const uint8_t *>(&crc), reinterpret_cast<const uint8_t *>(&crc) + 4);
+    };
+    ByteWriter header;
+    header.big = true;
+    header.u32(width).u32(height).u8(depth).u8(colour).u8(0).u8(0).u8(interlace);
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    Bytes packed(packedSize);
+    compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9);
+    packed.resize(packedSize);
+    chunk("IHDR", header.bytes);
+    chunk("IDAT", packed);
+    chunk("IEND", {});
+    return file;
+}
+
+// Address space in use now, in bytes.
+uint64_t addressSpaceInUse() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
+    return 0;
+}
+
+// A 2 KB file of a 16777216 x 1 black picture (64 MB of pixels), plain and
+// interlaced, read with 0 to 256 MB of address space to spare: each read gives
+// the picture or false, and never ends the process.
+TEST(HostileInput, RunningOutOfMemoryIsAPlainFalse) {
+    constexpr uint32_t kWidth = 1u << 24;
+    constexpr int kRefused = 20, kDecoded = 21;  // other statuses: a crash or a sanitizer report
+    Bytes plain(1 + kWidth / 8, 0), interlaced;
+    for (int pass = 0; pass < 7; ++pass) {
+        static constexpr uint32_t x0[7] = {0, 4, 0, 2, 0, 1, 0}, dx[7] = {8, 8, 4, 4, 2, 2, 1}, y0[7] = {0, 0, 4, 0, 2, 0, 1};
+        if (y0[pass] != 0) continue;  // one row: only passes starting on row 0 have pixels
+        interlaced.insert(interlaced.end(), 1 + ((kWidth - x0[pass] + dx[pass] - 1) / dx[pass] + 7) / 8, 0);
+    }
+    int refused = 0, decoded = 0;
+    for (const auto &[raw, interlace] : {std::pair{plain, 0}, {interlaced, 1}}) {
+        const Bytes file = pngFile(kWidth, 1, 1, 0, uint8_t(interlace), raw);
+        for (uint64_t spare = 0; spare <= 256; spare += 32) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                const rlimit limit{addressSpaceInUse() + (spare << 20), RLIM_INFINITY};
+                if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(9);
+                GFXimage image = sentinelImage();
+                if (!pngLoadMem(&image, file.data(), uint32_t(file.size()))) _exit(isSentinel(image) ? kRefused : 8);
+                _exit(image.width == kWidth && image.height == 1 && image.data[kWidth - 1] == 0xFF000000u ? kDecoded : 7);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == kRefused || WEXITSTATUS(status) == kDecoded))
+                << "interlace " << interlace << ", " << spare << " MB spare: "
+                << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : "status " + std::to_string(status));
+            (WEXITSTATUS(status) == kDecoded ? decoded : refused) += 1;
+        }
+    }
+    // The limit bit on some reads and not on others.
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(decoded, 0);
+}
+
+}  // namespace
+}  // namespace zorblit::test
