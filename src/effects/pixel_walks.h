@@ -17,9 +17,11 @@ void rowWalk(const GFXimage &dest, const GFXimage &a, const GFXimage &b, Op op) 
 }
 
 // Each of a's rows as one run of the form's operator Op: dest, a and b are each
-// addressed with their own width, as above.
+// addressed with their own width, as above, and nothing happens when any of the
+// three has no pixels.
 template <class Form, BlendOp Op>
 void rowRuns(const GFXimage &dest, const GFXimage &a, const GFXimage &b, uint8_t value = 0) {
+    if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     for (uint32_t y = 0; y < a.height; ++y)
         Form::template blendRun<Op>(pixelAddress(dest, 0, y), pixelAddress(a, 0, y), pixelAddress(b, 0, y), a.width,
                                     value);

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "kernels/level.h"
 
 namespace {
 
 using zorblit::kernels::Level;
+
+std::string forcedLevelName;
 
 class ForcedKernelLevel : public testing::Environment {
 public:
@@ -25,6 +28,15 @@ private:
 
 }  // namespace
 
+namespace zorblit::test {
+std::string outputFolder();  // declared for the readers' tests
+}
+
+std::string zorblit::test::outputFolder() {
+    const std::string folder = ZORBLIT_TEST_OUTPUT_DIR;
+    return forcedLevelName.empty() ? folder : folder + "/kernels-" + forcedLevelName;
+}
+
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
     constexpr char kOption[] = "--kernel-level=";
@@ -35,6 +47,7 @@ int main(int argc, char **argv) {
         for (const Level level : zorblit::kernels::kAllLevels)
             if (std::strcmp(name, zorblit::kernels::levelName(level)) == 0) {
                 testing::AddGlobalTestEnvironment(new ForcedKernelLevel(level));
+                forcedLevelName = name;
                 known = true;
             }
         if (!known) {
