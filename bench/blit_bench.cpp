@@ -3,6 +3,8 @@
 #include <pixman.h>
 
 #include "bench_util.h"
+#include "blit/blit.h"
+#include "kernels/level.h"
 
 namespace zorblit::bench {
 namespace {
@@ -82,10 +84,19 @@ BENCHMARK(movePixman)->Name("FastMove/1024x768/pixman_blt");
 BENCHMARK(moveZorblit)->Name("FastMove/1024x768/zorblit");
 
 // -- sprite modes: our clipped blit beside the peers' equivalent operation
-enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd };
+// MemcpyProbe copies the source over the destination: the memory traffic of a
+// blend without its reads of the destination, a bound for the simplest blends.
+enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd, MemcpyProbe };
 
-void peerBlit(benchmark::State &state, Peer peer) {
-    BenchImage source(W, H, 2), dest(W, H, 3);
+// Sprites of the screen's size stream from memory; 256x256 ones stay in cache.
+struct Size {
+    uint32_t width, height;
+};
+constexpr Size kScreen{W, H}, kInCache{256, 256};
+
+void peerBlit(benchmark::State &state, Peer peer, Size size) {
+    const int w = int(size.width), h = int(size.height);
+    BenchImage source(size.width, size.height, 2), dest(size.width, size.height, 3);
     SDL_Surface *src = surfaceOver(source), *dst = surfaceOver(dest);
     pixman_image_t *psrc = pixmanOver(source), *pdst = pixmanOver(dest);
     switch (peer) {
@@ -105,14 +116,15 @@ void peerBlit(benchmark::State &state, Peer peer) {
     for (auto _ : state) {
         switch (peer) {
             case Peer::PixmanSrc:
-                pixman_image_composite32(PIXMAN_OP_SRC, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_SRC, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
             case Peer::PixmanOver:
-                pixman_image_composite32(PIXMAN_OP_OVER, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_OVER, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
             case Peer::PixmanAdd:
-                pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, int(W), int(H));
+                pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
+            case Peer::MemcpyProbe: std::memcpy(dest.image.data, source.image.data, dest.bytes()); break;
             default: SDL_BlitSurface(src, nullptr, dst, nullptr); break;
         }
         benchmark::ClobberMemory();
@@ -124,19 +136,35 @@ void peerBlit(benchmark::State &state, Peer peer) {
     setBytes(state, dest.bytes());
 }
 
+// Ours at the processor's level, with the kernels forced to SSE2 (rows named
+// zorblit_sse2), and in the portable form (zorblit_portable).
 template <class Blit>
-void ourBlit(benchmark::State &state, Blit blit) {
-    BenchImage source(W, H, 2), dest(W, H, 3);
+void ourBlit(benchmark::State &state, Blit blit, Size size, bool sse2) {
+    BenchImage source(size.width, size.height, 2), dest(size.width, size.height, 3);
+    setClipRectangle(0, 0, int32_t(size.width), int32_t(size.height));  // the portable form obeys it
+    if (sse2) kernels::forceLevel(kernels::Level::SSE2);
     for (auto _ : state) {
         blit(dest.image, source.image);
         benchmark::ClobberMemory();
     }
+    if (sse2) kernels::forceLevel(kernels::detectedLevel());
     setBytes(state, dest.bytes());
 }
 
-#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer)->Name(group "/" #name)
+#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kScreen)->Name(group "/" #name)
 #define OURS(group, call) \
-    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; })->Name(group "/zorblit")
+    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kScreen, false)->Name(group "/zorblit")
+#define PEER_IN_CACHE(group, name, peer) \
+    BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kInCache)->Name(group "/256x256/" #name)
+#define OURS_IN_CACHE(group, call, mode, parameter)                                                                              \
+    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kInCache, false)                 \
+        ->Name(group "/256x256/zorblit");                                                                       \
+    BENCHMARK_CAPTURE(ourBlit, zorblit_sse2, [](GFXimage d, GFXimage s) { call; }, kInCache, true)             \
+        ->Name(group "/256x256/zorblit_sse2");                                                                  \
+    BENCHMARK_CAPTURE(ourBlit, zorblit_portable,                                                                \
+                      [](GFXimage d, GFXimage s) { blitClip<Portable, SpriteMode::mode>(d, 0, 0, s, parameter); }, \
+                      kInCache, false)                                                                          \
+        ->Name(group "/256x256/zorblit_portable")
 
 PEER("putImageClip/1024x768", memcpy_like_sdl2, SdlCopy);
 PEER("putImageClip/1024x768", pixman_src, PixmanSrc);
@@ -155,6 +183,28 @@ PEER("putSpriteSaturatedAddClip/1024x768", pixman_add, PixmanAdd);
 OURS("putSpriteSaturatedAddClip/1024x768", putSpriteSaturatedAddClip(d, 0, 0, s));
 PEER("putSpriteSaturatedSubClip/1024x768", sdl2_blend, SdlBlend);
 OURS("putSpriteSaturatedSubClip/1024x768", putSpriteSaturatedSubClip(d, 0, 0, s));
+
+PEER_IN_CACHE("putSpriteAlphaClip", pixman_over, PixmanOver);
+OURS_IN_CACHE("putSpriteAlphaClip", putSpriteAlphaClip(d, 0, 0, s), Alpha, 0);
+PEER_IN_CACHE("putSpriteAlphaValueClip", pixman_over, PixmanOver);
+OURS_IN_CACHE("putSpriteAlphaValueClip", putSpriteAlphaValueClip(d, 0, 0, s, 128), AlphaValue, 128);
+PEER_IN_CACHE("putSpriteClip", sdl2_colorkey, SdlKey);
+OURS_IN_CACHE("putSpriteClip", putSpriteClip(d, 0, 0, s, 0xFF000000), ColourKey, 0xFF000000);
+PEER_IN_CACHE("putSpriteAverageClip", pixman_add, PixmanAdd);
+PEER_IN_CACHE("putSpriteAverageClip", memcpy_probe, MemcpyProbe);
+OURS_IN_CACHE("putSpriteAverageClip", putSpriteAverageClip(d, 0, 0, s), Average, 0);
+PEER_IN_CACHE("putSpriteSaturatedAddClip", pixman_add, PixmanAdd);
+PEER_IN_CACHE("putSpriteSaturatedAddClip", memcpy_probe, MemcpyProbe);
+OURS_IN_CACHE("putSpriteSaturatedAddClip", putSpriteSaturatedAddClip(d, 0, 0, s), SaturatedAdd, 0);
+PEER_IN_CACHE("putSpriteSaturatedSubClip", pixman_add, PixmanAdd);
+PEER_IN_CACHE("putSpriteSaturatedSubClip", memcpy_probe, MemcpyProbe);
+OURS_IN_CACHE("putSpriteSaturatedSubClip", putSpriteSaturatedSubClip(d, 0, 0, s), SaturatedSub, 0);
+
+// The level the kernels run at, in the benchmark's context lines.
+const bool kLevelShown = [] {
+    benchmark::AddCustomContext("kernel level", kernels::levelName(kernels::activeLevel()));
+    return true;
+}();
 
 }  // namespace
 }  // namespace zorblit::bench

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "bench_util.h"
+#include "core/form.h"
+#include "draw/line.h"
 
 #if __has_include(<SDL2_gfxPrimitives.h>)
 #include <SDL2_gfxPrimitives.h>
@@ -77,6 +79,29 @@ void linesZorblit(benchmark::State &state) {
         benchmark::ClobberMemory();
     }
 }
+// The probe: the pixels the lines store, found once by tracing them, then
+// stored in the same order with no walk. The lines can be no faster than this.
+struct PixelRecorder {
+    std::vector<uint32_t> *indices;
+    void operator()(int64_t x, int64_t y) const { indices->push_back(uint32_t(y * W + x)); }
+    void run(const draw::FloatWalk::Stretch &sx, const draw::FloatWalk::Stretch &sy, uint64_t count) const {
+        for (uint64_t i = 0; i < count; ++i)
+            (*this)(draw::roundToEven(sx.at(i)), draw::roundToEven(sy.at(i)));
+    }
+};
+void linesStoresOnly(benchmark::State &state) {
+    BenchImage dest(W, H);
+    setClipRectangle(0, 0, W, H);
+    std::vector<uint32_t> indices;
+    const auto &v = shapes().lines;
+    const draw::Box window = draw::Clipped<BuiltForm>::pixelWindow(dest);
+    for (size_t i = 0; i < v.size(); i += 4)
+        draw::traceLine({v[i], v[i + 1]}, {v[i + 2], v[i + 3]}, window, PixelRecorder{&indices});
+    for (auto _ : state) {
+        for (const uint32_t index : indices) dest.image.data[index] = kColor;
+        benchmark::ClobberMemory();
+    }
+}
 void circlesZorblit(benchmark::State &state) {
     BenchImage dest(W, H);
     setClipRectangle(0, 0, W, H);
@@ -142,6 +167,7 @@ void trianglesGfx(benchmark::State &state) {
 BENCHMARK(linesGfx)->Name("DrawLineClip/10000_random/sdl2_gfx");
 #endif
 BENCHMARK(linesZorblit)->Name("DrawLineClip/10000_random/zorblit");
+BENCHMARK(linesStoresOnly)->Name("DrawLineClip/10000_random/stores_only_probe");
 #ifdef ZORBLIT_BENCH_SDL2_GFX
 BENCHMARK(circlesGfx)->Name("DrawFilledCircleClip/1000_r1-64/sdl2_gfx");
 #endif

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "bench_util.h"
+#include "effects/combine.h"
 
 namespace zorblit::bench {
 namespace {
@@ -41,12 +42,20 @@ void combineZorblit(benchmark::State &state) {
     setBytes(state, 3 * dest.bytes());
 }
 
+// The portable form's combinations, for comparison with the packed ones.
+template <class Combination>
+void combinePortable(GFXimage dest, GFXimage a, GFXimage b) {
+    combineImages<Portable, Combination>(dest, a, b);
+}
+
 BENCHMARK(copyMemcpy)->Name("InvertImageColors/1024x768/memcpy");
 BENCHMARK(invertZorblit)->Name("InvertImageColors/1024x768/zorblit");
 BENCHMARK(copyMemcpy)->Name("AverageImage/1024x768/memcpy");
 BENCHMARK(combineZorblit<AverageImage>)->Name("AverageImage/1024x768/zorblit");
+BENCHMARK(combineZorblit<combinePortable<AverageCombination>>)->Name("AverageImage/1024x768/zorblit_portable");
 BENCHMARK(copyMemcpy)->Name("SaturatedImageAdd/1024x768/memcpy");
 BENCHMARK(combineZorblit<SaturatedImageAdd>)->Name("SaturatedImageAdd/1024x768/zorblit");
+BENCHMARK(combineZorblit<combinePortable<AddCombination>>)->Name("SaturatedImageAdd/1024x768/zorblit_portable");
 BENCHMARK(copyMemcpy)->Name("SaturatedImageSub/1024x768/memcpy");
 BENCHMARK(combineZorblit<SaturatedImageSub>)->Name("SaturatedImageSub/1024x768/zorblit");
 

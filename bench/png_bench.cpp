@@ -1,6 +1,7 @@
 // PNG decoding beside libpng and stb_image, and our inflate beside zlib's on the
 // same IDAT stream. Every decoder produces 8-bit RGBA pixels.
 #include <png.h>
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <csetjmp>
@@ -92,6 +93,19 @@ void zlibInflate(benchmark::State &state, const char *name) {
     setBytes(state, out.size());
 }
 
+void libdeflateInflate(benchmark::State &state, const char *name) {
+    const ImageStream stream = imageStreamOf(name);
+    Bytes out(stream.inflatedSize);
+    libdeflate_decompressor *decompressor = libdeflate_alloc_decompressor();
+    for (auto _ : state) {
+        const libdeflate_result result = libdeflate_zlib_decompress(
+            decompressor, stream.compressed.data(), stream.compressed.size(), out.data(), out.size(), nullptr);
+        if (result != LIBDEFLATE_SUCCESS) state.SkipWithError("libdeflate failed");
+    }
+    libdeflate_free_decompressor(decompressor);
+    setBytes(state, out.size());
+}
+
 void zorblitInflate(benchmark::State &state, const char *name) {
     const ImageStream stream = imageStreamOf(name);
     for (auto _ : state) {
@@ -120,6 +134,8 @@ const bool registered = [] {
         add("PngDecode." + base + ".vs_stb/zorblit", zorblitDecode<pngLoadMem>, picture);
         add("Inflate." + base + "/zlib", zlibInflate, picture);
         add("Inflate." + base + "/zorblit", zorblitInflate, picture);
+        add("Inflate." + base + ".vs_libdeflate/libdeflate", libdeflateInflate, picture);
+        add("Inflate." + base + ".vs_libdeflate/zorblit", zorblitInflate, picture);
     }
     return true;
 }();

@@ -3,6 +3,7 @@
 #include <pixman.h>
 
 #include "bench_util.h"
+#include "kernels/level.h"
 #if __has_include(<SDL2_rotozoom.h>)
 #include <SDL2_rotozoom.h>
 #define ZORBLIT_BENCH_HAS_SDL2_GFX 1
@@ -95,17 +96,21 @@ void rotoZoomMemcpy(benchmark::State &state) {
 }
 // At most one source pixel read per pixel written: counted as memcpy is. The
 // second angle walks the source more down than across.
-template <int Milliradians>
+// The _sse2 rows force the kernels to SSE2.
+template <int Milliradians, bool Sse2 = false>
 void rotoZoomZorblit(benchmark::State &state) {
     BenchImage source(1024, 768), dest(1024, 768);
+    if (Sse2) kernels::forceLevel(kernels::Level::SSE2);
     for (auto _ : state) {
         RotoZoomImage(dest, source, float(Milliradians) / 1000, 0.8f);
         benchmark::ClobberMemory();
     }
+    if (Sse2) kernels::forceLevel(kernels::detectedLevel());
     setBytes(state, 2 * dest.bytes());
 }
 BENCHMARK(rotoZoomMemcpy)->Name("RotoZoomImage/1024x768/memcpy");
 BENCHMARK(rotoZoomZorblit<300>)->Name("RotoZoomImage/1024x768/zorblit");
+BENCHMARK(rotoZoomZorblit<300, true>)->Name("RotoZoomImage/1024x768/zorblit_sse2");
 BENCHMARK(rotoZoomMemcpy)->Name("RotoZoomImage/1024x768_steep/memcpy");
 BENCHMARK(rotoZoomZorblit<1400>)->Name("RotoZoomImage/1024x768_steep/zorblit");
 

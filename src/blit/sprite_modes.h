@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/form.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -41,17 +42,15 @@ struct SpriteAction {
         }
     }
 
-    // A run of count pixels; copy mode moves it as one block, the blending modes
-    // let the form do what it can four pixels at a time.
+    // A run of count pixels: copy mode moves it as one block, the colour key and
+    // the blends go through their run kernels.
     void run(const uint32_t *source, uint32_t *dest, size_t count) const {
-        if constexpr (Mode == SpriteMode::Copy) {
+        if constexpr (Mode == SpriteMode::Copy)
             Form::move(source, dest, count);
-        } else {
-            size_t i = 0;
-            if constexpr (Mode != SpriteMode::ColourKey)
-                i = Form::template vectorRun<blendOp()>(source, dest, count, uint8_t(parameter));
-            for (; i < count; ++i) (*this)(source[i], dest[i]);
-        }
+        else if constexpr (Mode == SpriteMode::ColourKey)
+            kernels::keyRun(dest, source, count, parameter);
+        else
+            Form::template blendRun<blendOp()>(dest, source, dest, count, uint8_t(parameter));
     }
 
 private:

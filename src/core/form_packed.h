@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/image_math.h"
-#include "core/packed_runs.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -78,16 +78,11 @@ struct Packed {
     static uint32_t alpha(uint32_t s, uint32_t d) { return swar::mix(s, d, s >> 24); }
     static uint32_t alphaValue(uint32_t s, uint32_t d, uint8_t w) { return swar::mix(s, d, w); }
 
-    // The leading part of a run of one operator, dest[i] = op(a[i], b[i]) four
-    // pixels at a time; returns how many pixels it did. The two-operand form
-    // blends source onto dest in place.
+    // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
+    // a or b), by the blend-run kernel for the processor at hand.
     template <BlendOp Op>
-    static size_t vectorRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
-        return packedVectorRun<Op>(dest, a, b, count, value);
-    }
-    template <BlendOp Op>
-    static size_t vectorRun(const uint32_t *source, uint32_t *dest, size_t count, uint8_t value = 0) {
-        return packedVectorRun<Op>(dest, source, dest, count, value);
+    static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
+        kernels::blendRun<Op>(dest, a, b, count, value);
     }
 };
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/image_math.h"
-#include "core/packed_runs.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -51,13 +51,26 @@ struct Portable {
         return out;
     }
 
-    // No vector path: every pixel goes through the operators above.
+    // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
+    // a or b; Op names the packed operator of the same name), by the blend-run
+    // kernel of this form's operator.
     template <BlendOp Op>
-    static size_t vectorRun(const uint32_t *, uint32_t *, size_t, uint8_t = 0) {
-        return 0;
+    static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
+        kernels::blendRun<ownOperator(Op)>(dest, a, b, count, value);
     }
 
 private:
+    static constexpr BlendOp ownOperator(BlendOp op) {
+        switch (op) {
+            case BlendOp::Average: return BlendOp::OpaqueAverageDown;
+            case BlendOp::SaturatedAdd: return BlendOp::OpaqueSaturatedAdd;
+            case BlendOp::SaturatedSub: return BlendOp::OpaqueSaturatedSub;
+            case BlendOp::Alpha: return BlendOp::OpaqueAlpha;
+            case BlendOp::AlphaValue: return BlendOp::AlphaValueAllBytes;
+            default: return op;
+        }
+    }
+
     // Applies op to red, green and blue; the result's alpha is 255.
     template <class Op>
     static uint32_t mapRGB(uint32_t s, uint32_t d, Op op) {

@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "draw/float_walk.h"
 #include "draw/runs.h"
+#include "kernels/line_store.h"
 
 namespace zorblit::draw {
 
@@ -134,82 +131,6 @@ void traceLine(Point a, Point b, const Box &window, const Plot &plot) {
     }
 }
 
-// Calls put(index) with the index of each of the first count pixels along two
-// stretches, in order, all inside the image, and returns put (its own copy, which
-// the compiler may keep in registers throughout). Two interleaved chains of additions
-// (pixels i and i + 1, each moved on by two increments) give the same values as
-// one, as every value of a stretch is exact, and no addition waits for the one
-// just before it.
-template <class Put>
-Put forEachPixelIndex(const GFXimage &image, const FloatWalk::Stretch &sx, const FloatWalk::Stretch &sy,
-                       uint64_t count, Put put) {
-    uint64_t i = 0;
-    const float dx2 = sx.increment * 2, dy2 = sy.increment * 2;
-#if defined(__SSE2__) && defined(__x86_64__)  // 64-bit lane moves
-    // The same chains in the lanes of a register: (x, y) of two pixels, converted
-    // at once (to nearest, ties to even, as roundToEven does). In an image under
-    // 2^15 a side, positions and width fit 16 bits, and one multiply-add of the
-    // halves gives the indices: four pixels a round from two registers, then two.
-    if (image.width < 32768 && image.height < 32768) {
-        __m128 first = _mm_setr_ps(sx.start, sy.start, sx.at(1), sy.at(1));
-        __m128 second = _mm_setr_ps(sx.at(2), sy.at(2), sx.at(3), sy.at(3));
-        const __m128 step = _mm_setr_ps(dx2, dy2, dx2, dy2), step4 = _mm_add_ps(step, step);
-        const __m128i weights = _mm_set1_epi32(int32_t(image.width) << 16 | 1);
-        for (; i + 4 <= count; i += 4, first = _mm_add_ps(first, step4), second = _mm_add_ps(second, step4)) {
-            const __m128i indices =
-                _mm_madd_epi16(_mm_packs_epi32(_mm_cvtps_epi32(first), _mm_cvtps_epi32(second)), weights);
-            const uint64_t low = uint64_t(_mm_cvtsi128_si64(indices));
-            const uint64_t high = uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(indices, indices)));
-            put(uint32_t(low));
-            put(low >> 32);
-            put(uint32_t(high));
-            put(high >> 32);
-        }
-        for (; i + 2 <= count; i += 2, first = _mm_add_ps(first, step)) {
-            const __m128i xy = _mm_cvtps_epi32(first);
-            const uint64_t both = uint64_t(_mm_cvtsi128_si64(_mm_madd_epi16(_mm_packs_epi32(xy, xy), weights)));
-            put(uint32_t(both));
-            put(both >> 32);
-        }
-    }
-#endif
-    auto index = [&](float x, float y) { return uint64_t(roundToEven(y)) * image.width + uint64_t(roundToEven(x)); };
-    float x0 = sx.at(i), y0 = sy.at(i), x1 = sx.at(i + 1), y1 = sy.at(i + 1);
-    for (; i + 2 <= count; i += 2, x0 += dx2, y0 += dy2, x1 += dx2, y1 += dy2) {
-        put(index(x0, y0));
-        put(index(x1, y1));
-    }
-    if (i < count) put(index(x0, y0));
-    return put;
-}
-
-// Stores one colour at pixels given in order, one by one, except that a pixel
-// next to the one before it goes out with it in one eight-byte store.
-class PairedStores {
-public:
-    PairedStores(uint32_t *data, uint32_t color) : data_(data), color_(color), pair_(color * 0x100000001u) {}
-
-    void operator()(uint64_t index) {
-        if (index == held_ + 1 || index + 1 == held_) {
-            std::memcpy(data_ + std::min(index, held_), &pair_, sizeof pair_);
-            held_ = kNone;
-            return;
-        }
-        if (held_ != kNone) data_[held_] = color_;
-        held_ = index;
-    }
-    void flush() {
-        if (held_ != kNone) data_[held_] = color_;
-    }
-
-private:
-    static constexpr uint64_t kNone = uint64_t(1) << 62;  // next to no index
-    uint32_t *data_;
-    uint32_t color_;
-    uint64_t pair_;
-    uint64_t held_ = kNone;
-};
-
 // Stores one colour at pixels of an image.
 struct PixelStore {
     GFXimage image;
@@ -219,16 +140,7 @@ struct PixelStore {
 
     // The first count pixels along two stretches, all inside the image.
     void run(const FloatWalk::Stretch &sx, const FloatWalk::Stretch &sy, uint64_t count) const {
-        uint32_t *const data = image.data;
-        const uint32_t value = color;
-        if (std::fabs(sy.increment) <= std::fabs(sx.increment)) {
-            forEachPixelIndex(image, sx, sy, count, [data, value](uint64_t index) { data[index] = value; });
-            return;
-        }
-        // Steeper than the diagonal, each row holds one or two pixels and each row
-        // has a cache line of its own. Stores wait in line for those, and storing
-        // two pixels of a row at once keeps more rows in flight.
-        forEachPixelIndex(image, sx, sy, count, PairedStores(data, value)).flush();
+        kernels::storeAlong(image, {sx.start, sx.increment, sy.start, sy.increment}, count, color);
     }
 };
 

@@ -1,6 +1,7 @@
-// The two ways the whole-image routines visit pixels.
+// Whole images row by row: pixel by pixel for the fades, as blend runs for the
+// combinations.
 #pragma once
-#include "core/form_packed.h"
+#include "core/form.h"
 
 namespace zorblit {
 
@@ -15,13 +16,15 @@ void rowWalk(const GFXimage &dest, const GFXimage &a, const GFXimage &b, Op op) 
             *pixelAddress(dest, x, y) = op(*pixelAddress(a, x, y), *pixelAddress(b, x, y));
 }
 
-// One pass over count pixels as a single run of the packed operator Op: the
-// core's vector run does what it can, op (the same operator on one pixel) the
-// rest. dest may be a or b.
-template <BlendOp Op, class PixelOp>
-void linearRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, PixelOp op) {
-    size_t i = Packed::vectorRun<Op>(dest, a, b, count);
-    for (; i < count; ++i) dest[i] = op(a[i], b[i]);
+// Each of a's rows as one run of the form's operator Op: dest, a and b are each
+// addressed with their own width, as above, and nothing happens when any of the
+// three has no pixels.
+template <class Form, BlendOp Op>
+void rowRuns(const GFXimage &dest, const GFXimage &a, const GFXimage &b, uint8_t value = 0) {
+    if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
+    for (uint32_t y = 0; y < a.height; ++y)
+        Form::template blendRun<Op>(pixelAddress(dest, 0, y), pixelAddress(a, 0, y), pixelAddress(b, 0, y), a.width,
+                                    value);
 }
 
 }  // namespace zorblit

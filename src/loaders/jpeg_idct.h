@@ -6,18 +6,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "kernels/idct.h"
+
 namespace zorblit::jpeg {
 
 // coefficients: natural order (row = vertical frequency); rows 'usedRows' to 7
 // must be zero and are skipped. They are all zero again afterwards, ready for the
 // next block. out: 8 rows of 8 samples, stride bytes apart.
-void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride);
+inline void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    kernels::inverseDct(coefficients, usedRows, out, stride);
+}
 
-// The same transform one column at a time, leaving the coefficients overwritten:
-// the plain version the fast one is checked against.
-void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride);
-
-// Every sample of a block whose only coefficient is dc, as both versions compute
+// Every sample of a block whose only coefficient is dc, as every variant computes
 // it: the row pass gives 8 * dc, the column pass (8 * dc * 256 + 8192) >> 14.
 inline uint8_t dcOnlySample(int32_t dc) {
     const int32_t value = (int32_t(uint32_t(dc) * 2048u + 8192u) >> 14) + 128;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "loaders/jpeg_clones.h"
+#include "kernels/ycc_row.h"
 #include "loaders/jpeg_color.h"
 #include "loaders/jpeg_decoder.h"
 
@@ -18,8 +18,6 @@ namespace zorblit {
 namespace {
 
 using jpeg::ColourModel;
-using jpeg::convertGreyRow;
-using jpeg::convertRow;
 using jpeg::kOpaque;
 
 // out[x] = source[x >> shift]: each sample repeated 2^shift times across.
@@ -41,16 +39,16 @@ inline uint32_t scaleByBlack(uint32_t value, uint32_t black) {
 
 inline uint32_t packPixel(uint32_t red, uint32_t green, uint32_t blue) { return kOpaque | red << 16 | green << 8 | blue; }
 
-// One row of pixels from the full-width component rows.
-ZORBLIT_JPEG_CLONES void convertPixelRow(const uint8_t *const rows[4], ColourModel model, uint32_t *out,
-                                         uint32_t width) {
+// One row of pixels from the full-width component rows: the grey and YCbCr rows
+// of nearly every picture by the pixel-row kernel, the rarer models here.
+void convertPixelRow(const uint8_t *const rows[4], ColourModel model, uint32_t *out, uint32_t width) {
     const uint8_t *c0 = rows[0], *c1 = rows[1], *c2 = rows[2], *black = rows[3];
     switch (model) {
         case ColourModel::Grey:
-            convertGreyRow(c0, out, width);
+            kernels::pixelRow(rows, 1, out, width);
             break;
         case ColourModel::YCbCr:
-            convertRow(c0, c1, c2, out, width);
+            kernels::pixelRow(rows, 3, out, width);
             break;
         case ColourModel::Rgb:
             for (uint32_t x = 0; x < width; ++x) out[x] = packPixel(c0[x], c1[x], c2[x]);

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "core/image_math.h"
+#include "kernels/zoom_row.h"
 
 namespace zorblit {
 
@@ -34,40 +32,6 @@ Span insideSpan(int64_t start, int64_t step, int64_t limit, int64_t count) {
     // Growing: start + x * step >= 0 and <= limit - 1; shrinking mirrors it.
     const int64_t low = step > 0 ? -start : start - (limit - 1), high = step > 0 ? limit - 1 - start : start;
     return {std::max<int64_t>(0, -floorDiv(-low, size)), std::min(count, floorDiv(high, size) + 1)};
-}
-
-// Copies count source pixels to out, from 16.16 position (u, v) on by (du, dv),
-// every position inside the source.
-void copyAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, int64_t dv, const GFXimage &source) {
-    int64_t x = 0;
-#if defined(__SSE2__) && defined(__x86_64__)  // 64-bit lane moves
-    // Inside a source under 2^15 pixels a side, positions fit 32-bit lanes, where
-    // wrapping sums stay exact, and a pixel's index is one multiply-add of 16-bit
-    // halves: the column from u's integer part, the row from v's times the width.
-    if (source.width < 32768 && source.height < 32768) {
-        // start, start + step, start + 2 step, start + 3 step
-        const auto lanes = [](int64_t start, int64_t step) {
-            const __m128i multiples = _mm_setr_epi32(0, int32_t(step), int32_t(2 * step), int32_t(3 * step));
-            return _mm_add_epi32(_mm_set1_epi32(int32_t(start)), multiples);
-        };
-        __m128i us = lanes(u, du), vs = lanes(v, dv);
-        const __m128i stepU = _mm_set1_epi32(int32_t(4 * du)), stepV = _mm_set1_epi32(int32_t(4 * dv));
-        const __m128i rowHalf = _mm_set1_epi32(int32_t(0xFFFF0000u)), weights = _mm_set1_epi32(int32_t(source.width) << 16 | 1);
-        for (; x + 4 <= count; x += 4) {
-            const __m128i index = _mm_madd_epi16(_mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, rowHalf)), weights);
-            const uint64_t low = uint64_t(_mm_cvtsi128_si64(index));
-            const uint64_t high = uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(index, index)));
-            out[x] = source.data[uint32_t(low)];
-            out[x + 1] = source.data[low >> 32];
-            out[x + 2] = source.data[uint32_t(high)];
-            out[x + 3] = source.data[high >> 32];
-            us = _mm_add_epi32(us, stepU);
-            vs = _mm_add_epi32(vs, stepV);
-        }
-    }
-#endif
-    for (u += x * du, v += x * dv; x < count; ++x, u += du, v += dv)
-        out[x] = *pixelAddress(source, uint64_t(u >> 16), uint64_t(v >> 16));
 }
 
 // Positions stay exact over a row when both ends lie well inside 64 bits.
@@ -100,7 +64,7 @@ void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start,
         return;
     }
     const int64_t first = std::clamp(start.inside.first, x0, x1), last = std::clamp(start.inside.last, first, x1);
-    copyAlong(row + first, last - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
+    kernels::sampleAlong(row + first, last - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
 }
 
 // Every position of the walk is a base below 2^48 in size plus C and S times

@@ -147,38 +147,5 @@ TEST(Forms, AlphaMixesAgreeOnColourChannels) {
             }
 }
 
-// The four-pixel runs equal the one-pixel operators and leave the tail alone.
-template <BlendOp Op, class Operator>
-void expectRunEqualsOperator(Operator op) {
-    test::TestRandom random(12345);
-    for (size_t count = 0; count < 40; ++count)
-        for (uint32_t value : {0u, 1u, 128u, 255u}) {
-            std::vector<uint32_t> source(count), dest(count);
-            for (size_t i = 0; i < count; ++i) source[i] = random.biasedPixel(), dest[i] = random.biasedPixel();
-            const std::vector<uint32_t> before = dest;
-            const size_t done = Packed::vectorRun<Op>(source.data(), dest.data(), count, uint8_t(value));
-#if defined(__SSE2__)
-            ASSERT_EQ(done, count & ~size_t(3));
-#else
-            ASSERT_EQ(done, 0u);  // no vector walk: the one-pixel operators do it all
-#endif
-            for (size_t i = 0; i < count; ++i)
-                ASSERT_EQ(dest[i], i < done ? op(source[i], before[i], uint8_t(value)) : before[i]) << int(Op) << " " << i;
-        }
-}
-
-TEST(PackedRuns, EqualTheOnePixelOperators) {
-    using B = BlendOp;
-    const auto two = [](auto op) { return [op](uint32_t s, uint32_t d, uint8_t) { return op(s, d); }; };
-    expectRunEqualsOperator<B::Average>(two(Packed::average));
-    expectRunEqualsOperator<B::SaturatedAdd>(two(Packed::saturatedAdd));
-    expectRunEqualsOperator<B::SaturatedSub>(two(Packed::saturatedSub));
-    expectRunEqualsOperator<B::Alpha>(two(Packed::alpha));
-    expectRunEqualsOperator<B::AlphaSkippingTransparent>(
-        two([](uint32_t s, uint32_t d) { return s >> 24 ? Packed::alpha(s, d) : d; }));
-    expectRunEqualsOperator<B::AlphaValue>(Packed::alphaValue);
-    expectRunEqualsOperator<B::Invert>(two([](uint32_t s, uint32_t) { return ~s; }));
-}
-
 }  // namespace
 }  // namespace zorblit

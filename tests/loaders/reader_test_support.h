@@ -43,9 +43,15 @@ inline Bytes flipped(Bytes bytes, ptrdiff_t at, uint8_t bits) {
     return bytes;
 }
 
+// Where tests write files: a folder of its own for a run with the kernels forced
+// to one level (tests/common/level_main.cpp), so that such runs and the usual
+// ones never write the same file at once.
+std::string outputFolder();
+
 inline std::string outputPath(const std::string &name) {
-    std::filesystem::create_directories(ZORBLIT_TEST_OUTPUT_DIR);
-    return std::string(ZORBLIT_TEST_OUTPUT_DIR) + "/" + name;
+    const std::string folder = test::outputFolder();
+    std::filesystem::create_directories(folder);
+    return folder + "/" + name;
 }
 inline Bytes readFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,30 +1,34 @@
 // The row pass runs one row at a time and shortens rows without AC terms. The
 // column pass is written once for a lane type: one column at a time (uint32_t) in
-// the plain version, four columns side by side (a 4-lane vector the compiler maps
-// to SSE2 or NEON) in the fast one. The fast version also skips the all-zero rows
-// (a zero row stays zero) and, when only row 0 is left, gives flat columns: with
-// in[1..7] = 0 the column pass reduces to (in[0] * 256 + 8192) >> 14, plus 128.
-#include "loaders/jpeg_idct.h"
+// the plain variant, four columns side by side (a 4-lane vector) in the others,
+// which also skip the all-zero rows (a zero row stays zero) and, when only row 0
+// is left, give flat columns: with in[1..7] = 0 the column pass reduces to
+// (in[0] * 256 + 8192) >> 14, plus 128. The AVX2 variant is the same code built
+// for AVX2, where a 32-bit multiply is one instruction.
+#include "kernels/idct.h"
 
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
+
+#include "kernels/dispatch.h"
+#if defined(__x86_64__)
+#include "kernels/x86.h"
 #endif
 
-#include "loaders/jpeg_clones.h"
-
-namespace zorblit::jpeg {
+namespace zorblit::kernels {
 namespace {
 
 constexpr uint32_t W1 = 2841, W2 = 2676, W3 = 2408, W5 = 1609, W6 = 1108, W7 = 565;
 
+// Arithmetic shift right of values kept as unsigned words.
+[[gnu::always_inline]] inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n); }
+
+#if defined(__x86_64__)
 using Lanes = uint32_t __attribute__((vector_size(16)));
 using SignedLanes = int32_t __attribute__((vector_size(16)));
 constexpr int kLanes = 4;
 
-// Arithmetic shift right of values kept as unsigned words.
-inline uint32_t shiftRight(uint32_t x, int n) { return uint32_t(int32_t(x) >> n); }
-inline Lanes shiftRight(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
+[[gnu::always_inline]] inline Lanes shiftRight(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
+#endif
 
 // One row in place.
 [[gnu::always_inline]] inline void rowPass(uint32_t *row) {
@@ -103,23 +107,9 @@ template <class V>
     out[7] = shiftRight(x7 - x1, 14) + 128;
 }
 
-inline uint8_t clampSample(uint32_t value) {
+[[gnu::always_inline]] inline uint8_t clampSample(uint32_t value) {
     const int32_t v = int32_t(value);
     return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
-}
-
-// Eight samples of one row from its left and right four columns.
-inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
-#if defined(__SSE2__)
-    // Saturating to 16 bits, then to 0..255, is clampSample on every lane.
-    const __m128i words = _mm_packs_epi32(__m128i(left), __m128i(right));
-    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
-#else
-    for (int i = 0; i < kLanes; ++i) {
-        out[i] = clampSample(left[i]);
-        out[kLanes + i] = clampSample(right[i]);
-    }
-#endif
 }
 
 // Signed and unsigned words may alias, so the block is worked on in place.
@@ -127,6 +117,14 @@ inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
     uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
     for (int r = 0; r < usedRows; ++r) rowPass(rows + r * 8);
     return rows;
+}
+
+#if defined(__x86_64__)
+// Eight samples of one row from its left and right four columns. Saturating to
+// 16 bits, then to 0..255, is clampSample on every lane.
+[[gnu::always_inline]] inline void storeSamples(Lanes left, Lanes right, uint8_t *out) {
+    const __m128i words = _mm_packs_epi32(__m128i(left), __m128i(right));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
 }
 
 // Both halves of the block; rows kRows to 7 are known to be zero, which the
@@ -144,19 +142,9 @@ template <int kRows>
     for (int r = 0; r < 8; ++r) storeSamples(leftSamples[r], rightSamples[r], out + r * stride);
 }
 
-}  // namespace
-
-void inverseDctPlain(int32_t coefficients[64], uint8_t *out, ptrdiff_t stride) {
-    const uint32_t *rows = rowPasses(coefficients, 8);
-    for (int c = 0; c < 8; ++c) {
-        uint32_t in[8], result[8];
-        for (int r = 0; r < 8; ++r) in[r] = rows[r * 8 + c];
-        columnPass(in, result);
-        for (int r = 0; r < 8; ++r) out[r * stride + c] = clampSample(result[r]);
-    }
-}
-
-ZORBLIT_JPEG_CLONES void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+// The block in lanes; the variants below build it for their level.
+[[gnu::always_inline]] inline void inverseDctInLanes(int32_t coefficients[64], int usedRows, uint8_t *out,
+                                                     ptrdiff_t stride) {
     uint32_t *rows = rowPasses(coefficients, usedRows);
     if (usedRows == 1) {
         uint8_t flat[8];
@@ -172,5 +160,45 @@ ZORBLIT_JPEG_CLONES void inverseDct(int32_t coefficients[64], int usedRows, uint
     else
         columnPasses<8>(rows, out, stride);
 }
+#endif
 
-}  // namespace zorblit::jpeg
+}  // namespace
+
+namespace plain {
+
+// Every row and every column, one column at a time; usedRows only promises zeros.
+void inverseDct(int32_t coefficients[64], int, uint8_t *out, ptrdiff_t stride) {
+    const uint32_t *rows = rowPasses(coefficients, 8);
+    for (int c = 0; c < 8; ++c) {
+        uint32_t in[8], result[8];
+        for (int r = 0; r < 8; ++r) in[r] = rows[r * 8 + c];
+        columnPass(in, result);
+        for (int r = 0; r < 8; ++r) out[r * stride + c] = clampSample(result[r]);
+    }
+    std::memset(coefficients, 0, 64 * sizeof(int32_t));
+}
+
+}  // namespace plain
+
+#if defined(__x86_64__)
+namespace sse2 {
+void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    inverseDctInLanes(coefficients, usedRows, out, stride);
+}
+}  // namespace sse2
+
+namespace avx2 {
+ZORBLIT_AVX2 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    inverseDctInLanes(coefficients, usedRows, out, stride);
+}
+}  // namespace avx2
+#endif
+
+using InverseDctKernel = ZORBLIT_KERNEL(plain::inverseDct, sse2::inverseDct, avx2::inverseDct);
+
+void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    InverseDctKernel::call(coefficients, usedRows, out, stride);
+}
+InverseDctFn inverseDctVariant(Level level) { return InverseDctKernel::pick(level); }
+
+}  // namespace zorblit::kernels

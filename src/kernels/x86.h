@@ -1,0 +1,25 @@
+// What the x86-64 variants share: the intrinsics and the attribute that builds
+// one function for AVX2 while the rest of the library stays at the baseline.
+// Include only from kernel sources, inside #if defined(__x86_64__).
+#pragma once
+#include <immintrin.h>
+
+#include <cstdint>
+
+#define ZORBLIT_AVX2 __attribute__((target("avx2")))
+
+namespace zorblit::kernels::x86 {
+
+inline __m128i load128(const void *p) { return _mm_loadu_si128(static_cast<const __m128i *>(p)); }
+inline void store128(void *p, __m128i v) { _mm_storeu_si128(static_cast<__m128i *>(p), v); }
+ZORBLIT_AVX2 inline __m256i load256(const void *p) { return _mm256_loadu_si256(static_cast<const __m256i *>(p)); }
+ZORBLIT_AVX2 inline void store256(void *p, __m256i v) { _mm256_storeu_si256(static_cast<__m256i *>(p), v); }
+
+// Asks for the cache line a kilobyte past p. A prefetch never faults; the
+// address is formed as an integer because it may lie past the end of the run.
+inline void prefetchAhead(const void *p) {
+    constexpr uintptr_t kAhead = 1024;
+    _mm_prefetch(reinterpret_cast<const char *>(reinterpret_cast<uintptr_t>(p) + kAhead), _MM_HINT_T0);
+}
+
+}  // namespace zorblit::kernels::x86

@@ -1,0 +1,252 @@
+// Every kernel, at every level the processor has, equals its plain variant bit
+// for bit. A level the processor lacks is reported as skipped.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+#include "core/form.h"
+#include "kernels/blend_run.h"
+#include "kernels/idct.h"
+#include "kernels/line_store.h"
+#include "kernels/rotation_indices.h"
+#include "kernels/ycc_row.h"
+#include "kernels/zoom_row.h"
+#include "loaders/jpeg_idct.h"
+#include "test_images.h"
+
+namespace zorblit::kernels {
+namespace {
+
+using test::TestRandom;
+
+class EveryLevel : public testing::TestWithParam<Level> {
+protected:
+    void SetUp() override {
+        if (GetParam() > detectedLevel()) GTEST_SKIP() << "this processor has no " << levelName(GetParam());
+    }
+    Level level() const { return GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Kernels, EveryLevel, testing::Values(Level::SSE2, Level::AVX2),
+                         [](const testing::TestParamInfo<Level> &param) { return std::string(levelName(param.param)); });
+
+// Run lengths: every size up to 67 (every tail after 4, 8 and 16 steps) and two
+// long ones.
+std::vector<size_t> runLengths() {
+    std::vector<size_t> lengths;
+    for (size_t n = 0; n <= 67; ++n) lengths.push_back(n);
+    lengths.push_back(1000);
+    lengths.push_back(4099);
+    return lengths;
+}
+
+std::vector<uint32_t> biasedPixels(TestRandom &random, size_t count) {
+    std::vector<uint32_t> pixels(count);
+    for (uint32_t &p : pixels) p = random.biasedPixel();
+    return pixels;
+}
+
+// The three ways a run is called: in place (dest == b), onto a or into a third
+// buffer; every start alignment within a cache line. Guard pixels around dest
+// show writes outside the run.
+template <BlendOp Op>
+void expectBlendRunMatchesPlain(BlendRunFn variant) {
+    const BlendRunFn plain = blendRunVariant<Op>(Level::Plain);
+    TestRandom random{uint64_t(Op) + 1};
+    constexpr size_t kGuard = 16;
+    for (const size_t count : runLengths())
+        for (size_t offset = 0; offset < 16; offset += count > 100 ? 5 : 1)
+            for (int layout = 0; layout < 3; ++layout) {
+                const uint8_t value = uint8_t(random.range(0, 3) == 0 ? 0 : random.range(0, 255));
+                const std::vector<uint32_t> a = biasedPixels(random, count + 2 * kGuard);
+                const std::vector<uint32_t> b = biasedPixels(random, count + 2 * kGuard);
+                std::vector<uint32_t> out[2] = {biasedPixels(random, count + 2 * kGuard), {}};
+                out[1] = out[0];
+                const BlendRunFn fns[2] = {plain, variant};
+                for (int k = 0; k < 2; ++k) {
+                    std::vector<uint32_t> aa = a, bb = b;
+                    uint32_t *dest = out[k].data() + offset;
+                    const uint32_t *sourceA = layout == 1 ? dest : aa.data() + (offset * 3) % 16;
+                    const uint32_t *sourceB = layout == 0 ? dest : bb.data() + (offset * 7) % 16;
+                    fns[k](dest, sourceA, sourceB, count, value);
+                }
+                ASSERT_EQ(out[0], out[1]) << "op " << int(Op) << " count " << count << " offset " << offset
+                                          << " layout " << layout;
+            }
+}
+
+// Every pair of bytes in every channel, with every weight for the alpha mixes
+// (the source's alpha, or the value).
+template <BlendOp Op>
+void expectBlendOperatorSweepMatchesPlain(BlendRunFn variant) {
+    const BlendRunFn plain = blendRunVariant<Op>(Level::Plain);
+    std::vector<uint32_t> a(65536), b(65536), expected(65536), actual(65536);
+    using B = BlendOp;
+    const bool byValue = Op == B::AlphaValue || Op == B::AlphaValueAllBytes;
+    const bool byAlpha = Op == B::Alpha || Op == B::AlphaSkippingTransparent || Op == B::OpaqueAlpha;
+    for (uint32_t w = 0; w < (byValue || byAlpha ? 256u : 1u); ++w) {
+        for (uint32_t i = 0; i < 65536; ++i) {
+            const uint32_t s = i & 255, d = i >> 8;
+            a[i] = s * 0x010101u | (byAlpha ? w : s) << 24;
+            b[i] = d * 0x01010101u;
+        }
+        plain(expected.data(), a.data(), b.data(), a.size(), uint8_t(w));
+        variant(actual.data(), a.data(), b.data(), a.size(), uint8_t(w));
+        ASSERT_EQ(expected, actual) << "op " << int(Op) << " weight " << w;
+    }
+}
+
+template <BlendOp... Ops>
+void forEachOp(Level level, bool sweep) {
+    if (sweep)
+        (expectBlendOperatorSweepMatchesPlain<Ops>(blendRunVariant<Ops>(level)), ...);
+    else
+        (expectBlendRunMatchesPlain<Ops>(blendRunVariant<Ops>(level)), ...);
+}
+constexpr auto kEveryOp = [](Level level, bool sweep) {
+    using B = BlendOp;
+    forEachOp<B::Average, B::SaturatedAdd, B::SaturatedSub, B::Alpha, B::AlphaSkippingTransparent, B::AlphaValue,
+              B::Invert, B::OpaqueAverageDown, B::OpaqueSaturatedAdd, B::OpaqueSaturatedSub, B::OpaqueAlpha,
+              B::AlphaValueAllBytes>(level, sweep);
+};
+
+TEST_P(EveryLevel, BlendRunsMatchPlainAtEverySizeAlignmentAndLayout) { kEveryOp(level(), false); }
+
+TEST_P(EveryLevel, BlendOperatorsMatchPlainOnEveryOperandPair) { kEveryOp(level(), true); }
+
+TEST_P(EveryLevel, ColourKeyRunsMatchPlain) {
+    TestRandom random(3);
+    for (const size_t count : runLengths())
+        for (size_t offset = 0; offset < 8; ++offset) {
+            const uint32_t key = random.biasedPixel();
+            std::vector<uint32_t> source = biasedPixels(random, count + 8);
+            for (uint32_t &p : source)
+                if (random.range(0, 2) == 0) p = key;  // runs of keyed pixels
+            std::vector<uint32_t> expected = biasedPixels(random, count + 16), actual = expected;
+            keyRunVariant(Level::Plain)(expected.data() + offset, source.data() + 8 - offset, count, key);
+            keyRunVariant(level())(actual.data() + offset, source.data() + 8 - offset, count, key);
+            ASSERT_EQ(expected, actual) << count << " " << offset;
+        }
+}
+
+// Stretches of exact values: dyadic starts and steps (as a float walk's
+// stretches are), including halves that round to even, in an image small
+// enough for the lanes and in one too wide for them.
+TEST_P(EveryLevel, LineStoresMatchPlain) {
+    TestRandom random(4);
+    for (const uint32_t width : {67u, 40000u}) {
+        const uint32_t height = width > 1000 ? 3 : 53;
+        test::OwnedImage expected(width, height), actual(width, height);
+        for (int trial = 0; trial < 400; ++trial) {
+            const auto dyadic = [&](int64_t lo, int64_t hi) { return float(random.range(lo * 64, hi * 64)) / 64; };
+            LineStretch s{dyadic(0, int64_t(width) - 1), dyadic(-1, 1), dyadic(0, height - 1), dyadic(-1, 1)};
+            if (trial % 3 == 0) std::swap(s.dx, s.dy);
+            uint64_t count = 0;  // as long as every pixel stays inside
+            while (count < 300) {
+                const float x = s.x + float(int64_t(count)) * s.dx, y = s.y + float(int64_t(count)) * s.dy;
+                if (std::nearbyint(x) < 0 || std::nearbyint(x) > width - 1 || std::nearbyint(y) < 0 ||
+                    std::nearbyint(y) > height - 1)
+                    break;
+                ++count;
+            }
+            expected.fill(0);
+            actual.fill(0);
+            const uint32_t color = uint32_t(random.next());
+            storeAlongVariant(Level::Plain)(expected, s, count, color);
+            storeAlongVariant(level())(actual, s, count, color);
+            ASSERT_EQ(test::compareImages(actual, expected, "stretch"), "") << trial << " count " << count;
+        }
+    }
+}
+
+TEST_P(EveryLevel, ZoomRowsMatchPlain) {
+    TestRandom random(5);
+    for (int trial = 0; trial < 600; ++trial) {
+        const uint32_t width = trial % 50 == 0 ? 40000 : uint32_t(random.range(1, 67));
+        const uint32_t height = width > 1000 ? 2 : uint32_t(random.range(1, 67));
+        test::OwnedImage source(width, height);
+        source.fillNoise(uint64_t(trial));
+        const int64_t u = random.range(0, (int64_t(width) << 16) - 1), v = random.range(0, (int64_t(height) << 16) - 1);
+        const int64_t du = random.range(-150000, 150000), dv = random.range(-150000, 150000);
+        int64_t count = 0;
+        while (count < 200 && uint64_t((u + count * du) >> 16) < width && uint64_t((v + count * dv) >> 16) < height)
+            ++count;
+        std::vector<uint32_t> expected(size_t(count) + 4, 7u), actual = expected;
+        sampleAlongVariant(Level::Plain)(expected.data() + 1, count, u, v, du, dv, source);
+        sampleAlongVariant(level())(actual.data() + 1, count, u, v, du, dv, source);
+        ASSERT_EQ(expected, actual) << trial;
+    }
+}
+
+template <class Form>
+void expectSourceIndicesMatchPlain(Level level) {
+    TestRandom random(6);
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int32_t width = int32_t(random.range(1, trial % 10 == 0 ? 1000 : 67));
+        const int32_t height = int32_t(random.range(1, 67));
+        const double angle = double(random.range(0, 3599)) / 10 * std::numbers::pi / 180;
+        const SampleGrid grid{{float(std::sin(angle)), float(std::cos(angle))}, float(width >> 1), float(height >> 1),
+                              width, height};
+        const int32_t count = int32_t(random.range(0, 64));
+        const float fx0 = float(random.range(-2 * width, width)) - grid.cx;
+        const float fy = float(random.range(-height, 2 * height)) - grid.cy;
+        int32_t expected[64], actual[64];
+        sourceIndicesVariant<Form>(Level::Plain)(expected, count, fx0, fy, grid);
+        sourceIndicesVariant<Form>(level)(actual, count, fx0, fy, grid);
+        for (int32_t k = 0; k < count; ++k) ASSERT_EQ(expected[k], actual[k]) << Form::name << " " << trial << " " << k;
+    }
+}
+
+TEST_P(EveryLevel, RotationSourceIndicesMatchPlainInBothForms) {
+    expectSourceIndicesMatchPlain<Packed>(level());
+    expectSourceIndicesMatchPlain<Portable>(level());
+}
+
+TEST_P(EveryLevel, InverseDctMatchesPlainOnRealAndHostileBlocks) {
+    TestRandom random(7);
+    for (int trial = 0; trial < 3000; ++trial) {
+        // Real pictures keep coefficients near +-1024; hostile data reaches 2^23.
+        const int64_t limit = trial % 3 == 0 ? (int64_t(1) << 23) : 1100;
+        int32_t block[64] = {}, copy[64];
+        const int rows = int(random.range(1, 8)), used = int(random.range(1, 64));
+        for (int i = 0; i < used; ++i) block[random.range(0, rows * 8 - 1)] = int32_t(random.range(-limit, limit));
+        std::memcpy(copy, block, sizeof block);
+        uint8_t fast[8 * 11], plain[8 * 11];
+        inverseDctVariant(level())(block, rows, fast, 11);
+        inverseDctVariant(Level::Plain)(copy, rows, plain, 11);
+        for (int r = 0; r < 8; ++r) ASSERT_EQ(std::memcmp(fast + r * 11, plain + r * 11, 8), 0) << trial;
+        for (const int32_t left : block) ASSERT_EQ(left, 0) << "coefficients are cleared for the next block";
+    }
+}
+
+TEST(PlainInverseDct, GivesFlatBlocksForDcOnly) {
+    for (const int32_t dc : {-1 << 23, -2000, -1024, -33, -1, 0, 1, 7, 8, 500, 1016, 4000, 1 << 23}) {
+        int32_t block[64] = {dc};
+        uint8_t out[64];
+        inverseDctVariant(Level::Plain)(block, 1, out, 8);
+        for (const uint8_t sample : out) ASSERT_EQ(sample, jpeg::dcOnlySample(dc)) << dc;
+    }
+}
+
+TEST_P(EveryLevel, PixelRowsMatchPlain) {
+    TestRandom random(8);
+    for (const size_t width : runLengths())
+        for (const size_t components : {size_t(1), size_t(3)}) {
+            std::vector<uint8_t> planes[3];
+            for (auto &plane : planes) {
+                plane.resize(width);
+                for (uint8_t &sample : plane) sample = uint8_t(random.biasedPixel());
+            }
+            const uint8_t *rows[3] = {planes[0].data(), planes[1].data(), planes[2].data()};
+            std::vector<uint32_t> expected(width), actual(width);
+            pixelRowVariant(Level::Plain)(rows, components, expected.data(), uint32_t(width));
+            pixelRowVariant(level())(rows, components, actual.data(), uint32_t(width));
+            ASSERT_EQ(expected, actual) << width << " " << components;
+        }
+}
+
+}  // namespace
+}  // namespace zorblit::kernels
