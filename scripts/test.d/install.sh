@@ -8,6 +8,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$prefix" "$work"' EXIT
 cmake --install "${ZORBLIT_INSTALL_BUILD:-build/packed}" --prefix "$prefix" >/dev/null
 libdir=$(dirname "$(find "$prefix" -name 'libzorblit.so' | head -n 1)")
+# The installed library exports the header's C names and nothing of its C++ inside.
+if nm -D --defined-only "$libdir/libzorblit.so" | grep ' _Z'; then
+    echo "libzorblit.so exports C++ symbols"; exit 1
+fi
 
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 cc -std=c99 -Wall -Werror examples/hello.c -o "$work/hello" $(pkg-config --cflags --libs zorblit)

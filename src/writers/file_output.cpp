@@ -15,7 +15,9 @@ namespace {
 int openTemporary(const std::string &name, std::string &temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        char suffix[48];
+        std::snprintf(suffix, sizeof suffix, ".tmp%ld-%u", long(getpid()), counter++);
+        temporary = name + suffix;
         const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
