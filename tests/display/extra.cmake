@@ -7,8 +7,11 @@ target_link_libraries(test_display_x11 PRIVATE zorblit_test_common GTest::gtest 
 zorblit_warnings(test_display_x11)
 # Known leaks of the X, D-Bus and Mesa client libraries, for LeakSanitizer.
 set(ZORBLIT_DRIVER_LEAKS "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/x11/driver_leaks.supp:print_suppressions=0")
+# LeakSanitizer's end-of-run scan crashes in its own tracer while it stops
+# Mesa's rendering threads (current Debian Mesa, OpenGL modes), so the window
+# tests leave leak checking to the init/finish cycles below.
 gtest_discover_tests(test_display_x11 DISCOVERY_TIMEOUT 60
-  PROPERTIES LABELS display RUN_SERIAL TRUE ENVIRONMENT "${ZORBLIT_DRIVER_LEAKS}")
+  PROPERTIES LABELS display RUN_SERIAL TRUE ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 
 # Many init/finish cycles; LeakSanitizer (in the sanitizer build) reports what
 # the library left behind.
