@@ -26,6 +26,15 @@ int statusOfChild(Body body, unsigned seconds = 60) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Whether a limit on the address space binds this process: an emulator running
+// the tests keeps its own address space and does not pass the limit on.
+constexpr bool kAddressSpaceLimitsApply =
+#if defined(ZORBLIT_TESTS_UNDER_EMULATOR)
+    false;
+#else
+    true;
+#endif
+
 // Limits the process to the address space it uses now plus spare bytes; false
 // when the limit could not be set.
 inline bool limitAddressSpace(uint64_t spare) {
