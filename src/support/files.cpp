@@ -65,10 +65,11 @@ bool LoadFileToMemory(const char *name, uint8_t **buffer, uint32_t *size) {
     const Descriptor file{open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat info;
     if (file.fd < 0 || fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    // The size travels as an unsigned 32-bit count: larger files are refused.
+    // The size travels as an unsigned 32-bit count, and one block holds at most
+    // PTRDIFF_MAX bytes (2 GiB on 32-bit processors): larger files are refused.
     Block block;
     size_t length = 0;
-    constexpr size_t kLimit = std::min<uint64_t>(UINT32_MAX, SIZE_MAX - 1);
+    constexpr size_t kLimit = std::min<uint64_t>(UINT32_MAX, PTRDIFF_MAX - 1);
     const size_t reported = size_t(std::clamp<off_t>(info.st_size, 0, off_t(kLimit)));
     if (!readToEnd(file.fd, reported, kLimit, block, length)) return false;
     *buffer = block.bytes;
