@@ -41,7 +41,7 @@ inline bool limitAddressSpace(uint64_t spare) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmSize:", 0) == 0) {
-            const rlimit limit{std::stoull(line.substr(7)) * 1024 + spare, RLIM_INFINITY};
+            const rlimit limit{rlim_t(std::stoull(line.substr(7)) * 1024 + spare), RLIM_INFINITY};
             return setrlimit(RLIMIT_AS, &limit) == 0;
         }
     return false;
