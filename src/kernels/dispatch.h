@@ -32,12 +32,13 @@ private:
     static inline std::atomic<Fn> current_{&choose};
 };
 
-// Plain, SSE2 and AVX2 variants of one signature; a level without a variant of
-// its own uses the one below it.
-template <auto Plain, auto Sse2 = Plain, auto Avx2 = Sse2>
-struct Kernel : KernelSlot<Kernel<Plain, Sse2, Avx2>, decltype(Plain)> {
+// Plain, SSE2, AVX2 and AVX-512 variants of one signature; a level without a
+// variant of its own uses the one below it.
+template <auto Plain, auto Sse2 = Plain, auto Avx2 = Sse2, auto Avx512 = Avx2>
+struct Kernel : KernelSlot<Kernel<Plain, Sse2, Avx2, Avx512>, decltype(Plain)> {
     static decltype(Plain) pick(Level level) {
         switch (level) {
+            case Level::AVX512: return Avx512;
             case Level::AVX2: return Avx2;
             case Level::SSE2: return Sse2;
             default: return Plain;
@@ -47,9 +48,10 @@ struct Kernel : KernelSlot<Kernel<Plain, Sse2, Avx2>, decltype(Plain)> {
 
 }  // namespace zorblit::kernels
 
-// The x86-64 variants exist only there; elsewhere every level is the plain one.
+// ZORBLIT_KERNEL(plain, sse2[, avx2[, avx512]]). The x86-64 variants exist only
+// there; elsewhere every level is the plain one.
 #if defined(__x86_64__)
-#define ZORBLIT_KERNEL(plain, sse2, avx2) ::zorblit::kernels::Kernel<plain, sse2, avx2>
+#define ZORBLIT_KERNEL(plain, ...) ::zorblit::kernels::Kernel<plain, __VA_ARGS__>
 #else
-#define ZORBLIT_KERNEL(plain, sse2, avx2) ::zorblit::kernels::Kernel<plain>
+#define ZORBLIT_KERNEL(plain, ...) ::zorblit::kernels::Kernel<plain>
 #endif

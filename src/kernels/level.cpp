@@ -12,21 +12,21 @@ namespace zorblit::kernels {
 namespace {
 
 #if defined(__x86_64__)
-// AVX2 needs the instruction bit and the operating system saving the upper
-// halves of the vector registers (OSXSAVE, and XCR0 bits 1 and 2).
-bool processorHasAvx2() {
+// A level needs its instruction bits and the operating system saving the
+// registers it uses (OSXSAVE, then XCR0: bits 1-2 for 256-bit registers, bits
+// 5-7 for the mask registers and the upper 512-bit halves).
+Level readProcessor() {
     unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
-    const bool osSavesVectors = (c & bit_OSXSAVE) && (c & bit_AVX);
-    if (!osSavesVectors) return false;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return Level::SSE2;
+    if (!(c & bit_OSXSAVE) || !(c & bit_AVX)) return Level::SSE2;
     uint32_t xcr0Low = 0, xcr0High = 0;
     __asm__("xgetbv" : "=a"(xcr0Low), "=d"(xcr0High) : "c"(0));
-    if ((xcr0Low & 6) != 6) return false;
-    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
-    return (b & bit_AVX2) != 0;
+    if ((xcr0Low & 0x6) != 0x6) return Level::SSE2;
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d) || !(b & bit_AVX2)) return Level::SSE2;
+    constexpr unsigned kAvx512Bits = bit_AVX512F | bit_AVX512BW | bit_AVX512DQ | bit_AVX512VL;
+    if ((b & kAvx512Bits) != kAvx512Bits || (xcr0Low & 0xE0) != 0xE0) return Level::AVX2;
+    return Level::AVX512;
 }
-
-Level readProcessor() { return processorHasAvx2() ? Level::AVX2 : Level::SSE2; }
 #else
 Level readProcessor() { return Level::Plain; }
 #endif
@@ -46,6 +46,7 @@ const char *levelName(Level level) {
         case Level::Plain: return "plain";
         case Level::SSE2: return "sse2";
         case Level::AVX2: return "avx2";
+        case Level::AVX512: return "avx512";
     }
     return "?";
 }

@@ -5,11 +5,11 @@
 
 namespace zorblit::kernels {
 
-// Ordered: each level includes the ones before it. On processors other than
-// x86-64 only Plain exists.
-enum class Level : uint8_t { Plain, SSE2, AVX2 };
+// Ordered: each level includes the ones before it. AVX512 is the F, BW, DQ and
+// VL subsets together. On processors other than x86-64 only Plain exists.
+enum class Level : uint8_t { Plain, SSE2, AVX2, AVX512 };
 
-inline constexpr Level kAllLevels[] = {Level::Plain, Level::SSE2, Level::AVX2};
+inline constexpr Level kAllLevels[] = {Level::Plain, Level::SSE2, Level::AVX2, Level::AVX512};
 
 const char *levelName(Level level);
 

@@ -122,7 +122,7 @@ void storeAlong(const GFXimage &image, const LineStretch &stretch, uint64_t coun
 }  // namespace sse2
 #endif
 
-using StoreAlongKernel = ZORBLIT_KERNEL(plain::storeAlong, sse2::storeAlong, sse2::storeAlong);
+using StoreAlongKernel = ZORBLIT_KERNEL(plain::storeAlong, sse2::storeAlong);
 
 void storeAlong(const GFXimage &image, const LineStretch &stretch, uint64_t count, uint32_t color) {
     StoreAlongKernel::call(image, stretch, count, color);

@@ -58,7 +58,7 @@ void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const S
 
 template <class Form>
 using SourceIndicesKernel =
-    ZORBLIT_KERNEL(plain::sourceIndices<Form>, sse2::sourceIndices<Form>, sse2::sourceIndices<Form>);
+    ZORBLIT_KERNEL(plain::sourceIndices<Form>, sse2::sourceIndices<Form>);
 
 template <class Form>
 void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #define ZORBLIT_AVX2 __attribute__((target("avx2")))
+#define ZORBLIT_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx2")))
 
 namespace zorblit::kernels::x86 {
 
@@ -14,6 +15,8 @@ inline __m128i load128(const void *p) { return _mm_loadu_si128(static_cast<const
 inline void store128(void *p, __m128i v) { _mm_storeu_si128(static_cast<__m128i *>(p), v); }
 ZORBLIT_AVX2 inline __m256i load256(const void *p) { return _mm256_loadu_si256(static_cast<const __m256i *>(p)); }
 ZORBLIT_AVX2 inline void store256(void *p, __m256i v) { _mm256_storeu_si256(static_cast<__m256i *>(p), v); }
+ZORBLIT_AVX512 inline __m512i load512(const void *p) { return _mm512_loadu_si512(p); }
+ZORBLIT_AVX512 inline void store512(void *p, __m512i v) { _mm512_storeu_si512(p, v); }
 
 // Asks for the cache line a kilobyte past p. A prefetch never faults; the
 // address is formed as an integer because it may lie past the end of the run.

@@ -59,7 +59,7 @@ void sampleAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du,
 // An AVX2 variant that fetched eight pixels by one gather was slower than this
 // one on an AMD EPYC at every angle (a fifth at 0.3 rad, and gathers whose lanes
 // fall in many pages, on steep walks, twenty times), so AVX2 uses SSE2's.
-using SampleAlongKernel = ZORBLIT_KERNEL(plain::sampleAlong, sse2::sampleAlong, sse2::sampleAlong);
+using SampleAlongKernel = ZORBLIT_KERNEL(plain::sampleAlong, sse2::sampleAlong);
 
 void sampleAlong(uint32_t *out, int64_t count, int64_t u, int64_t v, int64_t du, int64_t dv, const GFXimage &source) {
     SampleAlongKernel::call(out, count, u, v, du, dv, source);

@@ -30,7 +30,7 @@ protected:
     Level level() const { return GetParam(); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Kernels, EveryLevel, testing::Values(Level::SSE2, Level::AVX2),
+INSTANTIATE_TEST_SUITE_P(Kernels, EveryLevel, testing::Values(Level::SSE2, Level::AVX2, Level::AVX512),
                          [](const testing::TestParamInfo<Level> &param) { return std::string(levelName(param.param)); });
 
 // Run lengths: every size up to 67 (every tail after 4, 8 and 16 steps) and two
