@@ -6,19 +6,11 @@ namespace {
 FakePlatform *current = nullptr;
 
 // OpenGL entry points that draw nothing; each frame's pixel copy is counted.
-const GLApi kCountingGL = [] {
-    GLApi gl;
-    gl.ClearColor = [](float, float, float, float) {};
-    gl.Clear = [](uint32_t) {};
-    gl.MatrixMode = [](uint32_t) {};
-    gl.LoadIdentity = [] {};
-    gl.Viewport = [](int32_t, int32_t, int32_t, int32_t) {};
-    gl.Ortho = [](double, double, double, double, double, double) {};
-    gl.RasterPos2i = [](int32_t, int32_t) {};
-    gl.PixelZoom = [](float, float) {};
-    gl.DrawPixels = [](int32_t, int32_t, uint32_t, uint32_t, const void *) { ++current->glFrames; };
-    return gl;
-}();
+const GLApi kCountingGL{
+    .ClearColor = [](float, float, float, float) {}, .Clear = [](uint32_t) {}, .MatrixMode = [](uint32_t) {},
+    .LoadIdentity = [] {}, .Viewport = [](int32_t, int32_t, int32_t, int32_t) {},
+    .Ortho = [](double, double, double, double, double, double) {}, .RasterPos2i = [](int32_t, int32_t) {},
+    .PixelZoom = [](float, float) {}, .DrawPixels = [](int32_t, int32_t, uint32_t, uint32_t, const void *) { ++current->glFrames; }};
 
 }  // namespace
 

@@ -32,14 +32,19 @@ public:
     WindowRequest lastRequest;
     PlatformRect frame;
     std::string caption;
-    uint32_t *imagePixels = nullptr;
-    uint32_t imageDrawWidth = 0, imageDrawHeight = 0;
+    uint32_t *imagePixels = nullptr, imageDrawWidth = 0, imageDrawHeight = 0;
     bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true, capsLock = false;
     int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
         swaps = 0, glMadeCurrent = 0;
 
-    bool startApplication() override { return true; }
+    // Calls that change nothing the tests look at.
     void activateApplication() override {}
+    void makeKeyWindow() override {}
+    void minimizeWindow() override {}
+    void restoreWindow() override {}
+    void releaseGLView() override {}
+
+    bool startApplication() override { return true; }
     std::string errorText() override { return "fake failure"; }
     PlatformRect desktopFrame() override { return desktop; }
     PlatformRect usableArea() override { return usable; }
@@ -48,13 +53,10 @@ public:
     bool createWindow(const WindowRequest &request) override;
     bool hasWindow() override { return windowExists; }
     void showWindow() override { windowVisible = windowExists; }
-    void makeKeyWindow() override {}
     void centerWindow() override { ++centred; }
     void closeWindow() override { windowVisible = false; }
     void releaseWindow() override { windowExists = windowVisible = false; }
     void setCaption(const char *text) override { caption = text ? text : ""; }
-    void minimizeWindow() override {}
-    void restoreWindow() override {}
     PlatformRect windowFrame() override { return frame; }
     void setWindowFrame(const PlatformRect &rect) override { frame = rect; }
     void setWindowTopLeft(double x, double y) override { frame.x = x, frame.y = y; }
@@ -70,7 +72,6 @@ public:
     void makeGLCurrent() override { ++glMadeCurrent; }
     void swapGLBuffers() override { ++swaps; }
     PlatformPoint glDrawableSize() override { return {frame.width * scale, frame.height * scale}; }
-    void releaseGLView() override {}
     TextureViewStatus installTextureView(uint32_t, uint32_t) override { return ++textureViews, textureStatus; }
     void drawTextureView(const uint32_t *, uint32_t, uint32_t) override { ++textureRedraws; }
     void releaseTextureView() override { --textureViews; }

@@ -68,12 +68,9 @@ TEST_F(Lifecycle, OpenGLModesAndSecondInitialisation) {
     gfxUsingThreads = true;
     FlipScreen();
     EXPECT_EQ(std::tuple(fake.glFrames, fake.swaps, fake.glMadeCurrent), std::tuple(2, 2, 1));
-    fake.scale = 2;  // a double-density screen
-    fake.titleBarHeight = 0;
-    InitGFXsystem(640, 480, false);
-    EXPECT_EQ(std::tuple(gfxPixelSizeX, gfxPixelSizeY, fake.windowsCreated, fake.windowExists), std::tuple(1.0f, 1.0f, 2, true));
+    InitGFXsystem(64, 48, false);
     openGLcontext(32, 16, false);  // starts without the pixels of the system it replaced
-    EXPECT_EQ(vscreen.data, nullptr);
+    EXPECT_EQ(std::tuple(vscreen.data, fake.windowsCreated, fake.windowExists), std::tuple(nullptr, 3, true));
     uint32_t hostPixel = 0;
     vscreen.data = &hostPixel;
     openGLcontext(800, 600, false);
@@ -90,8 +87,8 @@ TEST_F(Lifecycle, OpenGLModesAndSecondInitialisation) {
 }
 
 // The windowless mode opens nothing; the texture view redraws at most sixty
-// times a second; an unknown mode opens a window without content.
-TEST_F(Lifecycle, WindowlessTextureAndUnknownModes) {
+// times a second.
+TEST_F(Lifecycle, WindowlessAndTextureModes) {
     InitGFXsystemScale(320, 200, 640, 400, false);
     UpdateGFXsystem();
     EXPECT_EQ(std::tuple(gfxDeviceMode, vscreen.width, gfxRealScreenWidth, fake.windowsCreated), std::tuple(7, 320u, 640u, 0));
@@ -101,11 +98,8 @@ TEST_F(Lifecycle, WindowlessTextureAndUnknownModes) {
     InitGFXsystem(640, 480, false);
     for (int ms = 0; ms < 1000; ++ms) ManualClock::advance(1), UpdateGFXsystem();
     EXPECT_EQ(std::pair(fake.textureViews, fake.textureRedraws), std::pair(1, 61));
-    gfxDeviceMode = 5;
-    InitGFXsystem(300, 200, false);
-    UpdateGFXsystem();
-    EXPECT_EQ(std::tuple(fake.windowsCreated, fake.textureViews, fake.imageRedraws + fake.textureRedraws + fake.swaps),
-              std::tuple(2, 0, 61));
+    FinishGFXsystem();
+    EXPECT_EQ(fake.textureViews, 0);
 }
 
 TEST_F(Lifecycle, SetupFailuresShowTheirTextsAndExit) {
@@ -121,7 +115,7 @@ TEST_F(Lifecycle, SetupFailuresShowTheirTextsAndExit) {
 
 // Positions count from the top of the usable area; in full screen they move
 // nothing but still take in events. The close button and a quit request set
-// gfxDone, the quit only through the pump; a screen change restores the size.
+// gfxDone, the quit only through the pump.
 TEST_F(Lifecycle, WindowManagementCloseAndQuit) {
     fake.usable = {0, 24, 1280, 976};
     InitGFXsystem(64, 48, false);
@@ -131,9 +125,6 @@ TEST_F(Lifecycle, WindowManagementCloseAndQuit) {
     EXPECT_EQ(std::tuple(x, y, fake.frame.y), std::tuple(100, 100, 124.0));
     poll({{.action = WindowAction::CloseRequest}});
     EXPECT_TRUE(gfxDone && fake.windowExists && !fake.windowVisible);
-    fake.frame = {};
-    poll({{.action = WindowAction::ScreenChanged}});
-    EXPECT_EQ(std::pair(fake.frame.width, fake.frame.height), std::pair(64.0, 48.0));
     InitGFXsystem(64, 48, true);
     fake.queueEvent({LeftMouseDown});
     fake.queueEvent({.action = WindowAction::Quit});
@@ -168,20 +159,14 @@ TEST_F(Lifecycle, SwitchesKeepModeSizeAndPicture) {
     }
 }
 
+// Hides and shows pair up: (show, visible after it) in turn.
 TEST_F(Lifecycle, CursorHidesAndShowsPairUp) {
-    for (const auto &[show, visible] : {std::pair{false, false}, {false, false}, {true, false}, {true, true},
-                                        {true, true}, {false, false}, {true, true}}) {
-        SetMouseCursor(show);
-        EXPECT_EQ(fake.cursorVisible, visible);
-    }
+    for (const auto &[show, visible] : {std::pair{0, 0}, {0, 0}, {1, 0}, {1, 1}, {1, 1}, {0, 0}, {1, 1}})
+        EXPECT_EQ((SetMouseCursor(show), fake.cursorVisible), bool(visible)) << show;
 }
 
-class EventPump : public Lifecycle {
-protected:
-    void SetUp() override {
-        Lifecycle::SetUp();
-        InitGFXsystem(640, 480, false);
-    }
+struct EventPump : Lifecycle {
+    void SetUp() override { Lifecycle::SetUp(), InitGFXsystem(640, 480, false); }
 };
 
 // Option (56) toggles; Caps Lock (57) shows for one poll; code 255 releases it and
@@ -219,9 +204,8 @@ TEST_F(EventPump, WheelButtonsAndHandingOn) {
     poll({{RightMouseUp}, {LeftMouseUp}, {LeftMouseDown}, {LeftMouseUp}});
     EXPECT_TRUE(mouseL && !mouseR && mouseLclick());
     fake.sentEvents.clear();
-    poll({{KeyDown, 12}, {KeyUp, 12}, {FlagsChanged, 55}, {LeftMouseDown}});
-    ASSERT_EQ(fake.sentEvents.size(), 2u);
-    EXPECT_EQ(fake.sentEvents[0].kind, FlagsChanged);
+    poll({{KeyDown, 12}, {KeyUp, 12}, {FlagsChanged, 55}});
+    EXPECT_TRUE(fake.sentEvents.size() == 1 && fake.sentEvents[0].kind == FlagsChanged);
 }
 
 // A key or button pressed and let go within one poll reads as down until the
@@ -249,8 +233,9 @@ TEST_F(EventPump, QuickPressesAreSeenOnce) {
 
 // The pixel under the pointer: the fake puts a windowed content area at (100, 50);
 // 320 x 200 in full screen stretches over its 1280 x 1024 desktop. Not clamped;
-// without an event the pointer stays.
-TEST_F(EventPump, PointerGivesThePixelUnderIt) {
+// without an event the pointer stays. SetMousePos puts the pointer where the pump
+// reads that pixel back, also at uneven scales (1000 x 700 over 1280 x 1024).
+TEST_F(EventPump, PointerMappingAndWarping) {
     const struct { bool fullScreen; double x, y; int32_t mouseX, mouseY; } cases[] = {
         {false, 100, 50, 0, 0}, {false, 739, 529, 639, 479}, {false, 99.5, 49, -1, -1}, {false, 900, 600, 800, 550},
         {true, 1279, 1023, 319, 199}, {true, 4, 5, 1, 0}, {true, 3, 6, 0, 1}, {true, -1, 1024, -1, 200}};
@@ -263,11 +248,6 @@ TEST_F(EventPump, PointerGivesThePixelUnderIt) {
     fake.pointer = {200, 200};
     poll();
     EXPECT_EQ(std::pair(mouseX, mouseY), std::pair(-1, 200));
-}
-
-// SetMousePos puts the pointer where the pump reads that pixel back, windowed and
-// at uneven full-screen scales (1000 x 700 over 1280 x 1024).
-TEST_F(EventPump, WarpedPointerReadsBack) {
     for (const bool fullScreen : {false, true}) {
         InitGFXsystem(1000, 700, fullScreen);
         for (uint32_t i = 0; i < 1000; ++i) {
