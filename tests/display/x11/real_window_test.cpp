@@ -122,62 +122,42 @@ TEST_P(Presents, ThePatternPixelForPixel) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, Presents, ::testing::Combine(::testing::Values(1, 3, 10), ::testing::Values(false, true)));
 
-// A 320 x 240 window. Without a window manager the keyboard follows the pointer,
-// which enters from outside so that the new window sees it arrive; the pixel it
-// lands on checks the windowed pointer mapping.
-class RealWindow : public OnXServer {
-protected:
-    void SetUp() override {
-        OnXServer::SetUp();
-        if (HasFatalFailure()) return;
-        std::memset(keyboard, 0, sizeof keyboard);
-        doReadKey();  // clears the key latches
-        InitGFXsystem(320, 240, false);
-        const PlatformRect frame = platform().windowFrame();
-        mouseX = mouseY = -1;
-        x.movePointer(int(frame.x) - 5, int(frame.y) - 5);
-        x.movePointer(int(frame.x) + 5, int(frame.y) + 5);
-        ASSERT_TRUE(pumpUntil([] { return mouseX == 5 && mouseY == 5; })) << "pointer not over the window";
-    }
+// One 320 x 240 window through input, window management and the switches.
+// Without a window manager the keyboard follows the pointer, which enters from
+// outside so that the new window sees it arrive.
+TEST_F(OnXServer, InputWindowManagementAndSwitches) {
+    std::memset(keyboard, 0, sizeof keyboard);
+    doReadKey();  // clears the key latches
+    InitGFXsystem(320, 240, false);
+    const PlatformRect frame = platform().windowFrame();
+    // The pointer at (px, py) on the screen reads as pixel (mx, my).
+    const auto pointerReads = [&](int px, int py, int mx, int my) {
+        if (px >= 0) x.movePointer(px, py);
+        return pumpUntil([&] { return mouseX == mx && mouseY == my; }) ? "" : std::to_string(mouseX) + "," + std::to_string(mouseY);
+    };
+    x.movePointer(int(frame.x) - 5, int(frame.y) - 5);
+    ASSERT_EQ(pointerReads(int(frame.x) + 5, int(frame.y) + 5, 5, 5), "") << "pointer not over the window";
     // Presses the keys in order, reads the text they type, releases them.
-    std::string typed(std::initializer_list<const char *> keys) {
+    const auto typed = [&](std::initializer_list<const char *> keys) {
         for (const char *key : keys) x.key(key, true);
         std::string text;
         pumpUntil([&] { return !(text = doReadKey()).empty(); });
         for (const char *key : keys) x.key(key, false);
         EXPECT_TRUE(pumpUntil([] { return !KeyPressed(); })) << "a key stays down after " << text;
         return text;
-    }
-    // The pointer on the screen at (px, py) reads as pixel (mx, my).
-    void expectPointer(int px, int py, int mx, int my) {
-        if (px >= 0) x.movePointer(px, py);
-        EXPECT_TRUE(pumpUntil([&] { return mouseX == mx && mouseY == my; })) << mx << "," << my << " read " << mouseX << "," << mouseY;
-    }
-};
-
-// Left Shift has its own key number; layouts pick the character.
-TEST_F(RealWindow, KeysReachTheArrayAndType) {
-    for (const bool down : {true, false}) EXPECT_TRUE((x.key("Shift_L", down), pumpUntil([&] { return keyboard[61] == down; })));
+    };
+    for (const bool down : {true, false})  // left Shift has its own key number
+        EXPECT_TRUE((x.key("Shift_L", down), pumpUntil([&] { return keyboard[61] == down; })));
     keyboardlayout = 0;
-    EXPECT_EQ(typed({"a"}), "a");
     EXPECT_EQ(typed({"Shift_L", "2"}), "@");
     keyboardlayout = 1;
     EXPECT_EQ(typed({"minus"}), "ß");
-}
-
-// Buttons 1 and 3 and the wheel; SetMousePos puts the pointer over the pixel.
-TEST_F(RealWindow, ButtonsWheelAndWarp) {
+    // Buttons 1 and 3 and the wheel; SetMousePos puts the pointer over the pixel.
     for (const auto &[button, held] : {std::pair{1u, &mouseL}, {3u, &mouseR}})
         for (const bool down : {true, false})
             EXPECT_TRUE((x.button(button, down), pumpUntil([&, held = held] { return *held == down; }))) << button << down;
-    x.button(4, true);
-    x.button(4, false);
-    EXPECT_TRUE(pumpUntil([] { return mouseWheel == 1; }));
-    for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) SetMousePos(px, py), expectPointer(-1, 0, px, py);
-}
-
-// The window manager's close request sets gfxDone and hides the window.
-TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
+    EXPECT_TRUE((x.button(4, true), x.button(4, false), pumpUntil([] { return mouseWheel == 1; })));
+    for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) EXPECT_EQ((SetMousePos(px, py), pointerReads(-1, 0, px, py)), "");
     SetGFXwindowPos(100, 80);
     int32_t wx = -1, wy = -1;
     EXPECT_TRUE(pumpUntil([&] { return GetGFXwindowPos(&wx, &wy), wx == 100 && wy == 80; })) << wx << "," << wy;
@@ -188,19 +168,16 @@ TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
     UpdateInternals();
     RestoreGFXwindow();
     EXPECT_TRUE(pumpUntil([&] { return x.isMapped(kCaption); }));
+    // Full screen covers the desktop, and 320 x 240 stretches over Xvfb's 1280 x 1024 for the pointer.
+    SwitchFullScreen();
+    EXPECT_TRUE(pollUntil([&] { return UpdateGFXsystem(), platform().windowFrame().width == platform().desktopFrame().width; }));
+    for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) EXPECT_EQ(pointerReads(px, py, mx, my), "");
+    SwitchWindowed();
+    EXPECT_TRUE(platform().windowFrame().width == 320 && x.isMapped(kCaption));
+    // The window manager's close request sets gfxDone and hides the window.
     x.requestClose(x.find(kCaption));
     EXPECT_TRUE(pumpUntil([] { return gfxDone; }));
     EXPECT_TRUE(pollUntil([&] { return !x.isMapped(kCaption); }));
-}
-
-// Full screen covers the desktop, and 320 x 240 stretches over Xvfb's
-// 1280 x 1024 for the pointer; windowed again it has its own size.
-TEST_F(RealWindow, SwitchesAndTheFullScreenPointer) {
-    SwitchFullScreen();
-    EXPECT_TRUE(pollUntil([&] { return UpdateGFXsystem(), platform().windowFrame().width == platform().desktopFrame().width; }));
-    for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) expectPointer(px, py, mx, my);
-    SwitchWindowed();
-    EXPECT_TRUE(platform().windowFrame().width == 320 && x.isMapped(kCaption));
 }
 
 }  // namespace
