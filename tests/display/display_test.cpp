@@ -23,9 +23,7 @@ protected:
     void SetUp() override { std::memset(keyboard, 0, sizeof keyboard); }
     void TearDown() override {
         FinishGFXsystem();
-        gfxDeviceMode = 0;
-        keyboardlayout = 1;
-        gfxFullScreen = gfxUsingThreads = false;
+        gfxDeviceMode = 0, keyboardlayout = 1, gfxFullScreen = gfxUsingThreads = false;
     }
     // Hands the events to one poll.
     void poll(std::initializer_list<PlatformEvent> events = {}) {
@@ -45,9 +43,7 @@ TEST_F(Lifecycle, ImageView) {
     EXPECT_FALSE(gfxDone || gfxFullScreen || mouseL || mouseR);
     EXPECT_EQ(std::tuple(fake.imagePixels, fake.imageDrawWidth, fake.centred), std::tuple(vscreen.data, 640u, 1));
     FlipScreen();
-    poll();
-    poll();
-    poll({{.action = WindowAction::Expose}});
+    poll(), poll(), poll({{.action = WindowAction::Expose}});
     EXPECT_EQ(fake.imageRedraws, 2);
     FinishGFXsystem();
     EXPECT_TRUE(vscreen.data == nullptr && gfxDeviceMode == 1 && !fake.windowExists);

@@ -15,11 +15,7 @@ protected:
     void SetUp() override { ManualClock::takeSlept(); }
     void TearDown() override { gfxFrameRate = 0, paceFrame(); }
     // One frame whose drawing takes work milliseconds, then the pacing; the milliseconds slept.
-    static uint64_t frame(uint64_t work) {
-        ManualClock::advance(work);
-        paceFrame();
-        return ManualClock::takeSlept();
-    }
+    static uint64_t frame(uint64_t work) { return ManualClock::advance(work), paceFrame(), ManualClock::takeSlept(); }
     ManualClock clock;
 };
 
