@@ -16,8 +16,7 @@ namespace {
 
 constexpr uint8_t rightShift = 60, leftShift = 61, rightOption = 62, leftOption = 63;
 
-class ReadKey : public ::testing::Test {
-protected:
+struct ReadKey : ::testing::Test {
     void SetUp() override { releaseAll(); }
     void TearDown() override { keyboardlayout = 1; }
     static void releaseAll() {  // with every key up, one call clears all latches
@@ -82,8 +81,7 @@ TEST_F(ReadKey, CharacterTableForEveryLayout) {
     }
 }
 
-class MouseClicks : public ::testing::Test {
-protected:
+struct MouseClicks : ::testing::Test {
     void SetUp() override {
         mouseL = mouseR = false;
         clearReleasedClickLatches();

@@ -164,10 +164,6 @@ TEST_F(OnXServer, InputWindowManagementAndSwitches) {
     SetGFXwindowCaption("Level 2");
     EXPECT_TRUE(x.isMapped("Level 2"));
     SetGFXwindowCaption(kCaption);
-    MinimizeGFXwindow();
-    UpdateInternals();
-    RestoreGFXwindow();
-    EXPECT_TRUE(pumpUntil([&] { return x.isMapped(kCaption); }));
     // Full screen covers the desktop, and 320 x 240 stretches over Xvfb's 1280 x 1024 for the pointer.
     SwitchFullScreen();
     EXPECT_TRUE(pollUntil([&] { return UpdateGFXsystem(), platform().windowFrame().width == platform().desktopFrame().width; }));
