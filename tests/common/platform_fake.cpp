@@ -25,7 +25,6 @@ bool FakePlatform::createWindow(const WindowRequest &request) {
     if (failWindow) return false;
     ++windowsCreated;
     lastRequest = request;
-    caption = request.caption;
     windowExists = true;
     // Windowed, the content area sits at (100, 50).
     frame = {request.fullScreen ? 0.0 : 100.0, request.fullScreen ? 0.0 : 50.0, double(request.width), double(request.height)};
@@ -33,13 +32,6 @@ bool FakePlatform::createWindow(const WindowRequest &request) {
 }
 
 const GLApi &FakePlatform::gl() { return kCountingGL; }
-
-bool FakePlatform::nextEvent(PlatformEvent &event) {
-    if (events_.empty()) return false;
-    event = events_.front();
-    events_.pop_front();
-    return true;
-}
 
 void FakePlatform::sendEvent(const PlatformEvent &event) {
     sentEvents.push_back(event);

@@ -31,7 +31,6 @@ public:
     std::vector<PlatformEvent> sentEvents;
     WindowRequest lastRequest;
     PlatformRect frame;
-    std::string caption;
     uint32_t *imagePixels = nullptr, imageDrawWidth = 0, imageDrawHeight = 0;
     bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true, capsLock = false;
     int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
@@ -43,6 +42,7 @@ public:
     void minimizeWindow() override {}
     void restoreWindow() override {}
     void releaseGLView() override {}
+    void setCaption(const char *) override {}
 
     bool startApplication() override { return true; }
     std::string errorText() override { return "fake failure"; }
@@ -56,7 +56,6 @@ public:
     void centerWindow() override { ++centred; }
     void closeWindow() override { windowVisible = false; }
     void releaseWindow() override { windowExists = windowVisible = false; }
-    void setCaption(const char *text) override { caption = text ? text : ""; }
     PlatformRect windowFrame() override { return frame; }
     void setWindowFrame(const PlatformRect &rect) override { frame = rect; }
     void setWindowTopLeft(double x, double y) override { frame.x = x, frame.y = y; }
@@ -75,7 +74,9 @@ public:
     TextureViewStatus installTextureView(uint32_t, uint32_t) override { return ++textureViews, textureStatus; }
     void drawTextureView(const uint32_t *, uint32_t, uint32_t) override { ++textureRedraws; }
     void releaseTextureView() override { --textureViews; }
-    bool nextEvent(PlatformEvent &event) override;
+    bool nextEvent(PlatformEvent &event) override {
+        return !events_.empty() && (event = events_.front(), events_.pop_front(), true);
+    }
     void sendEvent(const PlatformEvent &event) override;
     PlatformPoint pointerPosition() override { return pointer; }
     void warpPointer(double x, double y) override { pointer = {x, y}; }

@@ -21,8 +21,7 @@ namespace {
 
 using enum EventKind;
 
-class Lifecycle : public ::testing::Test {
-protected:
+struct Lifecycle : ::testing::Test {
     void SetUp() override { std::memset(keyboard, 0, sizeof keyboard); }
     void TearDown() override {
         FinishGFXsystem();
