@@ -110,25 +110,22 @@ TEST_F(MouseClicks, HoldOffAndOneClickPerPress) {
     EXPECT_TRUE(mouseRclick() && !mouseRclick() && mouseLclick());
 }
 
-// Frames of (button down, milliseconds since the previous frame, reported).
+// Frames as D (button down) or U (up), the milliseconds since the previous frame,
+// and ! where a double click is reported. Down, up, down, down: a second press
+// 255 ms after the first counts, on the frame after it, and only once; 256 ms
+// after it does not. After a report a new pair counts only once the window has
+// run out. A held button never is one.
 TEST_F(MouseClicks, DoubleClickSequences) {
-    struct Frame { bool down; uint64_t elapsed; bool reported; };
-    const std::vector<std::vector<Frame>> sequences = {
-        // Down, up, down, down: a second press 255 ms after the first counts, on the
-        // frame after it, and only once; 256 ms after it does not.
-        {{1, 0, 0}, {0, 100, 0}, {1, 155, 0}, {1, 16, 1}, {1, 16, 0}},
-        {{1, 0, 0}, {0, 100, 0}, {1, 156, 0}, {1, 16, 0}, {0, 16, 0}},
-        // After a report a new pair counts only once the window has run out.
-        {{1, 0, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}, {0, 20, 0}, {1, 20, 0}, {1, 20, 0}, {0, 20, 0},
-         {0, 200, 0}, {1, 20, 0}, {0, 20, 0}, {1, 20, 0}, {1, 20, 1}},
-        std::vector<Frame>(63, {1, 16, 0}),  // a held button never is one
-    };
-    for (size_t s = 0; s < sequences.size(); ++s) {
+    std::string held;
+    for (int frame = 0; frame < 63; ++frame) held += "D16 ";
+    for (const std::string &sequence : {std::string("D0 U100 D155 D16! D16"), std::string("D0 U100 D156 D16 U16"),
+                                        std::string("D0 U20 D20 D20! U20 D20 D20 U20 U200 D20 U20 D20 D20!"), held}) {
         SetUp();
-        for (size_t f = 0; f < sequences[s].size(); ++f) {
-            ManualClock::advance(sequences[s][f].elapsed);
-            mouseL = sequences[s][f].down;
-            EXPECT_EQ(mouseLDoubleClick(), sequences[s][f].reported) << "sequence " << s << " frame " << f;
+        std::istringstream frames(sequence);
+        for (std::string frame; frames >> frame;) {
+            ManualClock::advance(std::stoul(frame.substr(1)));
+            mouseL = frame[0] == 'D';
+            EXPECT_EQ(mouseLDoubleClick(), frame.back() == '!') << sequence << " at " << frame;
         }
     }
 }
