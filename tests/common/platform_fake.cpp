@@ -3,23 +3,16 @@
 namespace zorblit {
 namespace {
 
-FakePlatform *current = nullptr;
-
 // OpenGL entry points that draw nothing; each frame's pixel copy is counted.
 const GLApi kCountingGL{
     .ClearColor = [](float, float, float, float) {}, .Clear = [](uint32_t) {}, .MatrixMode = [](uint32_t) {},
     .LoadIdentity = [] {}, .Viewport = [](int32_t, int32_t, int32_t, int32_t) {},
     .Ortho = [](double, double, double, double, double, double) {}, .RasterPos2i = [](int32_t, int32_t) {},
-    .PixelZoom = [](float, float) {}, .DrawPixels = [](int32_t, int32_t, uint32_t, uint32_t, const void *) { ++current->glFrames; }};
+    .PixelZoom = [](float, float) {}, .DrawPixels = [](int32_t, int32_t, uint32_t, uint32_t, const void *) {
+        ++static_cast<FakePlatform &>(platform()).glFrames;
+    }};
 
 }  // namespace
-
-FakePlatform::FakePlatform() : previous_(setPlatform(this)) { current = this; }
-
-FakePlatform::~FakePlatform() {
-    setPlatform(previous_);
-    current = nullptr;
-}
 
 bool FakePlatform::createWindow(const WindowRequest &request) {
     if (failWindow) return false;

@@ -13,8 +13,8 @@ namespace zorblit {
 
 class FakePlatform : public Platform {
 public:
-    FakePlatform();
-    ~FakePlatform() override;
+    FakePlatform() : previous_(setPlatform(this)) {}
+    ~FakePlatform() override { setPlatform(previous_); }
     FakePlatform(const FakePlatform &) = delete;
     FakePlatform &operator=(const FakePlatform &) = delete;
 
