@@ -1,9 +1,10 @@
-// A scriptable platform for tests: records every window-system call in order,
-// hands out injected events, and reports the window frame, desktop and pointer
-// the test sets. Installs itself for its lifetime.
+// A scriptable platform for tests: hands out injected events, reports the
+// window frame, desktop and pointer the test sets, and keeps the state the
+// library left it in. Installs itself for its lifetime.
 #pragma once
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/platform.h"
@@ -12,16 +13,14 @@ namespace zorblit {
 
 class FakePlatform : public Platform {
 public:
-    FakePlatform();
-    ~FakePlatform() override;
+    FakePlatform() : previous_(setPlatform(this)) {}
+    ~FakePlatform() override { setPlatform(previous_); }
     FakePlatform(const FakePlatform &) = delete;
     FakePlatform &operator=(const FakePlatform &) = delete;
 
     // Script.
     void queueEvent(const PlatformEvent &event) { events_.push_back(event); }
-    void queueKey(EventKind kind, uint32_t code) { queueEvent({kind, code, 0, WindowAction::None}); }
-    PlatformRect desktop{0, 0, 1280, 1024};
-    PlatformRect usable{0, 0, 1280, 1000};
+    PlatformRect desktop{0, 0, 1280, 1024}, usable{0, 0, 1280, 1000};
     double scale = 1;
     int32_t titleBarHeight = 0;
     PlatformPoint pointer;
@@ -29,62 +28,61 @@ public:
     TextureViewStatus textureStatus{true, false, {}};
 
     // Observations.
-    std::vector<std::string> calls;
     std::vector<PlatformEvent> sentEvents;
-    bool windowExists = false, windowVisible = false;
     WindowRequest lastRequest;
     PlatformRect frame;
-    uint32_t *imagePixels = nullptr;
-    uint32_t imageDrawWidth = 0, imageDrawHeight = 0;
-    bool needsDisplay = false;
-    int imageRedraws = 0, textureRedraws = 0, swaps = 0;
-    std::string caption;
-    bool cursorVisible = true, capsLock = false;
-    // Number of calls whose text starts with prefix.
-    int count(const std::string &prefix) const;
+    uint32_t *imagePixels = nullptr, imageDrawWidth = 0, imageDrawHeight = 0;
+    bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true, capsLock = false;
+    int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
+        swaps = 0, glMadeCurrent = 0;
 
-    bool startApplication() override;
-    void activateApplication() override;
+    // Calls that change nothing the tests look at.
+    void activateApplication() override {}
+    void makeKeyWindow() override {}
+    void minimizeWindow() override {}
+    void restoreWindow() override {}
+    void releaseGLView() override {}
+    void setCaption(const char *) override {}
+
+    bool startApplication() override { return true; }
     std::string errorText() override { return "fake failure"; }
     PlatformRect desktopFrame() override { return desktop; }
     PlatformRect usableArea() override { return usable; }
     double backingScale() override { return scale; }
-    int32_t measureTitleBarHeight() override;
+    int32_t measureTitleBarHeight() override { return titleBarHeight; }
     bool createWindow(const WindowRequest &request) override;
     bool hasWindow() override { return windowExists; }
-    void showWindow() override;
-    void makeKeyWindow() override;
-    void centerWindow() override;
-    void closeWindow() override;
-    void releaseWindow() override;
-    void setCaption(const char *text) override;
-    void minimizeWindow() override;
-    void restoreWindow() override;
+    void showWindow() override { windowVisible = windowExists; }
+    void centerWindow() override { ++centred; }
+    void closeWindow() override { windowVisible = false; }
+    void releaseWindow() override { windowExists = windowVisible = false; }
     PlatformRect windowFrame() override { return frame; }
-    void setWindowFrame(const PlatformRect &rect) override;
-    void setWindowTopLeft(double x, double y) override;
+    void setWindowFrame(const PlatformRect &rect) override { frame = rect; }
+    void setWindowTopLeft(double x, double y) override { frame.x = x, frame.y = y; }
     PlatformPoint windowTopLeft() override { return {frame.x, frame.y}; }
-    void installImageView(uint32_t *pixels, uint32_t width, uint32_t height, uint32_t drawWidth,
-                          uint32_t drawHeight) override;
+    void installImageView(uint32_t *pixels, uint32_t, uint32_t, uint32_t drawWidth, uint32_t drawHeight) override {
+        imagePixels = pixels, imageDrawWidth = drawWidth, imageDrawHeight = drawHeight;
+    }
     void setNeedsDisplay() override { needsDisplay = true; }
-    void displayIfNeeded() override;
-    void releaseImageView() override;
-    bool installGLView() override;
+    void displayIfNeeded() override { imageRedraws += std::exchange(needsDisplay, false); }
+    void releaseImageView() override { imagePixels = nullptr; }
+    bool installGLView() override { return !failGLView; }
     const GLApi &gl() override;
-    void makeGLCurrent() override;
-    void swapGLBuffers() override;
+    void makeGLCurrent() override { ++glMadeCurrent; }
+    void swapGLBuffers() override { ++swaps; }
     PlatformPoint glDrawableSize() override { return {frame.width * scale, frame.height * scale}; }
-    void releaseGLView() override;
-    TextureViewStatus installTextureView(uint32_t width, uint32_t height) override;
-    void drawTextureView(const uint32_t *pixels, uint32_t width, uint32_t height) override;
-    void releaseTextureView() override;
-    bool nextEvent(PlatformEvent &event) override;
+    TextureViewStatus installTextureView(uint32_t, uint32_t) override { return ++textureViews, textureStatus; }
+    void drawTextureView(const uint32_t *, uint32_t, uint32_t) override { ++textureRedraws; }
+    void releaseTextureView() override { --textureViews; }
+    bool nextEvent(PlatformEvent &event) override {
+        return !events_.empty() && (event = events_.front(), events_.pop_front(), true);
+    }
     void sendEvent(const PlatformEvent &event) override;
     PlatformPoint pointerPosition() override { return pointer; }
-    void warpPointer(double x, double y) override;
-    void showCursor(bool visible) override;
+    void warpPointer(double x, double y) override { pointer = {x, y}; }
+    void showCursor(bool visible) override { cursorVisible = visible; }
     bool capsLockOn() override { return capsLock; }
-    void setCapsLock(bool on) override;
+    void setCapsLock(bool on) override { capsLock = on; }
 
 private:
     std::deque<PlatformEvent> events_;

@@ -26,8 +26,7 @@ namespace {
 constexpr const char *kCaption = "zorblit 4.0.8e output window";
 
 // The test's own connection to the X server: reads what is on screen and
-// injects input through XTEST, as a user would. Each request waits until the
-// server has handled it.
+// injects input through XTEST, as a user would, each request handled on return.
 struct XServer {
     std::unique_ptr<Display, int (*)(Display *)> display{XOpenDisplay(nullptr), XCloseDisplay};
     Display *d = display.get();
@@ -41,32 +40,11 @@ struct XServer {
         if (image) XDestroyImage(image);
         return pixels;
     }
-    void movePointer(int x, int y) { sync(XTestFakeMotionEvent(d, -1, x, y, CurrentTime)); }
-    void button(unsigned button, bool down) { sync(XTestFakeButtonEvent(d, button, down, CurrentTime)); }
+    void movePointer(int x, int y) { XTestFakeMotionEvent(d, -1, x, y, CurrentTime), XSync(d, False); }
+    void button(unsigned button, bool down) { XTestFakeButtonEvent(d, button, down, CurrentTime), XSync(d, False); }
     void key(const char *name, bool down) {
-        sync(XTestFakeKeyEvent(d, XKeysymToKeycode(d, XStringToKeysym(name)), down, CurrentTime));
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XStringToKeysym(name)), down, CurrentTime), XSync(d, False);
     }
-    // Asks the window with this title to close, as a window manager would.
-    bool requestClose(const std::string &title) {
-        XEvent event{};
-        XClientMessageEvent &message = event.xclient;
-        message.type = ClientMessage;
-        message.window = find(title);
-        message.message_type = atom("WM_PROTOCOLS");
-        message.format = 32;
-        message.data.l[0] = long(atom("WM_DELETE_WINDOW"));
-        if (message.window) sync(XSendEvent(d, message.window, False, NoEventMask, &event));
-        return message.window;
-    }
-    bool isMapped(const std::string &title) {
-        XWindowAttributes attributes{};
-        const Window window = find(title);
-        return window && XGetWindowAttributes(d, window, &attributes) && attributes.map_state == IsViewable;
-    }
-
-private:
-    void sync(int) { XSync(d, False); }
-    Atom atom(const char *name) { return XInternAtom(d, name, False); }
     // Without a window manager the library's windows are the root's children.
     Window find(const std::string &title) {
         Window root = 0, parent = 0, *children = nullptr, found = 0;
@@ -74,12 +52,24 @@ private:
         XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
         for (unsigned i = 0; i < count && !found; ++i) {
             char *name = nullptr;
-            if (!XFetchName(d, children[i], &name) || !name) continue;
-            if (title == name) found = children[i];
-            XFree(name);
+            if (XFetchName(d, children[i], &name) && name) found = title == name ? children[i] : 0, XFree(name);
         }
         if (children) XFree(children);
         return found;
+    }
+    bool isMapped(const std::string &title) {
+        XWindowAttributes attributes{};
+        const Window window = find(title);
+        return window && XGetWindowAttributes(d, window, &attributes) && attributes.map_state == IsViewable;
+    }
+    // Asks the window to close, as a window manager would.
+    void requestClose(Window window) {
+        XEvent event{};
+        XClientMessageEvent &message = event.xclient;
+        message.type = ClientMessage, message.window = window, message.format = 32;
+        message.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+        message.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+        XSendEvent(d, window, False, NoEventMask, &event), XSync(d, False);
     }
 };
 
@@ -90,26 +80,16 @@ bool pollUntil(const std::function<bool()> &done) {
         if (done()) return true;
     return false;
 }
+bool pumpUntil(const std::function<bool()> &done) { return pollUntil([&] { UpdateInternals(); return done(); }); }
 
-class OnXServer : public ::testing::Test {
-protected:
+struct OnXServer : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(x.d) << "needs an X display"; }
-    void TearDown() override {
-        FinishGFXsystem();
-        gfxDeviceMode = 0;
-        keyboardlayout = 1;
-    }
-    static bool pumpUntil(const std::function<bool()> &done) {
-        return pollUntil([&] { UpdateInternals(); return done(); });
-    }
+    void TearDown() override { FinishGFXsystem(), gfxDeviceMode = 0, keyboardlayout = 1; }
     XServer x;
 };
 
 // Distinct colours per pixel; the alpha byte varies and must not show.
-uint32_t pattern(uint32_t x, uint32_t y) {
-    const uint32_t alpha = (x ^ y) & 1 ? 0x00u : 0xFFu;
-    return alpha << 24 | (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x * 3 + y * 5) & 0xFF);
-}
+uint32_t pattern(uint32_t x, uint32_t y) { return ((x ^ y) & 1 ? 0u : 0xFF000000u) | (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x * 3 + y * 5) & 0xFF); }
 
 class Presents : public OnXServer, public ::testing::WithParamInterface<std::tuple<int32_t, bool>> {};
 
@@ -120,7 +100,6 @@ TEST_P(Presents, ThePatternPixelForPixel) {
     gfxDeviceMode = mode;
     InitGFXsystem(width, height, fullScreen);
     for (uint32_t i = 0; i < width * height; ++i) vscreen.data[i] = pattern(i % width, i / width);
-
     const PlatformRect frame = platform().windowFrame();
     const uint32_t shownWidth = width * scale, shownHeight = height * scale;
     ASSERT_EQ(std::pair(frame.width, frame.height), std::pair(double(shownWidth), double(shownHeight)));
@@ -131,109 +110,64 @@ TEST_P(Presents, ThePatternPixelForPixel) {
         UpdateGFXsystem();
         return (shown = x.read(int(frame.x), int(frame.y), int(shownWidth), int(shownHeight))) == expected;
     });
-    ASSERT_EQ(shown.size(), expected.size());
     const size_t i = size_t(std::mismatch(shown.begin(), shown.end(), expected.begin()).first - shown.begin());
-    EXPECT_EQ(i, shown.size()) << "first difference at x " << i % shownWidth << ", y " << i / shownWidth;
+    EXPECT_EQ(i, expected.size()) << "first difference at x " << i % shownWidth << ", y " << i / shownWidth;
 }
 
-// Modes 1, 3 and 10, each windowed and in full screen.
 INSTANTIATE_TEST_SUITE_P(Modes, Presents, ::testing::Combine(::testing::Values(1, 3, 10), ::testing::Values(false, true)));
 
-// A 320 x 240 window. Without a window manager the keyboard follows the pointer,
-// which enters from outside so that the new window sees it arrive; the pixel it
-// lands on checks the windowed pointer mapping.
-class RealWindow : public OnXServer {
-protected:
-    void SetUp() override {
-        OnXServer::SetUp();
-        if (HasFatalFailure()) return;
-        std::memset(keyboard, 0, sizeof keyboard);
-        doReadKey();  // clears the key latches
-        InitGFXsystem(320, 240, false);
-        const PlatformRect frame = platform().windowFrame();
-        mouseX = mouseY = -1;
-        x.movePointer(int(frame.x) - 5, int(frame.y) - 5);
-        x.movePointer(int(frame.x) + 5, int(frame.y) + 5);
-        ASSERT_TRUE(pumpUntil([] { return mouseX == 5 && mouseY == 5; })) << "pointer not over the window";
-    }
+// One 320 x 240 window through input, window management and the switches.
+// Without a window manager the keyboard follows the pointer, which enters from
+// outside so that the new window sees it arrive.
+TEST_F(OnXServer, InputWindowManagementAndSwitches) {
+    std::memset(keyboard, 0, sizeof keyboard);
+    doReadKey();  // clears the key latches
+    InitGFXsystem(320, 240, false);
+    const PlatformRect frame = platform().windowFrame();
+    // The pointer at (px, py) on the screen reads as pixel (mx, my).
+    const auto pointerReads = [&](int px, int py, int mx, int my) {
+        if (px >= 0) x.movePointer(px, py);
+        return pumpUntil([&] { return mouseX == mx && mouseY == my; }) ? "" : std::to_string(mouseX) + "," + std::to_string(mouseY);
+    };
+    x.movePointer(int(frame.x) - 5, int(frame.y) - 5);
+    ASSERT_EQ(pointerReads(int(frame.x) + 5, int(frame.y) + 5, 5, 5), "") << "pointer not over the window";
     // Presses the keys in order, reads the text they type, releases them.
-    std::string typed(std::initializer_list<const char *> keys) {
+    const auto typed = [&](std::initializer_list<const char *> keys) {
         for (const char *key : keys) x.key(key, true);
         std::string text;
         pumpUntil([&] { return !(text = doReadKey()).empty(); });
         for (const char *key : keys) x.key(key, false);
         EXPECT_TRUE(pumpUntil([] { return !KeyPressed(); })) << "a key stays down after " << text;
         return text;
-    }
-};
-
-TEST_F(RealWindow, KeysReachTheArrayAndType) {
-    for (const bool down : {true, false}) {  // left Shift has its own key number
-        x.key("Shift_L", down);
-        EXPECT_TRUE(pumpUntil([&] { return keyboard[61] == down; })) << down;
-    }
+    };
+    for (const bool down : {true, false})  // left Shift has its own key number
+        EXPECT_TRUE((x.key("Shift_L", down), pumpUntil([&] { return keyboard[61] == down; })));
     keyboardlayout = 0;
-    EXPECT_EQ(typed({"a"}), "a");
     EXPECT_EQ(typed({"Shift_L", "2"}), "@");
     keyboardlayout = 1;
     EXPECT_EQ(typed({"minus"}), "ß");
-}
-
-// Buttons 1 and 3 and the wheel; SetMousePos puts the pointer over the pixel.
-TEST_F(RealWindow, ButtonsWheelAndWarp) {
+    // Buttons 1 and 3 and the wheel; SetMousePos puts the pointer over the pixel.
     for (const auto &[button, held] : {std::pair{1u, &mouseL}, {3u, &mouseR}})
-        for (const bool down : {true, false}) {
-            x.button(button, down);
-            EXPECT_TRUE(pumpUntil([&, held = held] { return *held == down; })) << button << down;
-        }
-    x.button(4, true);
-    x.button(4, false);
-    EXPECT_TRUE(pumpUntil([] { return mouseWheel == 1; }));
-    for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) {
-        SetMousePos(px, py);
-        EXPECT_TRUE(pumpUntil([px = px, py = py] { return mouseX == px && mouseY == py; }))
-            << px << "," << py << " read " << mouseX << "," << mouseY;
-    }
-}
-
-TEST_F(RealWindow, PositionCaptionMinimiseRestoreClose) {
+        for (const bool down : {true, false})
+            EXPECT_TRUE((x.button(button, down), pumpUntil([&, held = held] { return *held == down; }))) << button << down;
+    EXPECT_TRUE((x.button(4, true), x.button(4, false), pumpUntil([] { return mouseWheel == 1; })));
+    for (const auto &[px, py] : {std::pair{17, 33}, {0, 0}, {319, 239}}) EXPECT_EQ((SetMousePos(px, py), pointerReads(-1, 0, px, py)), "");
     SetGFXwindowPos(100, 80);
     int32_t wx = -1, wy = -1;
-    EXPECT_TRUE(pumpUntil([&] {
-        GetGFXwindowPos(&wx, &wy);
-        return wx == 100 && wy == 80;
-    })) << wx << "," << wy;
+    EXPECT_TRUE(pumpUntil([&] { return GetGFXwindowPos(&wx, &wy), wx == 100 && wy == 80; })) << wx << "," << wy;
     SetGFXwindowCaption("Level 2");
     EXPECT_TRUE(x.isMapped("Level 2"));
     SetGFXwindowCaption(kCaption);
-    MinimizeGFXwindow();
-    UpdateInternals();
-    RestoreGFXwindow();
-    EXPECT_TRUE(pumpUntil([&] { return x.isMapped(kCaption); }));
+    // Full screen covers the desktop, and 320 x 240 stretches over Xvfb's 1280 x 1024 for the pointer.
+    SwitchFullScreen();
+    EXPECT_TRUE(pollUntil([&] { return UpdateGFXsystem(), platform().windowFrame().width == platform().desktopFrame().width; }));
+    for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) EXPECT_EQ(pointerReads(px, py, mx, my), "");
+    SwitchWindowed();
+    EXPECT_TRUE(platform().windowFrame().width == 320 && x.isMapped(kCaption));
     // The window manager's close request sets gfxDone and hides the window.
-    ASSERT_TRUE(x.requestClose(kCaption));
+    x.requestClose(x.find(kCaption));
     EXPECT_TRUE(pumpUntil([] { return gfxDone; }));
     EXPECT_TRUE(pollUntil([&] { return !x.isMapped(kCaption); }));
-}
-
-// Full screen covers the desktop, and 320 x 240 stretches over Xvfb's
-// 1280 x 1024 for the pointer; windowed again it has its own size.
-TEST_F(RealWindow, SwitchesAndTheFullScreenPointer) {
-    SwitchFullScreen();
-    const PlatformRect desktop = platform().desktopFrame();
-    EXPECT_TRUE(pollUntil([&] {
-        UpdateGFXsystem();
-        const PlatformRect frame = platform().windowFrame();
-        return frame.width == desktop.width && frame.height == desktop.height;
-    }));
-    for (const auto &[px, py, mx, my] : {std::tuple{0, 0, 0, 0}, {1279, 1023, 319, 239}, {7, 9, 1, 2}}) {
-        x.movePointer(px, py);
-        EXPECT_TRUE(pumpUntil([mx = mx, my = my] { return mouseX == mx && mouseY == my; }))
-            << px << "," << py << " read " << mouseX << "," << mouseY;
-    }
-    SwitchWindowed();
-    EXPECT_EQ(platform().windowFrame().width, 320);
-    EXPECT_TRUE(x.isMapped(kCaption));
 }
 
 }  // namespace
