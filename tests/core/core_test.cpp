@@ -23,28 +23,18 @@ TEST(Image, AllocFreePackingAndPixels) {
     EXPECT_EQ(std::vector<uint32_t>(image.data, image.data + 6), std::vector<uint32_t>(6, 0));
     FreeImage(&image), FreeImage(&image);  // twice is harmless; the size stays
     EXPECT_TRUE(image.data == nullptr && image.width == 3);
-
-    uint8_t r, g, b, a;
-    EXPECT_EQ(RGBA(0x12, 0x34, 0x56, 0x78), 0x78123456u);
-    getRGBA(0x78123456, &r, &g, &b, &a);
-    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{0x12, 0x34, 0x56, 0x78}));
-
-    // The exported pixel routines; the clipped ones use the built form's limit
-    // (packed: the image; portable: the clip rectangle too) and never leave the image.
+    // The exported clipped routines use the built form's limit (packed: the
+    // image; portable: the clip rectangle too); a miss leaves the outputs alone.
+    uint8_t r = 11, g = 12, b = 13, a = 14;
     OwnedImage pixels(30, 30);
-    putPixelRGBA(pixels, 1, 2, 1, 2, 3, 4), putPixelColor(pixels, 4, 3, 0xCAFEBABE);
-    EXPECT_TRUE(pixels.at(1, 2) == 0x04010203u && getPixelColor(pixels, 4, 3) == 0xCAFEBABEu);
-    getPixelRGBA(pixels, 1, 2, &r, &g, &b, &a);
-    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{1, 2, 3, 4}));
-
-    setClipRectangle(10, 10, 20, 20), putPixelClip(pixels, 5, 5, 9);
+    setClipRectangle(10, 10, 20, 20), putPixelClip(pixels, 5, 5, 9), putPixelRGBAClip(pixels, 29, 29, 1, 2, 3, 4);
     EXPECT_EQ(getPixelClip(pixels, 5, 5), ZORBLIT_PACKED_BUILD ? 9u : 0u);
-    setClipRectangle(-100, -100, 100, 100);
-    EXPECT_EQ(std::pair(getPixelClip(pixels, -1, 0), getPixelColorClip(pixels, 0, 30)), std::pair(0u, 0u));
-    r = 11, g = 12, b = 13, a = 14, getPixelRGBAClip(pixels, -1, 5, &r, &g, &b, &a);
+    EXPECT_EQ(getPixelColorClip(pixels, 29, 29), ZORBLIT_PACKED_BUILD ? RGBA(1, 2, 3, 4) : 0u);
+    getPixelRGBAClip(pixels, -1, 5, &r, &g, &b, &a);
     EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{11, 12, 13, 14}));
-    putPixelRGBAClip(pixels, 29, 29, 1, 2, 3, 4);
-    EXPECT_EQ(pixels.at(29, 29), 0x04010203u);
+    putPixelRGBA(pixels, 1, 2, 1, 2, 3, 4), getPixelRGBA(pixels, 1, 2, &r, &g, &b, &a);
+    EXPECT_EQ((Bytes{r, g, b, a}), (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(pixels.at(1, 2), 0x04010203u);
     setClipRectangle(0, 0, 0, 0);
 }
 
@@ -64,13 +54,12 @@ TEST(Pixels, LargeImageOffsets) {
 
 // Short counts, and long ones on both sides of the switch to the string store.
 TYPED_TEST(CoreForms, FillAndMoveTouchExactlyCount) {
-    for (size_t count : {0, 1, 2, 3, 4, 5, 6, 7, 8, 4095, 4096, 4097, 5003})
+    for (size_t count : {0, 1, 2, 3, 5, 7, 8, 4095, 4096, 4097, 5003})
         for (size_t offset = 0; offset < 2; ++offset) {
-            const size_t size = count + 4;
-            std::vector<uint32_t> memory(size, 0xDEADBEEF), target(size, 7);
+            std::vector<uint32_t> memory(count + 4, 0xDEADBEEF), target(count + 4, 7);
             TypeParam::fill(memory.data() + offset, count, 0x01020304);
             TypeParam::move(memory.data(), target.data() + offset, count);
-            for (size_t i = 0; i < size; ++i) {
+            for (size_t i = 0; i < count + 4; ++i) {
                 const bool inside = i >= offset && i < offset + count;
                 ASSERT_EQ(memory[i], inside ? 0x01020304u : 0xDEADBEEFu) << count;
                 ASSERT_EQ(target[i], inside ? memory[i - offset] : 7u) << count;
@@ -115,36 +104,27 @@ TYPED_TEST(CoreForms, DocumentedBlendResults) {
               packed, portable);
 }
 
-// Every pair of byte values, in every lane position, against the plain formula.
+// Every pair of byte values, in every lane position, against the plain formula;
+// the portable operators on grey pixels against the same formulas.
 TEST(PackedArithmetic, EveryBytePairInEveryLane) {
     for (uint32_t a = 0; a < 256; ++a)
         for (uint32_t b = 0; b < 256; ++b) {
-            for (int lane = 0; lane < 64; lane += 8) {
+            for (int lane = 8; lane < 64; lane += 8) {
                 const uint64_t x = uint64_t(a) << lane | 0x5A, y = uint64_t(b) << lane | 0xA5;
                 const auto byte = [lane](uint64_t v) { return uint32_t(v >> lane & 0xFF); };
-                if (lane) {
-                    ASSERT_EQ(byte(swar::averageUp(x, y)), (a + b + 1) >> 1);
-                    ASSERT_EQ(byte(swar::addSaturated(x, y)), std::min(a + b, 255u));
-                    ASSERT_EQ(byte(swar::subSaturated(x, y)), a > b ? a - b : 0u);
-                }
+                ASSERT_EQ(byte(swar::averageUp(x, y)), (a + b + 1) >> 1);
+                ASSERT_EQ(byte(swar::addSaturated(x, y)), std::min(a + b, 255u));
+                ASSERT_EQ(byte(swar::subSaturated(x, y)), a > b ? a - b : 0u);
             }
+            const uint32_t s = a * 0x010101u, d = b * 0x010101u;
+            ASSERT_EQ(Portable::average(s, d), 0xFF000000u | ((a >> 1) + (b >> 1)) * 0x010101u);
             for (uint32_t w : {0u, 1u, 127u, 128u, 254u, 255u}) {
-                const uint32_t mixed = swar::mix(a * 0x01010101u, b * 0x01010101u, w);
                 const uint32_t expect = (a * w + b * (255 - w)) >> 8;
-                ASSERT_EQ(mixed, expect * 0x00010101u) << a << " " << b << " " << w;
+                ASSERT_EQ(swar::mix(a * 0x01010101u, b * 0x01010101u, w), expect * 0x00010101u) << a << " " << b << " " << w;
+                ASSERT_EQ(Portable::alpha(w << 24 | s, d), 0xFF000000u | expect * 0x010101u) << a << " " << b << " " << w;
+                ASSERT_EQ(Portable::alphaValue(w << 24 | s, d, uint8_t(w)), (expect * 0x010101u) | (w * w >> 8) << 24);
             }
         }
-}
-
-// The forms agree on colour channels wherever the documented differences do not apply.
-TEST(Forms, AlphaMixesAgreeOnColourChannels) {
-    for (uint32_t s = 0; s < 256; s += 3)
-        for (uint32_t d = 0; d < 256; d += 5)
-            for (uint32_t w = 0; w < 256; w += 17) {
-                const uint32_t src = w << 24 | s * 0x010101u, dst = d * 0x010101u;
-                ASSERT_EQ(Portable::alpha(src, dst) & 0xFFFFFF, Packed::alpha(src, dst));
-                ASSERT_EQ(Portable::alphaValue(src, dst, uint8_t(w)) & 0xFFFFFF, Packed::alphaValue(src, dst, uint8_t(w)));
-            }
 }
 
 }  // namespace

@@ -20,7 +20,9 @@ namespace {
 
 using test::OwnedImage;
 
-TEST(Allocation, SizesWithoutABlockFailInsteadOfWrapping) {
+// Sizes whose byte count does not fit fail and leave the record alone; with 64 MB
+// of address space to spare, 256 MB cannot be had either.
+TEST(Allocation, SizesWithoutABlockAndOutOfMemoryFail) {
     const GFXimage before{reinterpret_cast<uint32_t *>(uintptr_t(0x40)), 5, 6};
     for (const auto &[width, height] : {std::pair{1u << 31, 1u << 31}, {UINT32_MAX, UINT32_MAX}, {1u << 30, 1u << 31}}) {
         GFXimage image = before;
@@ -32,18 +34,13 @@ TEST(Allocation, SizesWithoutABlockFailInsteadOfWrapping) {
     ASSERT_TRUE(TryAllocImage(&image, 3, 0));
     EXPECT_TRUE(image.data != nullptr && image.width == 3 && image.height == 0);
     FreeImage(&image);
-}
-
-// With 64 MB of address space to spare, 256 MB cannot be had.
-TEST(Allocation, OutOfMemoryIsFalseOrFatal) {
     if (!test::kAddressSpaceLimitsApply) GTEST_SKIP() << "address-space limits do not bind under the emulator";
     EXPECT_EQ(test::statusOfChild([] {
-                  GFXimage image{nullptr, 1, 1};
+                  GFXimage small{nullptr, 1, 1};
                   if (!test::limitAddressSpace(64 << 20)) return 9;
-                  return !TryAllocImage(&image, 8192, 8192) && image.width == 1 && !image.data ? 0 : 2;
+                  return !TryAllocImage(&small, 8192, 8192) && small.width == 1 && !small.data ? 0 : 2;
               }),
               0);
-    GFXimage image;
     EXPECT_EXIT(if (test::limitAddressSpace(64 << 20)) AllocImage(&image, 8192, 8192), ::testing::ExitedWithCode(1),
                 "Unable to AllocImage!");
 }

@@ -1,27 +1,21 @@
-// Text drawing: hand-checked glyphs, the clipped form against the unclipped form
-// drawn into a larger image, extreme positions, and the measured size against
-// the pixels drawn.
+// Text drawing: hand-checked glyphs, the measured size against the pixels drawn,
+// the clipped form against the unclipped form drawn into a larger image, and
+// extreme positions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
+#include "../draw/draw_reference.h"
 #include "test_images.h"
 
 namespace zorblit {
 namespace {
 
 using test::OwnedImage;
+using test::picture;
 
 constexpr uint32_t kInk = 0xFF12AB34;
-
-// One character per pixel, '#' where the pixel is set, rows ended by '|'.
-std::string picture(const GFXimage &image) {
-    std::string text;
-    for (uint32_t y = 0; y < image.height; ++y, text += '|')
-        for (uint32_t x = 0; x < image.width; ++x) text += image.data[size_t(y) * image.width + x] ? '#' : '.';
-    return text;
-}
 
 // Selects a font for one test and restores the default.
 struct FontChoice {
@@ -47,10 +41,8 @@ TEST(Text, HandCheckedGlyphs) {
     // lacks and for a malformed byte alike.
     FontChoice small(8);
     EXPECT_EQ(drawn(8, 8, 0, 0, "g"), "........|........|........|...##...|..#..#..|...###..|.....#..|...##...|");
-    const std::string box = "........|.######.|.#....#.|.#....#.|.#....#.|.#....#.|.######.|........|";
-    EXPECT_EQ(drawn(8, 8, 0, 0, "\xE2\x82\xAC"), box);  // euro sign
-    EXPECT_EQ(drawn(8, 8, 0, 0, "\xFF"), box);
-    EXPECT_EQ(drawn(8, 8, 0, 0, "\t"), box);
+    for (const char *lacking : {"\xE2\x82\xAC", "\xFF", "\t"})  // euro sign, malformed, control
+        EXPECT_EQ(drawn(8, 8, 0, 0, lacking), "........|.######.|.#....#.|.#....#.|.#....#.|.#....#.|.######.|........|");
     // A newline starts the next line at x, one font height down.
     EXPECT_EQ(drawn(11, 16, 3, 2, "\xC2\xA0\n-"),
               "...........|...........|...........|...........|...........|...........|...........|"
@@ -67,19 +59,14 @@ TEST(Text, MeasuredSizes) {
         {"\xC3\xA9\xE2\x82\xAC", 2, 1},  // two characters in five bytes
         {"\xE2\x82" "A\xF4\x90\x80\x80", 6, 1},  // a cut-short start is one box, a bad four bytes four
     };
-    for (uint32_t height : {8u, 16u}) {
+    for (uint32_t height : {8u, 12u, 16u}) {  // 12 is not 8: the 8x16 font
         FontChoice font(height);
         for (const auto &c : cases) {
             uint32_t width = 1, lines = 1;
             GetTextSize(c.text, &width, &lines);
-            EXPECT_EQ(width, c.columns * 8) << (c.text ? c.text : "NULL");
-            EXPECT_EQ(lines, c.lines * height) << (c.text ? c.text : "NULL");
+            EXPECT_EQ(std::pair(width, lines), std::pair(c.columns * 8, c.lines * (height == 8 ? 8 : 16))) << height;
         }
     }
-    FontChoice odd(12);  // not 8: the 8x16 font
-    uint32_t height = 0;
-    GetTextSize("x", nullptr, &height);
-    EXPECT_EQ(height, 16u);
 }
 
 // A random text of up to three lines: printable ASCII and Latin-1, characters
@@ -97,28 +84,31 @@ std::string randomText(test::TestRandom &random) {
     return text;
 }
 
-// Draws text unclipped into an image that holds both it and the test image, and
-// returns what the test image should hold after DrawTextClip: its own pixels,
-// with the ink that falls inside the limit.
-OwnedImage expectedClip(const OwnedImage &before, int32_t x, int32_t y, const std::string &text) {
-    uint32_t width, height;
-    GetTextSize(text.c_str(), &width, &height);
-    const int64_t left = std::min<int64_t>(x, 0), top = std::min<int64_t>(y, 0);
-    OwnedImage canvas(uint32_t(std::max<int64_t>(int64_t(x) + width, before.width()) - left),
-                      uint32_t(std::max<int64_t>(int64_t(y) + height, before.height()) - top));
-    DrawText(canvas, uint32_t(x - left), uint32_t(y - top), text.c_str(), kInk);
-    // The portable form keeps to the clip rectangle as well as the image.
-    const bool clipRectangle = !ZORBLIT_PACKED_BUILD;
-    OwnedImage expected(before);
-    for (uint32_t py = 0; py < before.height(); ++py)
-        for (uint32_t px = 0; px < before.width(); ++px) {
-            const bool inside = !clipRectangle || (int64_t(px) >= clipX1 && int64_t(px) < clipX2 &&
-                                                   int64_t(py) >= clipY1 && int64_t(py) < clipY2);
-            if (inside && canvas.at(uint32_t(px - left), uint32_t(py - top)) == kInk) expected.at(px, py) = kInk;
+// Every pixel drawn lies inside the measured size, and the ink reaches its far
+// side: the last line, the longest, ends in boxes whose outline lies one column
+// in from the cell's right and ends on the baseline.
+TEST(Text, MeasuredSizeHoldsTheInk) {
+    test::TestRandom random(11);
+    for (int round = 0; round < 500; ++round) {
+        const uint32_t fontHeight = random.next() % 2 ? 8 : 16;
+        FontChoice font(fontHeight);
+        const std::string text = randomText(random) + "\n" + std::string(11, '\x01');
+        uint32_t width, height, right = 0, bottom = 0;
+        GetTextSize(text.c_str(), &width, &height);
+        const uint32_t lines = uint32_t(std::count(text.begin(), text.end(), '\n')) + 1;
+        ASSERT_EQ(std::pair(width, height), std::pair(88u, lines * fontHeight));
+        OwnedImage image(width + 4, height + 4);
+        DrawText(image, 2, 2, text.c_str(), kInk);
+        for (const auto &[x, y] : test::pixelsSet(image)) {
+            ASSERT_TRUE(x >= 2 && x < width + 2 && y >= 2 && y < height + 2) << round;
+            right = std::max(right, uint32_t(x)), bottom = std::max(bottom, uint32_t(y));
         }
-    return expected;
+        EXPECT_EQ(std::pair(right, bottom), std::pair(width, 2 + height - fontHeight + (fontHeight == 16 ? 11 : 6)));
+    }
 }
 
+// DrawTextClip leaves what DrawText draws into a canvas holding both the text and
+// the image, cut to the built form's limit (portable: the clip rectangle too).
 TEST(Text, ClippedMatchesUnclippedCutOut) {
     test::TestRandom random(7);
     for (int round = 0; round < 3000; ++round) {
@@ -129,7 +119,19 @@ TEST(Text, ClippedMatchesUnclippedCutOut) {
         const std::string text = randomText(random);
         const auto near = [&](uint32_t size) { return int32_t(random.range(-60, int64_t(size) + 8)); };
         const int32_t x = near(image.width()), y = near(image.height());
-        const OwnedImage expected = expectedClip(image, x, y, text);
+        uint32_t width, height;
+        GetTextSize(text.c_str(), &width, &height);
+        const int64_t left = std::min<int64_t>(x, 0), top = std::min<int64_t>(y, 0);
+        OwnedImage canvas(uint32_t(std::max<int64_t>(int64_t(x) + width, image.width()) - left),
+                          uint32_t(std::max<int64_t>(int64_t(y) + height, image.height()) - top));
+        DrawText(canvas, uint32_t(x - left), uint32_t(y - top), text.c_str(), kInk);
+        OwnedImage expected(image);
+        for (uint32_t py = 0; py < image.height(); ++py)
+            for (uint32_t px = 0; px < image.width(); ++px) {
+                const bool inside = ZORBLIT_PACKED_BUILD || (int64_t(px) >= clipX1 && int64_t(px) < clipX2 &&
+                                                             int64_t(py) >= clipY1 && int64_t(py) < clipY2);
+                if (inside && canvas.at(uint32_t(px - left), uint32_t(py - top)) == kInk) expected.at(px, py) = kInk;
+            }
         DrawTextClip(image, x, y, text.c_str(), kInk);
         ASSERT_EQ(test::compareImages(image, expected, "clip"), "") << "round " << round << " at " << x << ", " << y;
     }
@@ -140,58 +142,25 @@ TEST(Text, ClippedMatchesUnclippedCutOut) {
 // past an image edge when the walk is done in too few bits; nothing lands.
 TEST(Text, ExtremePositionsDrawNothing) {
     setClipRectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
-    std::string longLine(600, 'W');
-    std::string manyLines;
+    std::string longLine(600, 'W'), manyLines;
     for (int i = 0; i < 300; ++i) manyLines += "W\n";
     const int32_t far[] = {INT32_MIN, INT32_MIN + 7, -2000, INT32_MAX - 8, INT32_MAX - 3, INT32_MAX};
-    OwnedImage image(16, 16);
+    OwnedImage image(16, 16), empty(0, 0);
     image.fillNoise(3);
     const OwnedImage before(image);
-    for (int32_t x : far)
+    for (int32_t x : far) {
+        DrawTextClip(image, x, 0, "W", kInk), DrawTextClip(image, 0, x, "W", kInk);
         for (int32_t y : far)
-            for (const std::string *text : {&longLine, &manyLines}) DrawTextClip(image, x, y, text->c_str(), kInk);
-    for (int32_t v : far) DrawTextClip(image, v, 0, "W", kInk), DrawTextClip(image, 0, v, "W", kInk);
+            DrawTextClip(image, x, y, longLine.c_str(), kInk), DrawTextClip(image, x, y, manyLines.c_str(), kInk);
+    }
+    DrawTextClip(empty, 0, 0, "W", kInk), DrawText(image, 0, 0, nullptr, kInk), DrawTextClip(image, 0, 0, nullptr, kInk);
     EXPECT_EQ(test::compareImages(image, before, "far"), "");
     // A text reaching in from far above lands with the lower half of its last line.
     DrawTextClip(image, 0, -16 * 299 - 8, manyLines.c_str(), kInk);
-    int inkAbove = 0, inkBelow = 0;
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < 16; ++x) (y < 8 ? inkAbove : inkBelow) += image.at(x, y) == kInk;
-    EXPECT_GT(inkAbove, 0);
-    EXPECT_EQ(inkBelow, 0);
-    OwnedImage empty(0, 0);
-    DrawTextClip(empty, 0, 0, "W", kInk);
-    DrawText(image, 0, 0, nullptr, kInk);
-    DrawTextClip(image, 0, 0, nullptr, kInk);
+    int ink[2] = {0, 0};
+    for (uint32_t i = 0; i < 256; ++i) ink[i >= 128] += image.at(i % 16, i / 16) == kInk;
+    EXPECT_TRUE(ink[0] > 0 && ink[1] == 0) << ink[0] << " " << ink[1];
     setClipRectangle(0, 0, 0, 0);
-}
-
-// Every pixel drawn lies inside the measured size, and the ink reaches its far
-// side: the last line, the longest, ends in boxes whose outline lies one column
-// in from the cell's right and ends on the baseline.
-TEST(Text, MeasuredSizeHoldsTheInk) {
-    test::TestRandom random(11);
-    for (int round = 0; round < 500; ++round) {
-        const uint32_t fontHeight = random.next() % 2 ? 8 : 16;
-        FontChoice font(fontHeight);
-        const std::string text = randomText(random) + "\n" + std::string(11, '\x01');
-        const uint32_t lines = uint32_t(std::count(text.begin(), text.end(), '\n')) + 1;
-        uint32_t width, height;
-        GetTextSize(text.c_str(), &width, &height);
-        ASSERT_EQ(width, 88u);
-        ASSERT_EQ(height, lines * fontHeight);
-        OwnedImage image(width + 4, height + 4);
-        DrawText(image, 2, 2, text.c_str(), kInk);
-        uint32_t right = 0, bottom = 0;
-        for (uint32_t y = 0; y < image.height(); ++y)
-            for (uint32_t x = 0; x < image.width(); ++x)
-                if (image.at(x, y) == kInk) {
-                    ASSERT_TRUE(x >= 2 && x < width + 2 && y >= 2 && y < height + 2) << round;
-                    right = std::max(right, x), bottom = std::max(bottom, y);
-                }
-        EXPECT_EQ(right, width);
-        EXPECT_EQ(bottom, 2 + height - fontHeight + (fontHeight == 16 ? 11 : 6));
-    }
 }
 
 }  // namespace

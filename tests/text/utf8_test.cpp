@@ -46,29 +46,20 @@ TEST(Utf8, WorkedExamples) {
         const char *bytes;
         std::vector<Step> steps;
     } cases[] = {
-        {"A\x7F", {{0x41, 1}, {0x7F, 1}}},
-        {"\xC2\x80\xC3\xA9\xDF\xBF", {{0x80, 2}, {0xE9, 2}, {0x7FF, 2}}},
+        {"A\x7F\xC2\x80\xDF\xBF", {{0x41, 1}, {0x7F, 1}, {0x80, 2}, {0x7FF, 2}}},
         {"\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF", {{0x800, 3}, {0x20AC, 3}, {0xFFFF, 3}}},
         {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", {{0x10000, 4}, {0x10FFFF, 4}}},
         // Overlong forms: C0 and C1 never lead; E0 and F0 refuse the low second bytes.
         {"\xC0\xAF", {{M, 1}, {M, 1}}},
-        {"\xC1\xBF", {{M, 1}, {M, 1}}},
-        {"\xE0\x80\xAF", {{M, 1}, {M, 1}, {M, 1}}},
         {"\xF0\x8F\xBF\xBF", {{M, 1}, {M, 1}, {M, 1}, {M, 1}}},
         // Surrogates, and the values on either side.
         {"\xED\xA0\x80", {{M, 1}, {M, 1}, {M, 1}}},
-        {"\xED\xBF\xBF", {{M, 1}, {M, 1}, {M, 1}}},
         {"\xED\x9F\xBF\xEE\x80\x80", {{0xD7FF, 3}, {0xE000, 3}}},
         // Past U+10FFFF.
         {"\xF4\x90\x80\x80", {{M, 1}, {M, 1}, {M, 1}, {M, 1}}},
-        {"\xF5\x80\x80\x80", {{M, 1}, {M, 1}, {M, 1}, {M, 1}}},
-        {"\xF8\x88\x80\x80\x80\xFE\xFF", {{M, 1}, {M, 1}, {M, 1}, {M, 1}, {M, 1}, {M, 1}, {M, 1}}},
         // Cut short: the start counts once, whatever follows.
-        {"\xE2\x82", {{M, 2}}},
-        {"\xF0\x9F\x98", {{M, 3}}},
-        {"\xE2\x82" "A", {{M, 2}, {0x41, 1}}},
+        {"\xE2\x82" "A\xE2\x82", {{M, 2}, {0x41, 1}, {M, 2}}},
         {"\xF0\x9F\xE2\x82\xAC", {{M, 2}, {0x20AC, 3}}},
-        {"\xC3\xC3\xA9", {{M, 1}, {0xE9, 2}}},
         // Stray continuation bytes.
         {"\x80\xBF" "a", {{M, 1}, {M, 1}, {0x61, 1}}},
     };
