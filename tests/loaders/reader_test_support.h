@@ -6,12 +6,9 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "loaders/reader.h"
 #include "test_images.h"
@@ -48,11 +45,9 @@ inline Bytes deflateBytes(const Bytes &data, int level = 6, bool bare = false, i
     z_stream z{};
     deflateInit2(&z, level, Z_DEFLATED, bare ? -15 : 15, 8, strategy);
     Bytes out(deflateBound(&z, uLong(data.size())));
-    z.next_in = const_cast<Bytef *>(data.data()), z.avail_in = uInt(data.size());
-    z.next_out = out.data(), z.avail_out = uInt(out.size());
+    z.next_in = const_cast<Bytef *>(data.data()), z.avail_in = uInt(data.size()), z.next_out = out.data(), z.avail_out = uInt(out.size());
     deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
+    out.resize(z.total_out), deflateEnd(&z);
     return out;
 }
 
@@ -81,10 +76,7 @@ inline std::string outputPath(const std::string &name) {
     std::filesystem::create_directories(outputFolder());
     return outputFolder() + "/" + name;
 }
-inline Bytes readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
+inline Bytes readFile(const std::string &path) { return Bytes(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}); }
 inline void writeFile(const std::string &path, const Bytes &bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
 }
@@ -121,11 +113,8 @@ inline Decoded decodeExact(MemoryDecoder decode, const Bytes &bytes, size_t leng
     Decoded result{decode(&image, block.get(), uint32_t(length)), image.width, {}};
     EXPECT_TRUE(std::equal(block.get(), block.get() + length, bytes.begin())) << "the decoder changed its input";
     EXPECT_TRUE(result.ok || isSentinel(image)) << "a refusal changed the record";
-    if (!result.ok) return result;
-    EXPECT_NE(image.data, nullptr);
-    if (!image.data) return result;
-    result.pixels.assign(image.data, image.data + size_t(image.width) * image.height);
-    FreeImage(&image);
+    EXPECT_TRUE(!result.ok || image.data) << "a success without pixels";
+    if (result.ok && image.data) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height), FreeImage(&image);
     return result;
 }
 
@@ -171,10 +160,11 @@ inline void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), Me
     EXPECT_STREQ(LoadFailureReason(), "cannot open file");
 }
 
-// Runs Debian's python3 (which python3-pil serves) on a script; false when Pillow is missing.
+// Debian's python3, which python3-pil serves: whether it has Pillow, and a script
+// of it run after importing random, sys and Pillow's Image.
 inline bool hasPillow() { return std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0; }
 inline int runPython(const std::string &name, const std::string &script, const std::string &arguments) {
-    std::ofstream(outputPath(name)) << script;
+    std::ofstream(outputPath(name)) << "import random, sys\nfrom PIL import Image\n" << script;
     return std::system(("/usr/bin/python3 " + outputPath(name) + " " + arguments).c_str());
 }
 
