@@ -41,9 +41,7 @@ TEST(HostileInput, JpegBlocksOf2GiBAndMoreKeepTheirLength) {
     EXPECT_TRUE(jpegLoadMem(&whole, static_cast<uint8_t *>(block), uint32_t(blockSize)));
     ASSERT_TRUE(jpegLoadMem(&exact, encoded.data(), uint32_t(encoded.size())));
     EXPECT_EQ(compareImages(whole, exact, "2 GiB block"), "");
-    FreeImage(&whole);
-    FreeImage(&exact);
-    munmap(block, blockSize);
+    FreeImage(&whole), FreeImage(&exact), munmap(block, blockSize);
 }
 
 TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
@@ -58,13 +56,11 @@ TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
     std::remove(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     for (const char *name : {fifo.c_str(), "/dev/zero", "/dev/null", "/tmp", "", static_cast<const char *>(nullptr)}) {
-        bytes = reinterpret_cast<uint8_t *>(0x1);
-        size = 77;
+        bytes = reinterpret_cast<uint8_t *>(0x1), size = 77;
         EXPECT_FALSE(LoadFileToMemory(name, &bytes, &size)) << (name ? name : "NULL");
         EXPECT_TRUE(bytes == reinterpret_cast<uint8_t *>(0x1) && size == 77);
         GFXimage image = sentinelImage();
-        EXPECT_FALSE(pngLoad(&image, name));
-        EXPECT_TRUE(isSentinel(image));
+        EXPECT_FALSE(pngLoad(&image, name) || !isSentinel(image));
     }
     std::remove(fifo.c_str());
 }
@@ -90,8 +86,7 @@ TEST(HostileInput, ANameSwappedToAFifoNeverBlocks) {
             GFXimage image = sentinelImage();
             if (pngLoad(&image, name.c_str())) break;
         }
-        done = true;
-        swapper.join();
+        done = true, swapper.join();
         return 0;
     }, 20), 0);
     for (const std::string &path : {file, fifo, name, next}) std::remove(path.c_str());
@@ -122,9 +117,7 @@ TEST(HostileInput, RunningOutOfMemoryIsAPlainFalse) {
             (status == kDecoded ? decoded : refused) += 1;
         }
     }
-    // The limit bit on some reads and not on others.
-    EXPECT_GT(refused, 0);
-    EXPECT_GT(decoded, 0);
+    EXPECT_TRUE(refused > 0 && decoded > 0) << "the limit bit on some reads and not on others";
 }
 
 }  // namespace

@@ -99,8 +99,7 @@ Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height
     const int colours = colourType == PNG_COLOR_TYPE_PALETTE ? 1 + int(random.range(0, maxSample)) : 0;
     const bool keyed = transparency && (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_RGB);
     Bytes palette(size_t(colours) * 3), paletteAlpha(transparency ? size_t(colours + 1) / 2 : 0), out;
-    for (uint8_t &byte : palette) byte = uint8_t(random.next());
-    for (uint8_t &byte : paletteAlpha) byte = uint8_t(random.next());
+    for (Bytes *bytes : {&palette, &paletteAlpha}) std::generate(bytes->begin(), bytes->end(), [&] { return uint8_t(random.next()); });
     const uint16_t key[3] = {uint16_t(random.range(0, maxSample)), uint16_t(random.range(0, maxSample)), uint16_t(random.range(0, maxSample))};
     const png_color_16 keyColour{0, key[0], key[1], key[2], key[0]};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -128,9 +127,7 @@ Bytes writeWithLibpng(int colourType, int depth, uint32_t width, uint32_t height
         }
         pointers.push_back(row.data());
     }
-    png_write_image(png, pointers.data());
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
+    png_write_image(png, pointers.data()), png_write_end(png, info), png_destroy_write_struct(&png, &info);
     return out;
 }
 
@@ -148,8 +145,7 @@ Pixels readWithLibpng(const Bytes &file) {
             samples.insert(samples.end(), png_get_rows(png, info)[y], png_get_rows(png, info)[y] + rowBytes);
     }
     const Pixels pixels = samples.empty() ? Pixels{} : fromRgb(samples, png_get_channels(png, info));
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(in);
+    png_destroy_read_struct(&png, &info, nullptr), std::fclose(in);
     return pixels;
 }
 
