@@ -4,12 +4,9 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <atomic>
 #include <cstring>
-#include <fstream>
-#include <string>
 #include <thread>
 
 #include "child_process.h"
@@ -25,11 +22,10 @@ namespace zorblit::test {
 namespace {
 
 TEST(HostileInput, NullBlocksAreRefused) {
-    for (const auto load : {pngLoadMem, jpegLoadMem})
+    for (const auto load : {pngLoadMem, jpegLoadMem, gifLoadMem, tgaLoadMem, qoiLoadMem, imageLoadMem})
         for (const uint32_t size : {0u, 1u, 100u, UINT32_MAX}) {
             GFXimage image = sentinelImage();
-            EXPECT_FALSE(load(&image, nullptr, size)) << size;
-            EXPECT_TRUE(isSentinel(image));
+            EXPECT_FALSE(load(&image, nullptr, size) || !isSentinel(image)) << size;
         }
 }
 
@@ -45,9 +41,7 @@ TEST(HostileInput, JpegBlocksOf2GiBAndMoreKeepTheirLength) {
     EXPECT_TRUE(jpegLoadMem(&whole, static_cast<uint8_t *>(block), uint32_t(blockSize)));
     ASSERT_TRUE(jpegLoadMem(&exact, encoded.data(), uint32_t(encoded.size())));
     EXPECT_EQ(compareImages(whole, exact, "2 GiB block"), "");
-    FreeImage(&whole);
-    FreeImage(&exact);
-    munmap(block, blockSize);
+    FreeImage(&whole), FreeImage(&exact), munmap(block, blockSize);
 }
 
 TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
@@ -62,13 +56,11 @@ TEST(HostileInput, OnlyRegularFilesAreReadAndToTheirEnd) {
     std::remove(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     for (const char *name : {fifo.c_str(), "/dev/zero", "/dev/null", "/tmp", "", static_cast<const char *>(nullptr)}) {
-        bytes = reinterpret_cast<uint8_t *>(0x1);
-        size = 77;
+        bytes = reinterpret_cast<uint8_t *>(0x1), size = 77;
         EXPECT_FALSE(LoadFileToMemory(name, &bytes, &size)) << (name ? name : "NULL");
         EXPECT_TRUE(bytes == reinterpret_cast<uint8_t *>(0x1) && size == 77);
         GFXimage image = sentinelImage();
-        EXPECT_FALSE(pngLoad(&image, name));
-        EXPECT_TRUE(isSentinel(image));
+        EXPECT_FALSE(pngLoad(&image, name) || !isSentinel(image));
     }
     std::remove(fifo.c_str());
 }
@@ -94,39 +86,10 @@ TEST(HostileInput, ANameSwappedToAFifoNeverBlocks) {
             GFXimage image = sentinelImage();
             if (pngLoad(&image, name.c_str())) break;
         }
-        done = true;
-        swapper.join();
+        done = true, swapper.join();
         return 0;
     }, 20), 0);
     for (const std::string &path : {file, fifo, name, next}) std::remove(path.c_str());
-}
-
-uint32_t bigEndian(uint32_t v) { return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24; }
-
-// A PNG of the given header fields and raw (unfiltered, filter byte included)
-// rows, deflated by zlib.
-Bytes pngFile(uint32_t width, uint32_t height, uint8_t depth, uint8_t colour, uint8_t interlace, const Bytes &raw) {
-    Bytes file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const auto chunk = [&file](const char *type, const Bytes &data) {
-        const uint32_t length = bigEndian(uint32_t(data.size()));
-        file.insert(file.end(), reinterpret_cast<const uint8_t *>(&length), reinterpret_cast<const uint8_t *>(&length) + 4);
-        Bytes body(type, type + 4);
-        body.insert(body.end(), data.begin(), data.end());
-        const uint32_t crc = bigEndian(uint32_t(crc32(0, body.data(), uInt(body.size()))));
-        file.insert(file.end(), body.begin(), body.end());
-        file.insert(file.end(), reinterpret_cast<const uint8_t *>(&crc), reinterpret_cast<const uint8_t *>(&crc) + 4);
-    };
-    ByteWriter header;
-    header.big = true;
-    header.u32(width).u32(height).u8(depth).u8(colour).u8(0).u8(0).u8(interlace);
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    Bytes packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9);
-    packed.resize(packedSize);
-    chunk("IHDR", header.bytes);
-    chunk("IDAT", packed);
-    chunk("IEND", {});
-    return file;
 }
 
 // A 2 KB file of a 16777216 x 1 black picture (64 MB of pixels), plain and
@@ -136,15 +99,13 @@ TEST(HostileInput, RunningOutOfMemoryIsAPlainFalse) {
     if (!test::kAddressSpaceLimitsApply) GTEST_SKIP() << "address-space limits do not bind under the emulator";
     constexpr uint32_t kWidth = 1u << 24;
     constexpr int kRefused = 20, kDecoded = 21;  // other statuses: a crash or a sanitizer report
+    // Interlaced, the one row has pixels in the passes that start on row 0: from x 0, 4, 2, 1 in steps of 8, 8, 4, 2.
     Bytes plain(1 + kWidth / 8, 0), interlaced;
-    for (int pass = 0; pass < 7; ++pass) {
-        static constexpr uint32_t x0[7] = {0, 4, 0, 2, 0, 1, 0}, dx[7] = {8, 8, 4, 4, 2, 2, 1}, y0[7] = {0, 0, 4, 0, 2, 0, 1};
-        if (y0[pass] != 0) continue;  // one row: only passes starting on row 0 have pixels
-        interlaced.insert(interlaced.end(), 1 + ((kWidth - x0[pass] + dx[pass] - 1) / dx[pass] + 7) / 8, 0);
-    }
+    for (const auto &[x0, dx] : {std::pair{0u, 8u}, {4u, 8u}, {2u, 4u}, {1u, 2u}})
+        interlaced.insert(interlaced.end(), 1 + ((kWidth - x0 + dx - 1) / dx + 7) / 8, 0);
     int refused = 0, decoded = 0;
     for (const auto &[raw, interlace] : {std::pair{plain, 0}, {interlaced, 1}}) {
-        const Bytes file = pngFile(kWidth, 1, 1, 0, uint8_t(interlace), raw);
+        const Bytes file = PngBuilder().header(kWidth, 1, 1, 0, uint8_t(interlace)).idat(raw).end();
         for (uint64_t spare = 0; spare <= 256; spare += 32) {
             const int status = test::statusOfChild([&] {
                 if (!test::limitAddressSpace(spare << 20)) return 9;
@@ -156,9 +117,7 @@ TEST(HostileInput, RunningOutOfMemoryIsAPlainFalse) {
             (status == kDecoded ? decoded : refused) += 1;
         }
     }
-    // The limit bit on some reads and not on others.
-    EXPECT_GT(refused, 0);
-    EXPECT_GT(decoded, 0);
+    EXPECT_TRUE(refused > 0 && decoded > 0) << "the limit bit on some reads and not on others";
 }
 
 }  // namespace

@@ -1,14 +1,21 @@
 // The bounds-checked cursor every reader builds on (the reader sweeps cover the
 // rest); the small formats IM and PCX; Windows bitmaps written field by field and
-// checked against SDL's reader; and the files ImageMagick writes for BMP and PCX.
+// checked against SDL's reader; QOI against the format's reference writer; TGA and
+// the bitmaps and PCX files that Pillow and ImageMagick write, against their own
+// reading; and imageLoad over a sample file of every format.
 #include <SDL.h>
 
 #include <array>
 #include <bit>
 
 #include "loaders/bmp.h"
+#include "loaders/gif.h"
 #include "loaders/im.h"
 #include "loaders/pcx.h"
+#include "loaders/png.h"
+#include "loaders/qoi.h"
+#include "loaders/tga.h"
+#include "qoi_writer.h"
 #include "reader_test_support.h"
 
 namespace zorblit::test {
@@ -70,34 +77,18 @@ Bytes encodeRuns(const Bytes &bytes) {
 
 TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
     const Bytes rows = encodeRuns({1, 2, 3, 4, 5, 6}), good = pcxFile(3, 2, 3, rows);
-    // 0xC3 0x05: three of colour 5; 0xC0: none; the run of 4 ends row 0 and starts row 1.
-    const Bytes handMade = pcxFile(6, 2, 6, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
+    // Lines of 6 bytes for 5 pixels. 0xC3 0x05: three of colour 5; 0xC0: none; the run of 4 ends
+    // row 0, its padding byte, and starts row 1, whose padding is the last 3.
+    const Bytes handMade = pcxFile(5, 2, 6, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
     Pixels handMadePixels;
-    for (uint8_t index : {5, 5, 5, 7, 2, 2, 2, 2, 1, 3, 3, 3}) handMadePixels.push_back(pcxColour(index));
-    std::vector<Case> cases = {
-        {"hand-made runs", handMade, handMadePixels},
-        {"manufacturer", withField(good, 0, 11, 1)}, {"version 3", withField(good, 1, 3, 1)},
-        {"4 bits", withField(good, 3, 4, 1)}, {"three planes", withField(good, 65, 3, 1)},
-        {"xmax < xmin", withField(good, 8, 2, 2)}, {"ymax < ymin", withField(good, 10, 9, 2)},
-        {"wider than a line", withField(good, 66, 2, 2)},
+    for (uint8_t index : {5, 5, 5, 7, 2, 2, 2, 1, 3, 3}) handMadePixels.push_back(pcxColour(index));
+    expectCases(pcxDecode, {
+        {"hand-made runs", handMade, handMadePixels}, {"manufacturer", withField(good, 0, 11, 1)}, {"version 3", withField(good, 1, 3, 1)},
+        {"4 bits", withField(good, 3, 4, 1)}, {"three planes", withField(good, 65, 3, 1)}, {"xmax < xmin", withField(good, 8, 2, 2)},
+        {"ymax < ymin", withField(good, 10, 9, 2)}, {"wider than a line", withField(good, 66, 2, 2)},
         {"palette marker", pcxFile(3, 2, 3, rows, 11)}, {"rows end early", pcxFile(3, 2, 3, {1, 2, 3, 4, 0xC1})},
         // Seven bytes of runs cannot fill 65535 x 65535 pixels: refused before allocating.
-        {"huge claim", withField(withField(withField(good, 4, 0), 8, 0xFFFEFFFE), 66, 0xFFFF, 2)}};
-    // Random pictures: runs of 70 (split at 63), stretches of noise with single bytes above 0xC0,
-    // and padding of its own colour.
-    TestRandom random(5);
-    for (const auto [width, height, padding] : {std::array<uint16_t, 3>{1, 1, 0}, {3, 2, 1}, {5, 4, 3}, {64, 3, 0}, {2501, 2, 1}}) {
-        const uint16_t bytesPerLine = uint16_t(width + padding);
-        Bytes indices;
-        Pixels expected;
-        for (uint32_t i = 0; i < uint32_t(bytesPerLine) * height; ++i) {
-            const bool isPadding = i % bytesPerLine >= width;
-            indices.push_back(isPadding ? 0xEE : i / 70 % 4 ? uint8_t(i / 70) : uint8_t(random.next()));
-            if (!isPadding) expected.push_back(pcxColour(indices.back()));
-        }
-        cases.push_back({"random runs", pcxFile(width, height, bytesPerLine, encodeRuns(indices)), expected});
-    }
-    expectCases(pcxDecode, cases);
+        {"huge claim", withField(withField(withField(good, 4, 0), 8, 0xFFFEFFFE), 66, 0xFFFF, 2)}});
     expectFileLoadsAsInMemory(pcxLoad, pcxDecode, handMade, "six.pcx");
     expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile(3, 3, 4, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
 }
@@ -105,7 +96,7 @@ TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
 constexpr uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;
 
 // A bitmap to write: header fields and pixels, top row first, each a palette
-// index or 0xRRGGBB.
+// index or 0xRRGGBB (16 bits: the stored word); run-length files hold codes instead.
 struct BmpFile {
     int32_t width, height;  // negative height: rows stored top down
     uint16_t bits;
@@ -113,24 +104,22 @@ struct BmpFile {
     uint32_t infoSize = 40, compression = 0, gap = 0;  // gap: bytes between palette and pixels
     bool declarePaletteSize = true;                    // false: colours used 0
     std::array<uint32_t, 3> masks{0xFF0000, 0xFF00, 0xFF};
+    Bytes codes{};
+    bool sweep = false;  // the test cuts and damages it too
 
     Bytes encode() const {
         const uint32_t rows = uint32_t(std::abs(height)), masksAfterHeader = compression == kBitfields && infoSize == 40 ? 12 : 0;
         const bool core = infoSize == 12;
-        const uint32_t entryBytes = core ? 3 : 4;
         ByteWriter out;
-        out.u8('B').u8('M').u32(0).u32(0).u32(14 + infoSize + masksAfterHeader + uint32_t(palette.size()) * entryBytes + gap);
-        if (core) {
-            out.u32(infoSize).u16(uint32_t(width)).u16(uint32_t(height)).u16(1).u16(bits);
-        } else {
-            out.u32(infoSize).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(bits).u32(compression);
-            out.u32(0).u32(2835).u32(2835).u32(declarePaletteSize ? uint32_t(palette.size()) : 0).u32(0);
-        }
+        out.u8('B').u8('M').u32(0).u32(0).u32(14 + infoSize + masksAfterHeader + uint32_t(palette.size()) * (core ? 3 : 4) + gap);
+        if (core) out.u32(infoSize).u16(uint32_t(width)).u16(uint32_t(height)).u16(1).u16(bits);
+        else out.u32(infoSize).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(bits).u32(compression).u32(0).u32(2835).u32(2835)
+                 .u32(declarePaletteSize ? uint32_t(palette.size()) : 0).u32(0);
         if (compression == kBitfields) out.u32(masks[0]).u32(masks[1]).u32(masks[2]);
         if (infoSize > 40) out.fill(infoSize - (compression == kBitfields ? 52 : 40), 0);
         for (uint32_t colour : palette) core ? out.u8(colour).u8(colour >> 8).u8(colour >> 16) : out.u32(colour);
         out.fill(gap, 0xEE);
-        if (compression == kRle8 || compression == kRle4) return out.append(values.empty() ? Bytes{} : runLengths(rows)).bytes;  // empty: the test appends its own stream
+        if (compression == kRle8 || compression == kRle4) return out.append(codes).bytes;
         for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
             Bytes row((uint32_t(width) * bits + 31) / 32 * 4, 0);
             for (uint32_t x = 0; x < uint32_t(width); ++x) {
@@ -145,45 +134,39 @@ struct BmpFile {
         }
         return out.bytes;
     }
-
-    // Greedy run-length coding, row by row: runs of three or more equal indices,
-    // literals between (runs of one or two where a literal would be shorter than 3).
-    Bytes runLengths(uint32_t rows) const {
-        const unsigned perByte = bits == 8 ? 1 : 2;
-        ByteWriter out;
-        for (uint32_t fileRow = 0; fileRow < rows; ++fileRow) {
-            const uint32_t *row = values.data() + size_t(rows - 1 - fileRow) * uint32_t(width);
-            const auto runAt = [&](uint32_t x) {
-                uint32_t n = 1;
-                while (x + n < uint32_t(width) && n < 255 && row[x + n] == row[x]) ++n;
-                return n;
-            };
-            for (uint32_t x = 0; x < uint32_t(width);) {
-                uint32_t end = x;
-                while (end < uint32_t(width) && end - x < 255 && runAt(end) < 3) ++end;
-                if (end - x >= 3) {
-                    out.u8(0).u8(end - x);
-                    Bytes packed((end - x + perByte - 1) / perByte, 0);
-                    for (uint32_t i = x; i < end; ++i) packed[(i - x) / perByte] |= uint8_t(row[i] << (bits == 4 && (i - x) % 2 == 0 ? 4 : 0));
-                    out.append(packed).fill(packed.size() % 2, 0);
-                    x = end;
-                } else {
-                    const uint32_t n = runAt(x);
-                    out.u8(n).u8(bits == 4 ? row[x] * 0x11 : row[x]);
-                    x += n;
-                }
-            }
-            out.u8(0).u8(fileRow + 1 == rows ? 1 : 0);
-        }
-        return out.bytes;
-    }
 };
 
 BmpFile randomFile(TestRandom &random, int32_t width, int32_t height, uint16_t bits, uint32_t paletteSize) {
     BmpFile file{width, height, bits};
     for (uint32_t i = 0; i < paletteSize; ++i) file.palette.push_back(uint32_t(random.next()) & 0xFFFFFF);
     for (uint32_t i = 0; i < uint32_t(width * std::abs(height)); ++i)
-        file.values.push_back(bits <= 8 ? uint32_t(random.next() % paletteSize) : uint32_t(random.next()) & 0xFFFFFF);
+        file.values.push_back(bits <= 8 ? uint32_t(random.next() % paletteSize) : uint32_t(random.next()) & (bits == 16 ? 0xFFFF : 0xFFFFFF));
+    return file;
+}
+
+// Three rows of run-length codes, bottom row first: random runs (of one index at 4
+// bits; up to 9 long, or 255) and literals of 3 or more, padded to whole words.
+BmpFile runLengthFile(TestRandom &random, int32_t width, uint16_t bits) {
+    BmpFile file = randomFile(random, width, 3, bits, bits == 4 ? 16 : 200);
+    file.compression = bits == 8 ? kRle8 : kRle4;
+    ByteWriter codes;
+    for (uint32_t fileRow = 0, n = 0; fileRow < 3; ++fileRow) {
+        uint32_t *row = file.values.data() + size_t(2 - fileRow) * uint32_t(width);
+        for (uint32_t x = 0; x < uint32_t(width); x += n) {
+            const bool literal = uint32_t(width) - x >= 3 && random.next() % 2;
+            n = std::min(uint32_t(width) - x, uint32_t(random.range(literal ? 3 : 1, random.next() % 4 ? 9 : 255)));
+            if (!literal) {
+                std::fill_n(row + x, n, row[x]);
+                codes.u8(n).u8(bits == 4 ? row[x] * 0x11 : row[x]);
+                continue;
+            }
+            Bytes packed((n * bits + 7) / 8, 0);
+            for (uint32_t i = 0; i < n; ++i) packed[i * bits / 8] |= uint8_t(row[x + i] << (bits == 4 && i % 2 == 0 ? 4 : 0));
+            codes.u8(0).u8(n).append(packed).fill(packed.size() % 2, 0);
+        }
+        codes.u8(0).u8(fileRow == 2 ? 1 : 0);
+    }
+    file.codes = codes.bytes;
     return file;
 }
 
@@ -193,50 +176,79 @@ Pixels sdlPixels(const Bytes &bytes) {
     SDL_Surface *argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
     Pixels pixels;
     for (int y = 0; argb && y < argb->h; ++y)
-        for (int x = 0; x < argb->w; ++x)
-            pixels.push_back(static_cast<const uint32_t *>(argb->pixels)[y * argb->pitch / 4 + x] | 0xFF000000);
+        for (int x = 0; x < argb->w; ++x) pixels.push_back(static_cast<const uint32_t *>(argb->pixels)[y * argb->pitch / 4 + x] | 0xFF000000);
     SDL_FreeSurface(loaded);
     SDL_FreeSurface(argb);
     return pixels;
 }
 
-TEST(Bmp, EveryDepthHeaderAndRowOrderMatchesSdl) {
+// Every depth under every header size and both row orders (odd widths: a short
+// palette, a gap before the pixels, channel masks on 32 bits; even: a full palette
+// with colours used 0); run-length files, core headers and 16-bit pixels. Ours
+// gives what was written, SDL too; 16-bit channels scale as round(v * 255 / max),
+// where SDL repeats the bits: at most one apart.
+TEST(Bmp, EveryDepthHeaderRowOrderAndRunLengthMatchesSdl) {
     TestRandom random(6);
+    std::vector<BmpFile> files;
     for (const uint16_t bits : {1, 4, 8, 24, 32})
         for (const uint32_t infoSize : {40u, 108u, 124u})
             for (const int32_t width : {1, 2, 3, 5, 7, 9, 17, 33})
                 for (const int32_t direction : {1, -1}) {
-                    // Odd widths: a short palette, a gap before the pixels, channel masks on 32 bits.
-                    // Even widths: a full palette with colours used 0.
                     const bool odd = width % 2 == 1;
                     const uint32_t fullPalette = bits <= 8 ? 1u << bits : 0;
-                    BmpFile file = randomFile(random, width, direction * (1 + width % 4), bits,
-                                              odd && bits > 1 ? fullPalette / 2 + 1 : fullPalette);
+                    BmpFile &file = files.emplace_back(randomFile(random, width, direction * (1 + width % 4), bits, odd && bits > 1 ? fullPalette / 2 + 1 : fullPalette));
                     file.infoSize = infoSize, file.declarePaletteSize = odd, file.gap = odd ? uint32_t(width) : 0;
                     if (bits == 32 && odd) file.compression = kBitfields, file.masks = {0xFF000000, 0xFF0000, 0xFF00};
-                    Pixels expected;
-                    for (uint32_t v : file.values) expected.push_back(0xFF000000 | (bits <= 8 ? file.palette[v] : v));
-                    Bytes bytes = file.encode();
-                    SCOPED_TRACE(testing::Message() << bits << " bits, header " << infoSize << ", width " << width << ", " << direction);
-                    EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
-                    EXPECT_EQ(sdlPixels(bytes), expected) << "SDL";
-                    if (width != 3 || infoSize != 40 || direction != 1) continue;
-                    // The last row's padding may be missing; anything shorter is refused.
-                    bytes.erase(bytes.end() - (4 - (3 * bits + 7) / 8 % 4) % 4, bytes.end());
-                    expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes);
+                    file.sweep = width == 3 && infoSize == 40 && direction == 1;
                 }
+    for (const int32_t width : {1, 2, 3, 7, 16, 33, 300}) {
+        for (const uint16_t bits : {4, 8}) files.push_back(runLengthFile(random, width, bits));
+        for (const uint16_t bits : {1, 4, 8, 24}) files.push_back(randomFile(random, width, 2, bits, bits <= 8 ? 1u << bits : 0)), files.back().infoSize = 12;
+        for (const auto &[masks, compression] : {std::pair{std::array<uint32_t, 3>{0x7C00, 0x3E0, 0x1F}, 0u}, {{0xF800, 0x7E0, 0x1F}, kBitfields},
+                                                 {{0x7C00, 0x3E0, 0x1F}, kBitfields}})
+            files.push_back(randomFile(random, width, -2, 16, 0)), files.back().compression = compression, files.back().masks = masks;
+        for (size_t i = files.size() - 9; width == 7 && i < files.size(); ++i) files[i].sweep = files[i].compression != kBitfields;
+    }
+    for (const BmpFile &file : files) {
+        Pixels expected;
+        for (const uint32_t v : file.values) {
+            uint32_t colour = file.bits <= 8 ? file.palette[v] : v;
+            for (size_t c = 0; file.bits == 16 && c < 3; ++c) {
+                const uint32_t shift = uint32_t(std::countr_zero(file.masks[c])), max = file.masks[c] >> shift;
+                colour = (c ? colour << 8 : 0) | (((v & file.masks[c]) >> shift) * 255 + max / 2) / max;
+            }
+            expected.push_back(0xFF000000 | colour);
+        }
+        SCOPED_TRACE(testing::Message() << file.bits << " bits, compression " << file.compression << ", header " << file.infoSize
+                                        << ", " << file.width << " x " << file.height);
+        Bytes bytes = file.encode();
+        EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
+        const Pixels sdl = sdlPixels(bytes);
+        ASSERT_EQ(sdl.size(), expected.size());
+        for (size_t i = 0; i < sdl.size(); ++i)
+            for (unsigned shift = 0; shift < 24; shift += 8)
+                ASSERT_LE(std::abs(int(sdl[i] >> shift & 0xFF) - int(expected[i] >> shift & 0xFF)), file.bits == 16 ? 1 : 0) << i;
+        // The last row's padding may be missing; anything shorter is refused.
+        if (file.sweep && file.codes.empty()) bytes.resize(bytes.size() - (4 - (uint32_t(file.width) * file.bits + 7) / 8 % 4) % 4);
+        if (file.sweep) expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes);
+    }
     expectFileLoadsAsInMemory(bmpLoad, bmpDecode, randomFile(random, 3, 2, 24, 0).encode(), "three.bmp");
 }
 
-TEST(Bmp, HandMadeFields) {
+TEST(Bmp, HandMadeFieldsAndRunLengthCodes) {
     constexpr size_t kWidthAt = 18, kHeightAt = 22, kBitsAt = 28, kCompressionAt = 30, kInfoSizeAt = 14;
     TestRandom random(8);
     const Bytes indexed = randomFile(random, 8, 2, 8, 256).encode(), truecolour = randomFile(random, 4, 2, 24, 0).encode();
     // 4-bit red, 10-bit green and no blue: narrow and wide channels scale to 8 bits.
     const Bytes masked = withField(withField(BmpFile{2, 1, 32, {}, {0, 0}, 40, kBitfields}.encode(), 54, 0xF), 58, 0x3FF0);
+    // Run-length streams: what they leave unset is transparent black.
+    const Pixels palette = {0x112233, 0x445566, 0x778899};
+    const auto rle = [&](int32_t width, uint16_t bits, uint32_t compression, const Bytes &codes) {
+        return BmpFile{width, width == 4 ? 3 : 1, bits, palette, {}, 40, compression, 0, true, {}, codes}.encode();
+    };
+    const uint32_t a = 0xFF112233, b = 0xFF445566, c = 0xFF778899;
     expectCases(bmpDecode, {
-        {"narrow and wide masks", withField(withField(withField(masked, 62, 0), 66, 0xF | 0x3FF0), 70, 0x8 | 0x2000),
-         {0xFFFFFF00, 0xFF888000}},
+        {"narrow and wide masks", withField(withField(withField(masked, 62, 0), 66, 0xF | 0x3FF0), 70, 0x8 | 0x2000), {0xFFFFFF00, 0xFF888000}},
         {"indices beyond the stored palette are black", BmpFile{4, 1, 8, {0x102030, 0x405060}, {0, 1, 2, 255}}.encode(),
          {0xFF102030, 0xFF405060, 0xFF000000, 0xFF000000}},
         {"signature", withField(indexed, 1, 'A', 1)}, {"RLE4 at 8 bits", withField(indexed, kCompressionAt, kRle4)},
@@ -248,93 +260,131 @@ TEST(Bmp, HandMadeFields) {
         {"16-byte header", withField(truecolour, kInfoSizeAt, 16)}, {"pixels past the end", withField(truecolour, 10, 0xFFFFFFF0u)},
         {"palette past the end", withField(indexed, kInfoSizeAt, 0x7FFFFFF0u)},
         // A few bytes claiming 2^62 pixels fail before any allocation.
-        {"huge claim", withField(withField(truecolour, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)}});
+        {"huge claim", withField(withField(truecolour, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)},
+        // Bottom row: a run of 2 and end of line; middle: a literal of 3 (padded), then a move 1 up;
+        // top: a run of 5 whose last four fall past the width; end of bitmap.
+        {"codes", rle(4, 8, kRle8, {2, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 2, 0, 1, 5, 2, 0, 1}), {0, 0, 0, c, c, a, b, 0, b, b, 0, 0}},
+        {"early end of bitmap", rle(4, 8, kRle8, {1, 2, 0, 1}), {0, 0, 0, 0, 0, 0, 0, 0, c, 0, 0, 0}},
+        // 4 bits: a run alternates two indices; a literal of 5 takes three bytes, padded to four.
+        {"4-bit codes", rle(8, 4, kRle4, {3, 0x12, 0, 5, 0x01, 0x20, 0x10, 0, 0, 1}), {b, c, b, a, b, c, a, b}},
+        {"no end of bitmap", rle(4, 8, kRle8, {2, 1, 0, 0})}, {"literal cut", rle(4, 8, kRle8, {0, 5, 1, 1})},
+        {"delta cut", rle(4, 8, kRle8, {0, 2, 1})}, {"RLE8 at 4 bits", rle(8, 4, kRle8, {0, 1})},
+        {"too short for its size", BmpFile{4000, 2000, 8, palette, {}, 40, kRle8, 0, true, {}, {0, 1}}.encode()}});
 }
 
-// Run-length files (runs of a few colours, so both codes occur), core headers and
-// 16-bit pixels against SDL's reader; 16-bit channels scale as round(v * 255 / max),
-// where SDL repeats the bits: at most one apart.
-TEST(Bmp, RunLengthsCoreHeadersAnd16BitsMatchSdl) {
-    TestRandom random(21);
-    for (const int32_t width : {1, 2, 3, 7, 16, 33, 300}) {
-        std::vector<BmpFile> files;
-        for (const uint16_t bits : {4, 8}) {
-            BmpFile file = randomFile(random, width, 3, bits, bits == 4 ? 16 : 200);
-            for (size_t i = 0; i < file.values.size(); ++i)
-                if (random.next() % 4) file.values[i] = i ? file.values[i - 1] : 0;
-            files.push_back(file);
-            files.back().compression = bits == 8 ? kRle8 : kRle4;
-        }
-        for (const uint16_t bits : {1, 4, 8, 24}) {
-            files.push_back(randomFile(random, width, 2, bits, bits <= 8 ? 1u << bits : 0));
-            files.back().infoSize = 12;
-        }
-        for (const auto &[masks, compression] : {std::pair{std::array<uint32_t, 3>{0x7C00, 0x3E0, 0x1F}, 0u},
-                                                 {{0xF800, 0x7E0, 0x1F}, kBitfields}, {{0x7C00, 0x3E0, 0x1F}, kBitfields}}) {
-            files.push_back(randomFile(random, width, -2, 16, 0));
-            files.back().compression = compression, files.back().masks = masks;
-            for (uint32_t &v : files.back().values) v &= 0xFFFF;
-        }
-        for (const BmpFile &file : files) {
-            Pixels expected;
-            for (const uint32_t v : file.values) {
-                uint32_t colour = file.bits <= 8 ? file.palette[v] : v;
-                if (file.bits == 16) {
-                    colour = 0;
-                    for (const uint32_t mask : file.masks) {
-                        const uint32_t max = mask >> std::countr_zero(mask);
-                        colour = colour << 8 | (((v & mask) >> std::countr_zero(mask)) * 255 + max / 2) / max;
-                    }
+// QOI: runs, small steps, repeats of earlier colours and jumps, with alpha changes,
+// written by the reference writer.
+TEST(Qoi, RandomPicturesFromTheReferenceWriter) {
+    TestRandom random(41);
+    for (const auto &[width, height] : {std::pair{1u, 1u}, {5u, 3u}, {64u, 64u}, {301u, 17u}})
+        for (const bool alpha : {false, true}) {
+            Pixels pixels;
+            for (uint32_t p = 0xFF000000; pixels.size() < size_t(width) * height;) {
+                switch (random.next() % 5) {
+                case 0: p = uint32_t(random.next()); break;
+                case 1: p = pixels.empty() ? p : pixels[random.next() % pixels.size()]; break;
+                case 2: p += uint32_t(random.next() % 3) * 0x010101u; break;
+                case 3: p ^= uint32_t(random.next() % 16) << 8 | uint32_t(random.next() % 64); break;
+                default: break;
                 }
-                expected.push_back(0xFF000000 | colour);
+                pixels.insert(pixels.end(), std::min<size_t>(size_t(width) * height - pixels.size(), 1 + random.next() % 70), alpha ? p : p | 0xFF000000);
             }
-            SCOPED_TRACE(testing::Message() << file.bits << " bits, compression " << file.compression << ", header " << file.infoSize << ", width " << width);
-            const Bytes bytes = file.encode();
-            EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
-            const Pixels sdl = sdlPixels(bytes);
-            ASSERT_EQ(sdl.size(), expected.size());
-            for (size_t i = 0; i < sdl.size(); ++i)
-                for (unsigned shift = 0; shift < 24; shift += 8)
-                    ASSERT_LE(std::abs(int(sdl[i] >> shift & 0xFF) - int(expected[i] >> shift & 0xFF)), file.bits == 16 ? 1 : 0) << i;
-            // The last row's padding (up to 3 bytes) may be missing.
-            if (width == 7 && file.compression != kBitfields)
-                expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes, file.compression ? SIZE_MAX : bytes.size() - 3);
+            const Bytes file = qoiEncode(pixels, width, height, alpha ? 4 : 3);
+            EXPECT_EQ(decodeExact(qoiDecode, file).pixels, pixels) << width << "x" << height;
+            if (width == 5 && alpha) expectRefusesCutsAndSurvivesDamage(qoiDecode, file);
         }
+}
+
+TEST(Qoi, HandMadeOperationsAndRefusals) {
+    const auto file = [](const Bytes &ops) { return ByteWriter{{'q', 'o', 'i', 'f'}, true}.u32(4).u32(2).u8(4).u8(1).append(ops).fill(7, 0).u8(1).bytes; };
+    // RGB 10,20,30; diff -2,-1,+1; luma dg +5, dr-dg -8, db-dg +7; RGBA; index of
+    // the first (hash (10*3 + 20*5 + 30*7 + 255*11) % 64 = 9); run of 3.
+    const Bytes ops = file({0xFE, 10, 20, 30, 0x40 | 0 << 4 | 1 << 2 | 3, 0x80 | 37, 0x0F, 0xFF, 1, 2, 3, 4, 9, 0xC2});
+    expectCases(qoiLoadMem, {
+        {"operations", ops, {0xFF0A141E, 0xFF08131F, 0xFF05182B, 0x04010203, 0xFF0A141E, 0xFF0A141E, 0xFF0A141E, 0xFF0A141E}},
+        // A run at the start repeats opaque black; a run past the end is cut short.
+        {"runs", file({0xC1, 0xFD}), Pixels(8, 0xFF000000)}, {"too few pixels", file({0xC1})}, {"magic", withField(ops, 0, 'Q', 1)},
+        {"5 channels", withField(ops, 12, 5, 1)}, {"colour space 2", withField(ops, 13, 2, 1)}, {"end marker", flipped(ops, -1, 1)},
+        {"zero width", withField(ops, 4, 0)}, {"no end marker", Bytes(ops.begin(), ops.end() - 1), {}, "QOI end marker missing at byte " + std::to_string(ops.size() - 1)},
+        // 2^16 x 2^12 claimed by 15 bytes of operations: refused before allocating.
+        {"huge claim", withField(withField(ops, 4, 0x100), 8, 0x10, 4)}});
+    expectFileLoadsAsInMemory(qoiLoad, qoiDecode, ops, "eight.qoi");
+}
+
+// Pillow writes random pictures in each TGA mode, raw and run-length, both row
+// orders, and gives its own reading as RGBA bytes beside each.
+TEST(Tga, FilesWrittenByPillowMatchItsReading) {
+    if (!hasPillow()) GTEST_SKIP() << "Pillow is not installed";
+    const std::string base = outputPath("pillow_tga");
+    ASSERT_EQ(runPython("write_tgas.py", R"(random.seed(7)
+layouts = [(m, c, o) for m in ('L', 'LA', 'P', 'RGB', 'RGBA') for c in (None, 'tga_rle') for o in (-1, 1)]
+for n, (mode, compression, orientation) in enumerate(layouts):
+    w, h = random.choice([(1, 1), (7, 3), (130, 5)])
+    im = Image.new(mode, (w, h))
+    if mode == 'P':
+        im.putpalette([random.randrange(256) for _ in range(768)])
+    data, value = [], tuple(0 for _ in im.getbands())
+    while len(data) < w * h:
+        value = tuple(random.randrange(256) for _ in im.getbands()) if random.random() < 0.5 else value
+        data += [value[0] if len(value) == 1 else value] * random.randrange(1, 140)
+    im.putdata(data[:w * h])
+    path = sys.argv[1] + str(n)
+    im.save(path + '.tga', compression=compression, orientation=orientation)
+    open(path + '.rgba', 'wb').write(Image.open(path + '.tga').convert('RGBA').tobytes())
+)", base), 0);
+    for (int n = 0; n < 20; ++n) {
+        const Bytes file = readFile(base + std::to_string(n) + ".tga");
+        const Pixels expected = fromRgb(readFile(base + std::to_string(n) + ".rgba"), 4);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(decodeExact(tgaDecode, file).pixels, expected) << "file " << n << ", type " << int(file.at(2)) << ", descriptor " << int(file.at(17));
     }
 }
 
-// Hand-made run-length streams: what they leave unset is transparent black.
-TEST(Bmp, RunLengthCodes) {
-    BmpFile rle8{4, 3, 8, {0x112233, 0x445566, 0x778899}}, rle4{8, 1, 4, {0x112233, 0x445566, 0x778899}};
-    rle8.compression = kRle8, rle4.compression = kRle4;
-    const auto with = [](const BmpFile &file, const Bytes &stream) { return ByteWriter().append(file.encode()).append(stream).bytes; };
-    const uint32_t a = 0xFF112233, b = 0xFF445566, c = 0xFF778899;
-    expectCases(bmpDecode, {
-        // Bottom row: a run of 2 and end of line; middle: a literal of 3 (padded), then a move 1 up;
-        // top: a run of 5 whose last four fall past the width; end of bitmap.
-        {"codes", with(rle8, {2, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 2, 0, 1, 5, 2, 0, 1}), {0, 0, 0, c, c, a, b, 0, b, b, 0, 0}},
-        {"early end of bitmap", with(rle8, {1, 2, 0, 1}), {0, 0, 0, 0, 0, 0, 0, 0, c, 0, 0, 0}},
-        // 4 bits: a run alternates two indices; a literal of 5 takes three bytes, padded to four.
-        {"4-bit codes", with(rle4, {3, 0x12, 0, 5, 0x01, 0x20, 0x10, 0, 0, 1}), {b, c, b, a, b, c, a, b}},
-        {"no end of bitmap", with(rle8, {2, 1, 0, 0})}, {"literal cut", with(rle8, {0, 5, 1, 1})},
-        {"delta cut", with(rle8, {0, 2, 1})}, {"RLE8 at 4 bits", with(BmpFile{rle4.width, 1, 4, rle4.palette, {}, 40, kRle8}, {0, 1})},
-        {"too short for its size", with(BmpFile{4000, 2000, 8, rle8.palette, {}, 40, kRle8}, {0, 1})}});
+// An 18-byte header; then the colour map and pixels given.
+Bytes tgaFile(uint8_t type, uint8_t bits, uint16_t width, uint16_t height, uint8_t descriptor, const Bytes &rest, uint16_t mapFirst = 0,
+              uint16_t mapLength = 0, uint8_t mapBits = 0) {
+    return ByteWriter().u8(2).u8(mapLength ? 1 : 0).u8(type).u16(mapFirst).u16(mapLength).u8(mapBits).u16(0).u16(0)
+        .u16(width).u16(height).u8(bits).u8(descriptor).u8('i').u8('d').append(rest).bytes;
+}
+
+TEST(Tga, HandMadeFilesAndRefusals) {
+    // 16 bits: 0x7C00 red, 0x03E0 green with the alpha bit, 0x001F blue, 0x4210 half grey (16 of 31: 132).
+    const Bytes sixteen = {0x00, 0x7C, 0xE0, 0x83, 0x1F, 0x00, 0x10, 0x42};
+    // Colour map entries 5 and 6 (24 bits), 16-bit indices 5, 6, 7 (outside), 4 (outside).
+    const Bytes mapped = tgaFile(1, 16, 4, 1, 0x20, {1, 2, 3, 4, 5, 6, 5, 0, 6, 0, 7, 0, 4, 0}, 5, 2, 24);
+    // Run-length grey: a run of 3 of 9, then raw 1 and 2, crossing rows; right to left, top down.
+    const Bytes runs = tgaFile(11, 8, 2, 3, 0x30, {0x82, 9, 0x02, 1, 2, 7});
+    const auto grey = [](uint32_t v) { return 0xFF000000 | v * 0x010101; };
+    expectCases(tgaDecode, {
+        {"16 bits with alpha bits, bottom up", tgaFile(2, 16, 2, 2, 0x01, sixteen), {0x000000FF, 0x00848484, 0x00FF0000, 0xFF00FF00}},
+        {"15 bits: no alpha", tgaFile(2, 15, 2, 2, 0x20, sixteen), {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF848484}},
+        {"32 bits without alpha bits", tgaFile(2, 32, 1, 1, 0x20, {1, 2, 3, 4}), {0xFF030201}},
+        {"32 bits with alpha bits", tgaFile(2, 32, 1, 1, 0x28, {1, 2, 3, 4}), {0x04030201}},
+        {"16-bit indices from entry 5", mapped, {0xFF030201, 0xFF060504, 0, 0}},
+        {"runs across rows, right to left", runs, {grey(9), grey(9), grey(1), grey(9), grey(7), grey(2)}},
+        {"no image", tgaFile(0, 8, 1, 1, 0, {0})}, {"type 32", tgaFile(32, 8, 1, 1, 0, {0})},
+        {"grey of 24 bits", tgaFile(3, 24, 1, 1, 0, {0, 0, 0})}, {"mapped without a map", tgaFile(1, 8, 1, 1, 0, {0})},
+        {"map of 8-bit entries", tgaFile(1, 8, 1, 1, 0, {0, 0}, 0, 1, 8)}, {"zero width", tgaFile(2, 24, 0, 1, 0, {})},
+        {"pixels short", tgaFile(2, 24, 2, 1, 0, {1, 2, 3, 4, 5})}, {"huge claim", tgaFile(10, 24, 65535, 65535, 0, {0xFF, 1, 2, 3})}});
+    expectRefusesCutsAndSurvivesDamage(tgaDecode, mapped);
+    expectRefusesCutsAndSurvivesDamage(tgaDecode, runs);
+    expectFileLoadsAsInMemory(tgaLoad, tgaDecode, runs, "six.tga");
 }
 
 // ImageMagick's convert writes random pixels of a few colours; ours must read them
 // as convert itself reads the file back, as its palette writers may quantise.
+// Bitmaps of 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8
+// bits with palettes, and run-length encoded 8 bits, its default for palettes;
+// PCX with short and long rows.
 TEST(Readers, FilesWrittenByImageMagick) {
     if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick's convert is not installed";
     TestRandom random(13);
     const std::string ppm = outputPath("magick.ppm"), rgb = outputPath("magick.rgb");
-    // Bitmaps of 24 bits with 40- and 124-byte headers, 32 bits with masks, 4 and 8 bits with palettes, and
-    // run-length encoded 8 bits, its default for palettes; PCX with short and long rows.
-    const std::tuple<MemoryDecoder, uint32_t, uint32_t, std::string, std::string, bool> writers[] = {
-        {bmpDecode, 13, 200, "", "BMP3", true}, {bmpDecode, 13, 200, "", "BMP", true},
-        {bmpDecode, 13, 200, "-type TrueColorAlpha", "BMP", true}, {bmpDecode, 13, 12, "-type Palette", "BMP", true},
-        {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3", true}, {bmpDecode, 13, 200, "-type Palette", "BMP3", true},
-        {pcxDecode, 13, 200, "-type Palette", "PCX", true}, {pcxDecode, 300, 200, "-type Palette", "PCX", true}};
-    for (const auto &[decode, width, colours, options, format, decoded] : writers) {
+    const std::tuple<MemoryDecoder, uint32_t, uint32_t, std::string, std::string> writers[] = {
+        {bmpDecode, 13, 200, "", "BMP3"}, {bmpDecode, 13, 200, "", "BMP"}, {bmpDecode, 13, 200, "-type TrueColorAlpha", "BMP"},
+        {bmpDecode, 13, 12, "-type Palette", "BMP"}, {bmpDecode, 13, 200, "-type Palette -compress None", "BMP3"},
+        {bmpDecode, 13, 200, "-type Palette", "BMP3"}, {pcxDecode, 13, 200, "-type Palette", "PCX"}, {pcxDecode, 300, 200, "-type Palette", "PCX"}};
+    for (const auto &[decode, width, colours, options, format] : writers) {
         const std::string file = outputPath("magick." + format), path = "'" + format + ":" + file + "'";
         std::string picture = "P6 " + std::to_string(width) + " 7 255\n";
         for (uint32_t i = 0; i < width * 7; ++i) {
@@ -343,12 +393,49 @@ TEST(Readers, FilesWrittenByImageMagick) {
         }
         std::ofstream(ppm, std::ios::binary) << picture;
         ASSERT_EQ(std::system(("convert " + ppm + " " + options + " " + path + " && convert " + path + " -depth 8 rgb:" + rgb).c_str()), 0);
-        const Bytes read = readFile(rgb);
-        Pixels expected;
-        for (size_t i = 0; decoded && i + 2 < read.size(); i += 3)
-            expected.push_back(0xFF000000u | uint32_t(read[i]) << 16 | uint32_t(read[i + 1]) << 8 | read[i + 2]);
-        EXPECT_EQ(decodeExact(decode, readFile(file)).pixels, expected) << options << " " << format;
+        EXPECT_EQ(decodeExact(decode, readFile(file)).pixels, fromRgb(readFile(rgb), 3)) << options << " " << format;
     }
+}
+
+// imageLoad and imageLoadMem over the fuzz seed files of every format: each gives
+// what its own reader gives; names matter only for IM and for TGA's reason.
+TEST(ImageLoad, EveryFormatBySignatureImByNameTgaLast) {
+    const auto load = [](const std::string &path) {
+        GFXimage image = sentinelImage();
+        Decoded result{imageLoad(&image, path.c_str()), image.width, {}};
+        EXPECT_TRUE(result.ok || isSentinel(image));
+        if (result.ok) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height), FreeImage(&image);
+        return result;
+    };
+    const std::pair<const char *, MemoryDecoder> formats[] = {{"png", pngDecode}, {"jpeg", jpegLoadMem}, {"gif", gifDecode}, {"bmp", bmpDecode},
+                                                              {"qoi", qoiDecode}, {"pcx", pcxDecode}, {"tga", tgaDecode}, {"im", imDecode}};
+    for (const auto &[format, decode] : formats) {
+        size_t files = 0;
+        for (const auto &item : std::filesystem::directory_iterator(std::string(ZORBLIT_FUZZ_CORPUS) + "/" + format)) {
+            const Bytes bytes = readFile(item.path());
+            const Decoded expected = decodeExact(decode, bytes);
+            SCOPED_TRACE(item.path().string());
+            ASSERT_TRUE(expected.ok);
+            // In memory and under a neutral name: IM is not recognised there.
+            writeFile(outputPath("any_format.dat"), bytes);
+            EXPECT_EQ(load(item.path()).pixels, expected.pixels);
+            if (std::string(format) != "im") {
+                EXPECT_EQ(decodeExact(imageLoadMem, bytes).pixels, expected.pixels);
+                EXPECT_EQ(load(outputPath("any_format.dat")).pixels, expected.pixels);
+            }
+            ++files;
+        }
+        EXPECT_GT(files, 0u) << format;
+    }
+    // Unknown bytes: the general reason, or TGA's for a name that claims TGA.
+    const Bytes unknown = {'h', 'e', 'l', 'l', 'o', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(decodeExact(imageLoadMem, unknown).ok);
+    EXPECT_STREQ(LoadFailureReason(), "unknown image format");
+    writeFile(outputPath("not_really.TGA"), unknown);
+    EXPECT_FALSE(load(outputPath("not_really.TGA")).ok);
+    EXPECT_STREQ(LoadFailureReason(), "not a TGA file");
+    EXPECT_FALSE(load(outputPath("not_really.TGA.missing")).ok);
+    EXPECT_STREQ(LoadFailureReason(), "cannot open file");
 }
 
 }  // namespace

@@ -1,16 +1,14 @@
 // Shared by the reader tests: files built byte by byte, and the checks every reader
-// gets: decoding from a block of the file's exact size, cut and damaged files, and
-// loading by file name.
+// gets: decoding from a block of the file's exact size, cut and damaged files,
+// refusals with their reasons, and loading by file name.
 #pragma once
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "loaders/reader.h"
 #include "test_images.h"
@@ -36,26 +34,58 @@ inline Bytes withField(Bytes bytes, size_t offset, uint32_t value, size_t size =
     for (size_t i = 0; i < size; ++i) bytes.at(offset + i) = uint8_t(value >> (8 * i));
     return bytes;
 }
-
 // A copy with the byte at offset (counted from the end when negative) xored with bits.
 inline Bytes flipped(Bytes bytes, ptrdiff_t at, uint8_t bits) {
     bytes.at(size_t(at < 0 ? ptrdiff_t(bytes.size()) + at : at)) ^= bits;
     return bytes;
 }
 
+// zlib's compression; bare: deflate data without the zlib wrapping.
+inline Bytes deflateBytes(const Bytes &data, int level = 6, bool bare = false, int strategy = Z_DEFAULT_STRATEGY) {
+    z_stream z{};
+    deflateInit2(&z, level, Z_DEFLATED, bare ? -15 : 15, 8, strategy);
+    Bytes out(deflateBound(&z, uLong(data.size())));
+    z.next_in = const_cast<Bytef *>(data.data()), z.avail_in = uInt(data.size()), z.next_out = out.data(), z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out), deflateEnd(&z);
+    return out;
+}
+
+// A PNG file assembled chunk by chunk, every chunk with its correct CRC.
+struct PngBuilder {
+    ByteWriter out{{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, true};
+    PngBuilder &chunk(const std::string &type, const Bytes &data) {
+        Bytes typed(type.begin(), type.end());
+        typed.insert(typed.end(), data.begin(), data.end());
+        out.u32(uint32_t(data.size())).append(typed).u32(uint32_t(crc32(0, typed.data(), uInt(typed.size()))));
+        return *this;
+    }
+    PngBuilder &header(uint32_t width, uint32_t height, uint8_t depth, uint8_t colourType, uint8_t interlace = 0) {
+        return chunk("IHDR", ByteWriter{{}, true}.u32(width).u32(height).u8(depth).u8(colourType).u16(0).u8(interlace).bytes);
+    }
+    // Filtered rows compressed into one IDAT.
+    PngBuilder &idat(const Bytes &rows, bool bare = false) { return chunk("IDAT", deflateBytes(rows, 6, bare)); }
+    Bytes end() { return chunk("IEND", {}).out.bytes; }
+};
+
 // Where tests write files: a folder of its own for a run with the kernels forced
 // to one level (tests/common/level_main.cpp), so that such runs and the usual
 // ones never write the same file at once.
 std::string outputFolder();
-
 inline std::string outputPath(const std::string &name) {
-    const std::string folder = test::outputFolder();
-    std::filesystem::create_directories(folder);
-    return folder + "/" + name;
+    std::filesystem::create_directories(outputFolder());
+    return outputFolder() + "/" + name;
 }
-inline Bytes readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+inline Bytes readFile(const std::string &path) { return Bytes(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}); }
+inline void writeFile(const std::string &path, const Bytes &bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+}
+// Bytes of 3 (R, G, B) or 4 (R, G, B, A) a pixel as 0xAARRGGBB.
+inline Pixels fromRgb(const Bytes &bytes, size_t channels) {
+    Pixels pixels;
+    for (size_t i = 0; i + channels <= bytes.size(); i += channels)
+        pixels.push_back(uint32_t(channels == 4 ? bytes[i + 3] : 255) << 24 | bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
+    return pixels;
 }
 
 // The sample pictures of a kind, where the machine has them.
@@ -83,20 +113,20 @@ inline Decoded decodeExact(MemoryDecoder decode, const Bytes &bytes, size_t leng
     Decoded result{decode(&image, block.get(), uint32_t(length)), image.width, {}};
     EXPECT_TRUE(std::equal(block.get(), block.get() + length, bytes.begin())) << "the decoder changed its input";
     EXPECT_TRUE(result.ok || isSentinel(image)) << "a refusal changed the record";
-    if (!result.ok) return result;
-    EXPECT_NE(image.data, nullptr);
-    if (image.data) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height);
-    FreeImage(&image);
+    EXPECT_TRUE(!result.ok || image.data) << "a success without pixels";
+    if (result.ok && image.data) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height), FreeImage(&image);
     return result;
 }
 
-// A file and the pixels it decodes to; none: refused.
-struct Case { const char *what; Bytes file; Pixels expected{}; };
+// A file and the pixels it decodes to; none: refused, and when a reason is
+// given, for that reason.
+struct Case { const char *what; Bytes file; Pixels expected{}; std::string reason{}; };
 inline void expectCases(MemoryDecoder decode, const std::vector<Case> &cases) {
     for (const Case &c : cases) {
         const Decoded result = decodeExact(decode, c.file);
         EXPECT_EQ(result.ok, !c.expected.empty()) << c.what;
         EXPECT_EQ(result.pixels, c.expected) << c.what;
+        EXPECT_TRUE(c.reason.empty() || c.reason == LoadFailureReason()) << c.what << ": " << LoadFailureReason();
     }
 }
 
@@ -118,16 +148,24 @@ inline void expectRefusesCutsAndSurvivesDamage(MemoryDecoder decode, const Bytes
 // The file reader gives what decode gives, and refuses a missing file.
 inline void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDecoder decode, const Bytes &bytes,
                                       const std::string &name) {
-    const std::string path = outputPath(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    writeFile(outputPath(name), bytes);
     const Decoded expected = decodeExact(decode, bytes);
     GFXimage image{};
-    ASSERT_TRUE(expected.ok && load(&image, path.c_str())) << name;
+    ASSERT_TRUE(expected.ok && load(&image, outputPath(name).c_str())) << name;
     EXPECT_EQ(image.width, expected.width);
     EXPECT_EQ(Pixels(image.data, image.data + size_t(image.width) * image.height), expected.pixels) << name;
     FreeImage(&image);
     image = sentinelImage();
-    EXPECT_FALSE(load(&image, (path + ".missing").c_str()) || !isSentinel(image)) << "a missing file";
+    EXPECT_FALSE(load(&image, (outputPath(name) + ".missing").c_str()) || !isSentinel(image)) << "a missing file";
+    EXPECT_STREQ(LoadFailureReason(), "cannot open file");
+}
+
+// Debian's python3, which python3-pil serves: whether it has Pillow, and a script
+// of it run after importing random, sys and Pillow's Image.
+inline bool hasPillow() { return std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0; }
+inline int runPython(const std::string &name, const std::string &script, const std::string &arguments) {
+    std::ofstream(outputPath(name)) << "import random, sys\nfrom PIL import Image\n" << script;
+    return std::system(("/usr/bin/python3 " + outputPath(name) + " " + arguments).c_str());
 }
 
 }  // namespace zorblit::test
