@@ -1,5 +1,7 @@
 #include "kernels/blend_run.h"
 
+#include <cstring>
+
 #include "core/form_packed.h"
 #include "core/form_portable.h"
 #include "kernels/dispatch.h"
@@ -36,6 +38,10 @@ void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) 
         if (source[i] != key) dest[i] = source[i];
 }
 
+void copyRun(uint32_t *dest, const uint32_t *source, size_t count) {
+    if (count) std::memmove(dest, source, count * sizeof(uint32_t));
+}
+
 }  // namespace plain
 
 #if defined(__x86_64__)
@@ -43,6 +49,11 @@ void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) 
 // images; runs over fewer images are faster left to the hardware prefetcher.
 inline bool threeImages(const uint32_t *dest, const uint32_t *a, const uint32_t *b) {
     return a != b && dest != a && dest != b;
+}
+
+inline bool overlap(const uint32_t *dest, const uint32_t *source, size_t count) {
+    const uintptr_t d = reinterpret_cast<uintptr_t>(dest), s = reinterpret_cast<uintptr_t>(source);
+    return d - s < count * sizeof(uint32_t) || s - d < count * sizeof(uint32_t);
 }
 
 // Each level instantiates the runs of blend_run_body.h for its register width
@@ -61,6 +72,12 @@ void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) 
     plain::keyRun(dest + done, source + done, count - done, key);
 }
 
+void copyRun(uint32_t *dest, const uint32_t *source, size_t count) {
+    if (overlap(dest, source, count)) return plain::copyRun(dest, source, count);
+    const size_t done = wideCopyRun<x86::Vec128>(dest, source, count);
+    plain::copyRun(dest + done, source + done, count - done);
+}
+
 }  // namespace sse2
 
 namespace avx2 {
@@ -76,6 +93,12 @@ void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count
 void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) {
     const size_t done = wideKeyRun<x86::Vec256>(dest, source, count, key);
     sse2::keyRun(dest + done, source + done, count - done, key);
+}
+
+void copyRun(uint32_t *dest, const uint32_t *source, size_t count) {
+    if (overlap(dest, source, count)) return plain::copyRun(dest, source, count);
+    const size_t done = wideCopyRun<x86::Vec256>(dest, source, count);
+    sse2::copyRun(dest + done, source + done, count - done);
 }
 ZORBLIT_TARGET_END
 }  // namespace avx2
@@ -93,6 +116,11 @@ void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count
 void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) {
     wideKeyRun<x86::Vec512>(dest, source, count, key);
 }
+
+void copyRun(uint32_t *dest, const uint32_t *source, size_t count) {
+    if (overlap(dest, source, count)) return plain::copyRun(dest, source, count);
+    wideCopyRun<x86::Vec512>(dest, source, count);
+}
 ZORBLIT_TARGET_END
 }  // namespace avx512
 #endif
@@ -101,6 +129,7 @@ template <BlendOp Op>
 using BlendRunKernel =
     ZORBLIT_KERNEL(plain::blendRun<Op>, sse2::blendRun<Op>, avx2::blendRun<Op>, avx512::blendRun<Op>);
 using KeyRunKernel = ZORBLIT_KERNEL(plain::keyRun, sse2::keyRun, avx2::keyRun, avx512::keyRun);
+using CopyRunKernel = ZORBLIT_KERNEL(plain::copyRun, sse2::copyRun, avx2::copyRun, avx512::copyRun);
 
 template <BlendOp Op>
 void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value) {
@@ -115,6 +144,9 @@ void keyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) 
     KeyRunKernel::call(dest, source, count, key);
 }
 KeyRunFn keyRunVariant(Level level) { return KeyRunKernel::pick(level); }
+
+void copyRun(uint32_t *dest, const uint32_t *source, size_t count) { CopyRunKernel::call(dest, source, count); }
+CopyRunFn copyRunVariant(Level level) { return CopyRunKernel::pick(level); }
 
 #define ZORBLIT_BLEND_RUN(op)                                                                           \
     template void blendRun<BlendOp::op>(uint32_t *, const uint32_t *, const uint32_t *, size_t, uint8_t); \

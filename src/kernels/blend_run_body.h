@@ -1,4 +1,4 @@
-// The blend and colour-key runs, written once against a register wrapper V
+// The blend, colour-key and copy runs, written once against a register wrapper V
 // (x86_vec.h). blend_run.cpp includes this once per level, inside the level's
 // namespace and target region, so there is no include guard. Each run covers
 // whole registers and returns how many pixels it did; with masked tails (V's
@@ -110,6 +110,26 @@ size_t wideKeyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t
             const typename V::R s = V::loadFirst(source + i, count - i);
             V::storeFirstExcept(dest + i, count - i, V::equal32(s, keys), s);
         }
+        return count;
+    }
+    return i;
+}
+
+// Four registers loaded, then stored: source and dest must not overlap.
+template <class V>
+size_t wideCopyRun(uint32_t *dest, const uint32_t *source, size_t count) {
+    size_t i = 0;
+    for (; i + 4 * V::pixels <= count; i += 4 * V::pixels) {
+        const typename V::R r0 = V::load(source + i), r1 = V::load(source + i + V::pixels),
+                            r2 = V::load(source + i + 2 * V::pixels), r3 = V::load(source + i + 3 * V::pixels);
+        V::store(dest + i, r0);
+        V::store(dest + i + V::pixels, r1);
+        V::store(dest + i + 2 * V::pixels, r2);
+        V::store(dest + i + 3 * V::pixels, r3);
+    }
+    for (; i + V::pixels <= count; i += V::pixels) V::store(dest + i, V::load(source + i));
+    if constexpr (V::maskedTails) {
+        if (i < count) V::storeFirst(dest + i, count - i, V::loadFirst(source + i, count - i));
         return count;
     }
     return i;
