@@ -73,14 +73,13 @@ inline void blendStep(uint32_t *dest, const uint32_t *a, const uint32_t *b, type
     V::store(dest, blend<V, Op>(av, bv, valueLanes));
 }
 
-// Runs over three distinct images prefetch their two sources a kilobyte ahead,
-// once per 64-byte line (16 pixels).
+// With prefetch, the two sources are asked for a kilobyte ahead, once per
+// 64-byte line (16 pixels).
 template <class V, BlendOp Op>
-size_t wideBlendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value) {
+size_t wideBlendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value, bool prefetch) {
     // The AlphaValue weights: (v, v, v, 0) per pixel, or (v, v, v, v) for all bytes.
     const uint64_t lanes = Op == BlendOp::AlphaValueAllBytes ? 0x0001000100010001 : 0x0000000100010001;
     const typename V::R valueLanes = V::set64(value * lanes);
-    const bool prefetch = threeImages(dest, a, b);
     size_t i = 0;
     for (; i + 16 <= count; i += 16) {
         if (prefetch) x86::prefetchAhead(a + i), x86::prefetchAhead(b + i);
