@@ -83,8 +83,9 @@ BENCHMARK(movePixman)->Name("FastMove/1024x768/pixman_blt");
 BENCHMARK(moveZorblit)->Name("FastMove/1024x768/zorblit");
 
 // -- sprite modes: our clipped blit beside the peers' equivalent operation
-// Memcpy copies the source over the destination: the memory traffic of a blend
-// without its reads of the destination, a bound for the simplest blends.
+// Memcpy copies the source over the destination: the bandwidth peer at the
+// screen's size, and in cache a probe (the traffic of a blend without its reads
+// of the destination, a bound for the simplest blends).
 enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd, Memcpy };
 
 // Sprites of the screen's size stream from memory and count every image an
