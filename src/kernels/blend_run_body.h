@@ -73,6 +73,21 @@ inline void blendStep(uint32_t *dest, const uint32_t *a, const uint32_t *b, type
     V::store(dest, blend<V, Op>(av, bv, valueLanes));
 }
 
+// With masked tails, the pixels before dest's next 64-byte boundary go first,
+// as one masked register: a register store that straddles two cache lines
+// costs about two.
+template <class V>
+size_t headToLine(const uint32_t *dest, size_t count) {
+    const size_t head = (64 - reinterpret_cast<uintptr_t>(dest) % 64) % 64 / sizeof(uint32_t);
+    return head < count ? head : count;
+}
+
+// The first n pixels, for masked heads and tails.
+template <class V, BlendOp Op>
+void blendFirst(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t n, typename V::R valueLanes) {
+    V::storeFirst(dest, n, blend<V, Op>(V::loadFirst(a, n), V::loadFirst(b, n), valueLanes));
+}
+
 // With prefetch, the two sources are asked for a kilobyte ahead, once per
 // 64-byte line (16 pixels).
 template <class V, BlendOp Op>
@@ -81,34 +96,38 @@ size_t wideBlendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t
     const uint64_t lanes = Op == BlendOp::AlphaValueAllBytes ? 0x0001000100010001 : 0x0000000100010001;
     const typename V::R valueLanes = V::set64(value * lanes);
     size_t i = 0;
+    if constexpr (V::maskedTails)
+        if ((i = headToLine<V>(dest, count))) blendFirst<V, Op>(dest, a, b, i, valueLanes);
     for (; i + 16 <= count; i += 16) {
         if (prefetch) x86::prefetchAhead(a + i), x86::prefetchAhead(b + i);
         for (size_t k = i; k < i + 16; k += V::pixels) blendStep<V, Op>(dest + k, a + k, b + k, valueLanes);
     }
     for (; i + V::pixels <= count; i += V::pixels) blendStep<V, Op>(dest + i, a + i, b + i, valueLanes);
     if constexpr (V::maskedTails) {
-        if (i < count) {
-            const size_t n = count - i;
-            V::storeFirst(dest + i, n, blend<V, Op>(V::loadFirst(a + i, n), V::loadFirst(b + i, n), valueLanes));
-        }
+        if (i < count) blendFirst<V, Op>(dest + i, a + i, b + i, count - i, valueLanes);
         return count;
     }
     return i;
 }
 
 template <class V>
+void keyFirst(uint32_t *dest, const uint32_t *source, size_t n, typename V::R keys) {
+    const typename V::R s = V::loadFirst(source, n);
+    V::storeFirstExcept(dest, n, V::equal32(s, keys), s);
+}
+
+template <class V>
 size_t wideKeyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t key) {
     const typename V::R keys = V::set32(key);
     size_t i = 0;
+    if constexpr (V::maskedTails)
+        if ((i = headToLine<V>(dest, count))) keyFirst<V>(dest, source, i, keys);
     for (; i + V::pixels <= count; i += V::pixels) {
         const typename V::R s = V::load(source + i);
         V::storeExcept(dest + i, V::equal32(s, keys), s);
     }
     if constexpr (V::maskedTails) {
-        if (i < count) {
-            const typename V::R s = V::loadFirst(source + i, count - i);
-            V::storeFirstExcept(dest + i, count - i, V::equal32(s, keys), s);
-        }
+        if (i < count) keyFirst<V>(dest + i, source + i, count - i, keys);
         return count;
     }
     return i;
@@ -118,6 +137,8 @@ size_t wideKeyRun(uint32_t *dest, const uint32_t *source, size_t count, uint32_t
 template <class V>
 size_t wideCopyRun(uint32_t *dest, const uint32_t *source, size_t count) {
     size_t i = 0;
+    if constexpr (V::maskedTails)
+        if ((i = headToLine<V>(dest, count))) V::storeFirst(dest, i, V::loadFirst(source, i));
     for (; i + 4 * V::pixels <= count; i += 4 * V::pixels) {
         const typename V::R r0 = V::load(source + i), r1 = V::load(source + i + V::pixels),
                             r2 = V::load(source + i + 2 * V::pixels), r3 = V::load(source + i + 3 * V::pixels);
