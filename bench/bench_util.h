@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "kernels/level.h"
 #include "zorblit.h"
 
 namespace zorblit::bench {
@@ -34,5 +36,25 @@ struct BenchImage {
 inline void setBytes(benchmark::State &state, size_t bytesPerIteration) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytesPerIteration));
 }
+
+// Runs the kernels at `level` while it lives (none: the processor's own), and
+// marks the benchmark skipped where the processor lacks it. Rows named
+// zorblit_avx2 or zorblit_sse2 force that level.
+class KernelLevel {
+public:
+    KernelLevel(benchmark::State &state, std::optional<kernels::Level> level) : forced_(level.has_value()) {
+        if (forced_ && !kernels::forceLevel(*level)) state.SkipWithError("the processor lacks this kernel level");
+    }
+    ~KernelLevel() {
+        if (forced_) kernels::forceLevel(kernels::detectedLevel());
+    }
+    KernelLevel(const KernelLevel &) = delete;
+    KernelLevel &operator=(const KernelLevel &) = delete;
+
+private:
+    bool forced_;
+};
+
+inline constexpr std::optional<kernels::Level> kDetected, kAvx2{kernels::Level::AVX2}, kSse2{kernels::Level::SSE2};
 
 }  // namespace zorblit::bench

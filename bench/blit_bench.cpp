@@ -4,7 +4,6 @@
 
 #include "bench_util.h"
 #include "blit/blit.h"
-#include "kernels/level.h"
 
 namespace zorblit::bench {
 namespace {
@@ -84,15 +83,20 @@ BENCHMARK(movePixman)->Name("FastMove/1024x768/pixman_blt");
 BENCHMARK(moveZorblit)->Name("FastMove/1024x768/zorblit");
 
 // -- sprite modes: our clipped blit beside the peers' equivalent operation
-// MemcpyProbe copies the source over the destination: the memory traffic of a
-// blend without its reads of the destination, a bound for the simplest blends.
-enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd, MemcpyProbe };
+// Memcpy copies the source over the destination: the bandwidth peer at the
+// screen's size, and in cache a probe (the traffic of a blend without its reads
+// of the destination, a bound for the simplest blends).
+enum class Peer { SdlCopy, SdlBlend, SdlKey, SdlAdd, SdlAlphaMod, PixmanSrc, PixmanOver, PixmanAdd, Memcpy };
 
-// Sprites of the screen's size stream from memory; 256x256 ones stay in cache.
+// Sprites of the screen's size stream from memory and count every image an
+// iteration reads or writes, so they compare with memcpy as bandwidth: two for
+// a copy (and memcpy), three for the blends and the colour key, which read the
+// destination too. 256x256 sprites stay in cache and count the destination only.
 struct Size {
     uint32_t width, height;
+    int images;
 };
-constexpr Size kScreen{W, H}, kInCache{256, 256};
+constexpr Size kScreenCopy{W, H, 2}, kScreen{W, H, 3}, kInCache{256, 256, 1};
 
 void peerBlit(benchmark::State &state, Peer peer, Size size) {
     const int w = int(size.width), h = int(size.height);
@@ -124,7 +128,7 @@ void peerBlit(benchmark::State &state, Peer peer, Size size) {
             case Peer::PixmanAdd:
                 pixman_image_composite32(PIXMAN_OP_ADD, psrc, nullptr, pdst, 0, 0, 0, 0, 0, 0, w, h);
                 break;
-            case Peer::MemcpyProbe: std::memcpy(dest.image.data, source.image.data, dest.bytes()); break;
+            case Peer::Memcpy: std::memcpy(dest.image.data, source.image.data, dest.bytes()); break;
             default: SDL_BlitSurface(src, nullptr, dst, nullptr); break;
         }
         benchmark::ClobberMemory();
@@ -133,72 +137,75 @@ void peerBlit(benchmark::State &state, Peer peer, Size size) {
     pixman_image_unref(pdst);
     SDL_FreeSurface(src);
     SDL_FreeSurface(dst);
-    setBytes(state, dest.bytes());
+    setBytes(state, size.images * dest.bytes());
 }
 
-// Ours at the processor's level, with the kernels forced to SSE2 (rows named
-// zorblit_sse2), and in the portable form (zorblit_portable).
+// Ours at the processor's level, with the kernels forced to a lower one (rows
+// named zorblit_avx2, zorblit_sse2), and in the portable form (zorblit_portable).
 template <class Blit>
-void ourBlit(benchmark::State &state, Blit blit, Size size, bool sse2) {
+void ourBlit(benchmark::State &state, Blit blit, Size size, std::optional<kernels::Level> level) {
     BenchImage source(size.width, size.height, 2), dest(size.width, size.height, 3);
     setClipRectangle(0, 0, int32_t(size.width), int32_t(size.height));  // the portable form obeys it
-    if (sse2) kernels::forceLevel(kernels::Level::SSE2);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
         blit(dest.image, source.image);
         benchmark::ClobberMemory();
     }
-    if (sse2) kernels::forceLevel(kernels::detectedLevel());
-    setBytes(state, dest.bytes());
+    setBytes(state, size.images * dest.bytes());
 }
 
-#define PEER(group, name, peer) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kScreen)->Name(group "/" #name)
-#define OURS(group, call) \
-    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kScreen, false)->Name(group "/zorblit")
-#define PEER_IN_CACHE(group, name, peer) \
-    BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, kInCache)->Name(group "/256x256/" #name)
-#define OURS_IN_CACHE(group, call, mode, parameter)                                                                              \
-    BENCHMARK_CAPTURE(ourBlit, zorblit, [](GFXimage d, GFXimage s) { call; }, kInCache, false)                 \
-        ->Name(group "/256x256/zorblit");                                                                       \
-    BENCHMARK_CAPTURE(ourBlit, zorblit_sse2, [](GFXimage d, GFXimage s) { call; }, kInCache, true)             \
-        ->Name(group "/256x256/zorblit_sse2");                                                                  \
-    BENCHMARK_CAPTURE(ourBlit, zorblit_portable,                                                                \
-                      [](GFXimage d, GFXimage s) { blitClip<Portable, SpriteMode::mode>(d, 0, 0, s, parameter); }, \
-                      kInCache, false)                                                                          \
-        ->Name(group "/256x256/zorblit_portable")
+#define OUR_ROW(group, impl, call, size, level) \
+    BENCHMARK_CAPTURE(ourBlit, impl, [](GFXimage d, GFXimage s) { call; }, size, level)->Name(group "/" #impl)
+#define PEER(group, name, peer, size) BENCHMARK_CAPTURE(peerBlit, name, Peer::peer, size)->Name(group "/" #name)
+#define OURS(group, call, size)                      \
+    OUR_ROW(group, zorblit, call, size, kDetected); \
+    OUR_ROW(group, zorblit_avx2, call, size, kAvx2)
+#define OURS_IN_CACHE(group, call, mode, parameter)                                                                 \
+    OURS(group, call, kInCache);                                                                                   \
+    OUR_ROW(group, zorblit_sse2, call, kInCache, kSse2);                                                           \
+    OUR_ROW(group, zorblit_portable, (blitClip<Portable, SpriteMode::mode>(d, 0, 0, s, parameter)), kInCache, \
+            kDetected)
 
-PEER("putImageClip/1024x768", memcpy_like_sdl2, SdlCopy);
-PEER("putImageClip/1024x768", pixman_src, PixmanSrc);
-OURS("putImageClip/1024x768", putImageClip(d, 0, 0, s));
-PEER("putSpriteClip/1024x768", sdl2_colorkey, SdlKey);
-OURS("putSpriteClip/1024x768", putSpriteClip(d, 0, 0, s, 0xFF000000));
-PEER("putSpriteAlphaClip/1024x768", sdl2_blend, SdlBlend);
-PEER("putSpriteAlphaClip/1024x768", pixman_over, PixmanOver);
-OURS("putSpriteAlphaClip/1024x768", putSpriteAlphaClip(d, 0, 0, s));
-PEER("putSpriteAlphaValueClip/1024x768", sdl2_alphamod, SdlAlphaMod);
-OURS("putSpriteAlphaValueClip/1024x768", putSpriteAlphaValueClip(d, 0, 0, s, 128));
-PEER("putSpriteAverageClip/1024x768", sdl2_blend, SdlBlend);
-OURS("putSpriteAverageClip/1024x768", putSpriteAverageClip(d, 0, 0, s));
-PEER("putSpriteSaturatedAddClip/1024x768", sdl2_add, SdlAdd);
-PEER("putSpriteSaturatedAddClip/1024x768", pixman_add, PixmanAdd);
-OURS("putSpriteSaturatedAddClip/1024x768", putSpriteSaturatedAddClip(d, 0, 0, s));
-PEER("putSpriteSaturatedSubClip/1024x768", sdl2_blend, SdlBlend);
-OURS("putSpriteSaturatedSubClip/1024x768", putSpriteSaturatedSubClip(d, 0, 0, s));
+PEER("putImageClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putImageClip/1024x768", memcpy_like_sdl2, SdlCopy, kScreenCopy);
+PEER("putImageClip/1024x768", pixman_src, PixmanSrc, kScreenCopy);
+OUR_ROW("putImageClip/1024x768", zorblit, putImageClip(d, 0, 0, s), kScreenCopy, kDetected);
+PEER("putSpriteClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteClip/1024x768", sdl2_colorkey, SdlKey, kScreen);
+OURS("putSpriteClip/1024x768", putSpriteClip(d, 0, 0, s, 0xFF000000), kScreen);
+PEER("putSpriteAlphaClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteAlphaClip/1024x768", sdl2_blend, SdlBlend, kScreen);
+PEER("putSpriteAlphaClip/1024x768", pixman_over, PixmanOver, kScreen);
+OURS("putSpriteAlphaClip/1024x768", putSpriteAlphaClip(d, 0, 0, s), kScreen);
+PEER("putSpriteAlphaValueClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteAlphaValueClip/1024x768", sdl2_alphamod, SdlAlphaMod, kScreen);
+OURS("putSpriteAlphaValueClip/1024x768", putSpriteAlphaValueClip(d, 0, 0, s, 128), kScreen);
+PEER("putSpriteAverageClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteAverageClip/1024x768", sdl2_blend, SdlBlend, kScreen);
+OURS("putSpriteAverageClip/1024x768", putSpriteAverageClip(d, 0, 0, s), kScreen);
+PEER("putSpriteSaturatedAddClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteSaturatedAddClip/1024x768", sdl2_add, SdlAdd, kScreen);
+PEER("putSpriteSaturatedAddClip/1024x768", pixman_add, PixmanAdd, kScreen);
+OURS("putSpriteSaturatedAddClip/1024x768", putSpriteSaturatedAddClip(d, 0, 0, s), kScreen);
+PEER("putSpriteSaturatedSubClip/1024x768", memcpy, Memcpy, kScreenCopy);
+PEER("putSpriteSaturatedSubClip/1024x768", sdl2_blend, SdlBlend, kScreen);
+OURS("putSpriteSaturatedSubClip/1024x768", putSpriteSaturatedSubClip(d, 0, 0, s), kScreen);
 
-PEER_IN_CACHE("putSpriteAlphaClip", pixman_over, PixmanOver);
-OURS_IN_CACHE("putSpriteAlphaClip", putSpriteAlphaClip(d, 0, 0, s), Alpha, 0);
-PEER_IN_CACHE("putSpriteAlphaValueClip", pixman_over, PixmanOver);
-OURS_IN_CACHE("putSpriteAlphaValueClip", putSpriteAlphaValueClip(d, 0, 0, s, 128), AlphaValue, 128);
-PEER_IN_CACHE("putSpriteClip", sdl2_colorkey, SdlKey);
-OURS_IN_CACHE("putSpriteClip", putSpriteClip(d, 0, 0, s, 0xFF000000), ColourKey, 0xFF000000);
-PEER_IN_CACHE("putSpriteAverageClip", pixman_add, PixmanAdd);
-PEER_IN_CACHE("putSpriteAverageClip", memcpy_probe, MemcpyProbe);
-OURS_IN_CACHE("putSpriteAverageClip", putSpriteAverageClip(d, 0, 0, s), Average, 0);
-PEER_IN_CACHE("putSpriteSaturatedAddClip", pixman_add, PixmanAdd);
-PEER_IN_CACHE("putSpriteSaturatedAddClip", memcpy_probe, MemcpyProbe);
-OURS_IN_CACHE("putSpriteSaturatedAddClip", putSpriteSaturatedAddClip(d, 0, 0, s), SaturatedAdd, 0);
-PEER_IN_CACHE("putSpriteSaturatedSubClip", pixman_add, PixmanAdd);
-PEER_IN_CACHE("putSpriteSaturatedSubClip", memcpy_probe, MemcpyProbe);
-OURS_IN_CACHE("putSpriteSaturatedSubClip", putSpriteSaturatedSubClip(d, 0, 0, s), SaturatedSub, 0);
+PEER("putSpriteAlphaClip/256x256", pixman_over, PixmanOver, kInCache);
+OURS_IN_CACHE("putSpriteAlphaClip/256x256", putSpriteAlphaClip(d, 0, 0, s), Alpha, 0);
+PEER("putSpriteAlphaValueClip/256x256", pixman_over, PixmanOver, kInCache);
+OURS_IN_CACHE("putSpriteAlphaValueClip/256x256", putSpriteAlphaValueClip(d, 0, 0, s, 128), AlphaValue, 128);
+PEER("putSpriteClip/256x256", sdl2_colorkey, SdlKey, kInCache);
+OURS_IN_CACHE("putSpriteClip/256x256", putSpriteClip(d, 0, 0, s, 0xFF000000), ColourKey, 0xFF000000);
+PEER("putSpriteAverageClip/256x256", pixman_add, PixmanAdd, kInCache);
+PEER("putSpriteAverageClip/256x256", memcpy_probe, Memcpy, kInCache);
+OURS_IN_CACHE("putSpriteAverageClip/256x256", putSpriteAverageClip(d, 0, 0, s), Average, 0);
+PEER("putSpriteSaturatedAddClip/256x256", pixman_add, PixmanAdd, kInCache);
+PEER("putSpriteSaturatedAddClip/256x256", memcpy_probe, Memcpy, kInCache);
+OURS_IN_CACHE("putSpriteSaturatedAddClip/256x256", putSpriteSaturatedAddClip(d, 0, 0, s), SaturatedAdd, 0);
+PEER("putSpriteSaturatedSubClip/256x256", pixman_add, PixmanAdd, kInCache);
+PEER("putSpriteSaturatedSubClip/256x256", memcpy_probe, Memcpy, kInCache);
+OURS_IN_CACHE("putSpriteSaturatedSubClip/256x256", putSpriteSaturatedSubClip(d, 0, 0, s), SaturatedSub, 0);
 
 // The level the kernels run at, in the benchmark's context lines.
 const bool kLevelShown = [] {

@@ -23,8 +23,9 @@ void copyMemcpy(benchmark::State &state) {
     setBytes(state, 2 * dest.bytes());
 }
 
-void invertZorblit(benchmark::State &state) {
+void invertZorblit(benchmark::State &state, std::optional<kernels::Level> level) {
     BenchImage image(W, H);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
         InvertImageColors(image);
         benchmark::ClobberMemory();
@@ -32,11 +33,12 @@ void invertZorblit(benchmark::State &state) {
     setBytes(state, 2 * image.bytes());
 }
 
-template <void (*Combine)(GFXimage, GFXimage, GFXimage)>
-void combineZorblit(benchmark::State &state) {
+void combineZorblit(benchmark::State &state, void (*combine)(GFXimage, GFXimage, GFXimage),
+                    std::optional<kernels::Level> level) {
     BenchImage a(W, H, 1), b(W, H, 2), dest(W, H, 3);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
-        Combine(dest, a, b);
+        combine(dest, a, b);
         benchmark::ClobberMemory();
     }
     setBytes(state, 3 * dest.bytes());
@@ -48,16 +50,22 @@ void combinePortable(GFXimage dest, GFXimage a, GFXimage b) {
     combineImages<Portable, Combination>(dest, a, b);
 }
 
+#define COMBINE(group, impl, fn, level) \
+    BENCHMARK_CAPTURE(combineZorblit, impl, fn, level)->Name(group "/1024x768/" #impl)
 BENCHMARK(copyMemcpy)->Name("InvertImageColors/1024x768/memcpy");
-BENCHMARK(invertZorblit)->Name("InvertImageColors/1024x768/zorblit");
+BENCHMARK_CAPTURE(invertZorblit, zorblit, kDetected)->Name("InvertImageColors/1024x768/zorblit");
+BENCHMARK_CAPTURE(invertZorblit, zorblit_avx2, kAvx2)->Name("InvertImageColors/1024x768/zorblit_avx2");
 BENCHMARK(copyMemcpy)->Name("AverageImage/1024x768/memcpy");
-BENCHMARK(combineZorblit<AverageImage>)->Name("AverageImage/1024x768/zorblit");
-BENCHMARK(combineZorblit<combinePortable<AverageCombination>>)->Name("AverageImage/1024x768/zorblit_portable");
+COMBINE("AverageImage", zorblit, AverageImage, kDetected);
+COMBINE("AverageImage", zorblit_avx2, AverageImage, kAvx2);
+COMBINE("AverageImage", zorblit_portable, combinePortable<AverageCombination>, kDetected);
 BENCHMARK(copyMemcpy)->Name("SaturatedImageAdd/1024x768/memcpy");
-BENCHMARK(combineZorblit<SaturatedImageAdd>)->Name("SaturatedImageAdd/1024x768/zorblit");
-BENCHMARK(combineZorblit<combinePortable<AddCombination>>)->Name("SaturatedImageAdd/1024x768/zorblit_portable");
+COMBINE("SaturatedImageAdd", zorblit, SaturatedImageAdd, kDetected);
+COMBINE("SaturatedImageAdd", zorblit_avx2, SaturatedImageAdd, kAvx2);
+COMBINE("SaturatedImageAdd", zorblit_portable, combinePortable<AddCombination>, kDetected);
 BENCHMARK(copyMemcpy)->Name("SaturatedImageSub/1024x768/memcpy");
-BENCHMARK(combineZorblit<SaturatedImageSub>)->Name("SaturatedImageSub/1024x768/zorblit");
+COMBINE("SaturatedImageSub", zorblit, SaturatedImageSub, kDetected);
+COMBINE("SaturatedImageSub", zorblit_avx2, SaturatedImageSub, kAvx2);
 
 // -- blur: pixman's 3x3 convolution with equal weights (a separate destination,
 // as pixman cannot work in place) against the in-place blur

@@ -41,5 +41,5 @@ void putSpriteSaturatedSubClip(GFXimage d, int32_t x, int32_t y, GFXimage s) {
 void getImage(GFXimage target, uint32_t x, uint32_t y, GFXimage source) {
     if (!hasPixels(target) || !hasPixels(source)) return;
     for (uint32_t j = 0; j < target.height; ++j)
-        moveWords(pixelAddress(source, x, uint64_t(y) + j), pixelAddress(target, 0, j), target.width);
+        kernels::copyRun(pixelAddress(target, 0, j), pixelAddress(source, x, uint64_t(y) + j), target.width);
 }

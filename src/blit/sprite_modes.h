@@ -42,11 +42,10 @@ struct SpriteAction {
         }
     }
 
-    // A run of count pixels: copy mode moves it as one block, the colour key and
-    // the blends go through their run kernels.
+    // A run of count pixels, through the run kernels.
     void run(const uint32_t *source, uint32_t *dest, size_t count) const {
         if constexpr (Mode == SpriteMode::Copy)
-            Form::move(source, dest, count);
+            kernels::copyRun(dest, source, count);
         else if constexpr (Mode == SpriteMode::ColourKey)
             kernels::keyRun(dest, source, count, parameter);
         else

@@ -9,6 +9,21 @@
 #define ZORBLIT_AVX2 __attribute__((target("avx2")))
 #define ZORBLIT_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx2")))
 
+// The same targets for every function defined in a region, templates and
+// lambdas included: code written once for every register width is included
+// once per level inside that level's region.
+#if defined(__clang__)
+#define ZORBLIT_AVX2_BEGIN _Pragma("clang attribute push(__attribute__((target(\"avx2\"))), apply_to = function)")
+#define ZORBLIT_AVX512_BEGIN \
+    _Pragma("clang attribute push(__attribute__((target(\"avx512f,avx512bw,avx512dq,avx512vl,avx2\"))), apply_to = function)")
+#define ZORBLIT_TARGET_END _Pragma("clang attribute pop")
+#else
+#define ZORBLIT_AVX2_BEGIN _Pragma("GCC push_options") _Pragma("GCC target(\"avx2\")")
+#define ZORBLIT_AVX512_BEGIN \
+    _Pragma("GCC push_options") _Pragma("GCC target(\"avx512f,avx512bw,avx512dq,avx512vl,avx2\")")
+#define ZORBLIT_TARGET_END _Pragma("GCC pop_options")
+#endif
+
 namespace zorblit::kernels::x86 {
 
 inline __m128i load128(const void *p) { return _mm_loadu_si128(static_cast<const __m128i *>(p)); }

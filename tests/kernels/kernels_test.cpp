@@ -132,6 +132,27 @@ TEST_P(EveryLevel, ColourKeyRunsMatchPlain) {
         }
 }
 
+// Separate runs at every alignment, and runs overlapping either way by every
+// amount up to a few registers (those go to memmove).
+TEST_P(EveryLevel, CopyRunsMatchPlain) {
+    TestRandom random(9);
+    for (const size_t count : runLengths())
+        for (size_t offset = 0; offset < 16; offset += count > 100 ? 5 : 1)
+            for (const ptrdiff_t shift : {ptrdiff_t(-100), ptrdiff_t(-1), ptrdiff_t(0), ptrdiff_t(1), ptrdiff_t(3),
+                                          ptrdiff_t(17), ptrdiff_t(64)}) {
+                // -100 stands for a source in another buffer; else it lies shift pixels from dest
+                const bool apart = shift == -100;
+                std::vector<uint32_t> expected = biasedPixels(random, count + 200), actual = expected;
+                const std::vector<uint32_t> other = biasedPixels(random, count + 16);
+                for (auto *buffer : {&expected, &actual}) {
+                    uint32_t *dest = buffer->data() + 80 + offset;
+                    const uint32_t *source = apart ? other.data() + (offset * 7) % 16 : dest + shift;
+                    copyRunVariant(buffer == &expected ? Level::Plain : level())(dest, source, count);
+                }
+                ASSERT_EQ(expected, actual) << count << " " << offset << " " << shift;
+            }
+}
+
 // Stretches of exact values: dyadic starts and steps (as a float walk's
 // stretches are), including halves that round to even, in an image small
 // enough for the lanes and in one too wide for them.
