@@ -76,4 +76,18 @@ bool HuffmanTable::build(const uint8_t *lengths, unsigned count, const uint32_t 
     return true;
 }
 
+void HuffmanTable::pairLiterals() {
+    // Downwards: the second code's entry (the bits after the first code) lies
+    // at a lower index and is still a single literal.
+    for (uint32_t i = rootMask_ + 1; i-- > 0;) {
+        const uint32_t first = entries_[i];
+        if (!(first & entry::literal)) continue;
+        const unsigned length = entry::codeLength(first);
+        const uint32_t second = entries_[i >> length];
+        const unsigned total = length + entry::codeLength(second);
+        if (!(second & entry::literal) || total > rootBits_) continue;
+        entries_[i] = entry::make(entry::value(first) | entry::value(second) << 8, entry::literal, 1) | total;
+    }
+}
+
 }  // namespace zorblit::inflate_detail

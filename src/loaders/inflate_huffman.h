@@ -6,7 +6,9 @@
 namespace zorblit::inflate_detail {
 
 // One table entry: bits 0-7 the code length to consume, bits 8-15 flags and a
-// count of extra bits (or a subtable's index bits), bits 16-31 the value.
+// count of extra bits (or a subtable's index bits), bits 16-31 the value. A
+// literal entry's count says how many literals follow the first (0 or 1): a
+// pair holds both codes' lengths in one and the second byte in bits 24-31.
 namespace entry {
 constexpr uint32_t literal = 0x80 << 8;
 constexpr uint32_t endOfBlock = 0x40 << 8;
@@ -31,6 +33,10 @@ public:
     // entry without the length. False for over-subscribed codes and for
     // incomplete ones other than a single one-bit code, which deflate allows.
     bool build(const uint8_t *lengths, unsigned count, const uint32_t *payload, unsigned rootBits);
+
+    // Turns every root entry of a literal whose bits go on with a second
+    // literal's whole code into an entry for the pair.
+    void pairLiterals();
 
     uint32_t lookup(uint64_t bits) const {
         uint32_t e = entries_[bits & rootMask_];

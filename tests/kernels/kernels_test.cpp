@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/form.h"
+#include "kernels/adler32.h"
 #include "kernels/blend_run.h"
 #include "kernels/idct.h"
 #include "kernels/line_store.h"
@@ -246,6 +247,31 @@ TEST_P(EveryLevel, PixelRowsMatchPlain) {
             pixelRowVariant(level())(rows, components, actual.data(), uint32_t(width));
             ASSERT_EQ(expected, actual) << width << " " << components;
         }
+}
+
+// Known sums, then every level against the plain one from every start state
+// class: all-255 runs past the vector block limit are where lane sums overflow.
+TEST(PlainAdler32, GivesKnownSums) {
+    const uint8_t text[] = "Wikipedia";
+    EXPECT_EQ(adler32Variant(Level::Plain)(1, text, 9), 0x11E60398u);
+    std::vector<uint8_t> ones(100000, 255);
+    EXPECT_EQ(adler32Variant(Level::Plain)(1, ones.data(), ones.size()), 0x149A302Cu);
+}
+
+TEST_P(EveryLevel, Adler32MatchesPlain) {
+    TestRandom random(9);
+    std::vector<size_t> sizes = runLengths();
+    for (const size_t size : {5535, 5536, 5552, 5553, 11104, 20000}) sizes.push_back(size);
+    for (const size_t size : sizes)
+        for (const bool saturated : {false, true})
+            for (const uint32_t start : {1u, 0xFFF0FFF0u, uint32_t(random.next() % 65521) << 16 | 65520}) {
+                std::vector<uint8_t> bytes(size + 7);
+                for (uint8_t &b : bytes) b = saturated ? 255 : uint8_t(random.biasedPixel());
+                const size_t offset = size % 7;
+                const uint32_t expected = adler32Variant(Level::Plain)(start, bytes.data() + offset, size);
+                ASSERT_EQ(adler32Variant(level())(start, bytes.data() + offset, size), expected)
+                    << size << " " << saturated << " " << start;
+            }
 }
 
 }  // namespace
