@@ -199,16 +199,23 @@ private:
         uint8_t *const start = out_.data(), *out = out_.end();
         uint8_t *const lastStart = out_.roomEnd() - longestMatch;
         Step step = Step::more;
-        while (w.hasEightBytes(blockEnd) && out <= lastStart) {
-            w.refill();
-            uint32_t e = literals.lookup(w.bits);
+        if (!w.hasEightBytes(blockEnd) || out > lastStart) return step;
+        w.refill();
+        // The entry for the next code; after two literals the buffer still
+        // holds the 15 bits it needs, so the refill need not come first.
+        uint32_t e = literals.lookup(w.bits);
+        for (;;) {
             if (e & entry::literal) {
                 w.consume(entry::codeLength(e));
                 out = putLiterals(out, e);
                 e = literals.lookup(w.bits);
-                if (!(e & entry::literal)) continue;
-                w.consume(entry::codeLength(e));
-                out = putLiterals(out, e);
+                if (e & entry::literal) {
+                    w.consume(entry::codeLength(e));
+                    out = putLiterals(out, e);
+                    e = literals.lookup(w.bits);
+                }
+                if (!w.hasEightBytes(blockEnd) || out > lastStart) break;
+                w.refill();
                 continue;
             }
             if (e & (entry::endOfBlock | entry::invalid)) {
@@ -229,6 +236,9 @@ private:
             }
             copyMatch(out, distance, length);
             out += length;
+            if (!w.hasEightBytes(blockEnd) || out > lastStart) break;
+            w.refill();
+            e = literals.lookup(w.bits);
         }
         bits_.setWindow(w);
         out_.setEnd(out);

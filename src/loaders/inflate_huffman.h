@@ -18,7 +18,8 @@ constexpr uint32_t invalid = 0x10 << 8;
 constexpr uint32_t make(uint32_t value, uint32_t flags, uint32_t extraBits) {
     return value << 16 | flags | extraBits << 8;
 }
-inline uint32_t codeLength(uint32_t e) { return e & 0xFF; }
+// Lengths stay below 64, so the mask is the one the processor's shift applies.
+inline uint32_t codeLength(uint32_t e) { return e & 0x3F; }
 inline uint32_t extraBits(uint32_t e) { return (e >> 8) & 0xF; }
 inline uint32_t value(uint32_t e) { return e >> 16; }
 }  // namespace entry
