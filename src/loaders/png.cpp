@@ -9,9 +9,9 @@
 #include <cstring>
 #include <memory>
 
+#include "kernels/png_unfilter.h"
 #include "loaders/inflate.h"
 #include "loaders/png_chunks.h"
-#include "loaders/png_filters.h"
 #include "loaders/png_pixels.h"
 #include "loaders/reader.h"
 #include "loaders/refusal.h"
@@ -47,7 +47,7 @@ bool unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) 
         if (pass.empty()) continue;
         const uint8_t *above = zeroRow.get();
         for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
-            unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
+            kernels::unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
             above = filtered + 1;
         }
     }

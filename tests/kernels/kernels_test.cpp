@@ -12,6 +12,7 @@
 #include "kernels/blend_run.h"
 #include "kernels/idct.h"
 #include "kernels/line_store.h"
+#include "kernels/png_unfilter.h"
 #include "kernels/rotation_indices.h"
 #include "kernels/ycc_row.h"
 #include "kernels/zoom_row.h"
@@ -271,6 +272,27 @@ TEST_P(EveryLevel, Adler32MatchesPlain) {
                 const uint32_t expected = adler32Variant(Level::Plain)(start, bytes.data() + offset, size);
                 ASSERT_EQ(adler32Variant(level())(start, bytes.data() + offset, size), expected)
                     << size << " " << saturated << " " << start;
+            }
+}
+
+// Every filter type (5 and up change nothing) at every filter step, rows of
+// every pixel count up to 40 and a long one, above rows random or zero (a pass's
+// first row); guard bytes after the row show stores past its end.
+TEST_P(EveryLevel, PngUnfilterMatchesPlain) {
+    TestRandom random(10);
+    constexpr size_t kGuard = 16;
+    for (const unsigned step : {1u, 2u, 3u, 4u, 6u, 8u})
+        for (uint8_t filter = 0; filter <= 5; ++filter)
+            for (size_t pixels = 0; pixels <= 41; ++pixels) {
+                const size_t size = (pixels == 41 ? 1000 : pixels) * step;
+                std::vector<uint8_t> above(size), row(size + kGuard);
+                const bool zeroAbove = random.range(0, 3) == 0;
+                for (uint8_t &b : above) b = zeroAbove ? 0 : uint8_t(random.biasedPixel());
+                for (uint8_t &b : row) b = uint8_t(random.biasedPixel());
+                std::vector<uint8_t> expected = row, actual = row;
+                unfilterRowVariant(Level::Plain)(filter, expected.data(), above.data(), size, step);
+                unfilterRowVariant(level())(filter, actual.data(), above.data(), size, step);
+                ASSERT_EQ(expected, actual) << "step " << step << " filter " << int(filter) << " size " << size;
             }
 }
 
