@@ -16,7 +16,7 @@ namespace {
 
 using namespace inflate_detail;
 
-constexpr unsigned literalRootBits = 11, distanceRootBits = 8, codeLengthRootBits = 7;
+constexpr unsigned literalRootBits = maxRootBits, distanceRootBits = 8, codeLengthRootBits = 7;
 
 constexpr std::array<uint16_t, 29> lengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};

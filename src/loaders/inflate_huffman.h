@@ -25,6 +25,7 @@ inline uint32_t value(uint32_t e) { return e >> 16; }
 }  // namespace entry
 
 constexpr unsigned maxCodeLength = 15;
+constexpr unsigned maxRootBits = 11;
 
 // Codes are read least significant bit first: the low rootBits of the bit buffer
 // index the root table; longer codes continue in a subtable.
@@ -33,6 +34,7 @@ public:
     // lengths[s] is the code length of symbol s (0: unused) and payload[s] its
     // entry without the length. False for over-subscribed codes and for
     // incomplete ones other than a single one-bit code, which deflate allows.
+    // rootBits <= maxRootBits.
     bool build(const uint8_t *lengths, unsigned count, const uint32_t *payload, unsigned rootBits);
 
     // Turns every root entry of a literal whose bits go on with a second
