@@ -1,9 +1,10 @@
-// CRC-32 eight bytes per step (slicing by eight) and Adler-32 with the modulo
-// taken only as often as the sums could overflow.
+// CRC-32 eight bytes per step (slicing by eight); Adler-32 is a kernel.
 #include "loaders/checksum.h"
 
 #include <array>
 #include <cstring>
+
+#include "kernels/adler32.h"
 
 namespace zorblit {
 namespace {
@@ -46,23 +47,6 @@ uint32_t updateCrc32(uint32_t crc, const uint8_t *data, size_t size) {
     return ~c;
 }
 
-uint32_t updateAdler32(uint32_t adler, const uint8_t *data, size_t size) {
-    constexpr uint32_t modulus = 65521;
-    // The most bytes after which s2 still fits in 32 bits before the modulo.
-    constexpr size_t blockLimit = 5552;
-    uint32_t s1 = adler & 0xFFFF, s2 = adler >> 16;
-    while (size) {
-        const size_t block = size < blockLimit ? size : blockLimit;
-        size -= block;
-        for (size_t i = 0; i < block; ++i) {
-            s1 += data[i];
-            s2 += s1;
-        }
-        data += block;
-        s1 %= modulus;
-        s2 %= modulus;
-    }
-    return s2 << 16 | s1;
-}
+uint32_t updateAdler32(uint32_t adler, const uint8_t *data, size_t size) { return kernels::adler32(adler, data, size); }
 
 }  // namespace zorblit

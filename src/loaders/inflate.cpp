@@ -1,6 +1,7 @@
 // Inflate: stored, fixed-code and dynamic-code blocks (RFC 1951) and the zlib
 // wrapper (RFC 1950). One refill of the 64-bit bit buffer covers a whole
-// length/distance pair, so the symbol loop checks the input only once per symbol.
+// length/distance pair; away from the ends of input and output the symbol loop
+// checks neither, and one table entry may hold two literals.
 #include "loaders/inflate.h"
 
 #include <array>
@@ -15,7 +16,7 @@ namespace {
 
 using namespace inflate_detail;
 
-constexpr unsigned literalRootBits = 10, distanceRootBits = 8, codeLengthRootBits = 7;
+constexpr unsigned literalRootBits = maxRootBits, distanceRootBits = 8, codeLengthRootBits = 7;
 
 constexpr std::array<uint16_t, 29> lengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
@@ -54,6 +55,7 @@ struct FixedTables {
         std::array<uint8_t, 288> lengths{};
         for (size_t s = 0; s < 288; ++s) lengths[s] = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
         literals.build(lengths.data(), 288, literalPayload.data(), literalRootBits);
+        literals.pairLiterals();
         // All 32 distance codes are 5 bits; the last two never occur in valid data.
         std::array<uint8_t, 32> distanceLengths;
         distanceLengths.fill(5);
@@ -170,44 +172,111 @@ private:
             !distances_.build(lengths.data() + literalCount, distanceCount, distancePayload.data(),
                               distanceRootBits))
             return false;
+        literals_.pairLiterals();
         return codedBlock(literals_, distances_);
     }
 
-    // After one refill the buffer holds at least 56 bits: enough for a length
-    // code with its extra bits (15 + 5) and a distance code with its (15 + 13).
+    enum class Step { more, endOfBlock, damaged };
+
     bool codedBlock(const HuffmanTable &literals, const HuffmanTable &distances) {
         for (;;) {
-            bits_.refill();
-            if (bits_.overrun()) return false;
-            uint32_t e = literals.lookup(bits_.peek());
-            bits_.consume(entry::codeLength(e));
-            if (e & entry::literal) {
-                // A literal leaves at least 41 bits: enough for a second literal code.
-                if (!putLiteral(e)) return false;
-                e = literals.lookup(bits_.peek());
-                if (!(e & entry::literal)) continue;
-                bits_.consume(entry::codeLength(e));
-                if (!putLiteral(e)) return false;
-                continue;
-            }
-            if (e & entry::endOfBlock) return true;
-            if (e & entry::invalid) return false;
-            const size_t length = entry::value(e) + bits_.take(entry::extraBits(e));
-            const uint32_t d = distances.lookup(bits_.peek());
-            if (d & entry::invalid) return false;
-            bits_.consume(entry::codeLength(d));
-            const size_t distance = entry::value(d) + bits_.take(entry::extraBits(d));
-            if (distance > out_.size() || !out_.reserve(length)) return false;
-            copyMatch(out_.end(), distance, length);
-            out_.advance(length);
+            Step step = fastSymbols(literals, distances);
+            if (step == Step::more) step = oneSymbol(literals, distances);
+            if (step != Step::more) return step == Step::endOfBlock;
         }
     }
 
-    bool putLiteral(uint32_t e) {
-        if (!out_.reserve(1)) return false;
-        *out_.end() = uint8_t(entry::value(e));
-        out_.advance(1);
-        return true;
+    // Decodes while the current input block holds 8 more bytes and the output
+    // has room for the longest match, with no further checks of either. After
+    // one refill the buffer holds at least 56 bits: enough for a length code
+    // with its extra bits (15 + 5) and a distance code with its (15 + 13), or
+    // for two literal entries.
+    Step fastSymbols(const HuffmanTable &literals, const HuffmanTable &distances) {
+        constexpr size_t longestMatch = 258;
+        if (!out_.makeRoom(longestMatch)) return Step::more;
+        BitReader::Window w = bits_.window();
+        const uint8_t *const blockEnd = bits_.blockEnd();
+        uint8_t *const start = out_.data(), *out = out_.end();
+        uint8_t *const lastStart = out_.roomEnd() - longestMatch;
+        Step step = Step::more;
+        if (!w.hasEightBytes(blockEnd) || out > lastStart) return step;
+        w.refill();
+        // The entry for the next code; after two literals the buffer still
+        // holds the 15 bits it needs, so the refill need not come first.
+        uint32_t e = literals.lookup(w.bits);
+        for (;;) {
+            if (e & entry::literal) {
+                w.consume(entry::codeLength(e));
+                out = putLiterals(out, e);
+                e = literals.lookup(w.bits);
+                if (e & entry::literal) {
+                    w.consume(entry::codeLength(e));
+                    out = putLiterals(out, e);
+                    e = literals.lookup(w.bits);
+                }
+                if (!w.hasEightBytes(blockEnd) || out > lastStart) break;
+                w.refill();
+                continue;
+            }
+            if (e & (entry::endOfBlock | entry::invalid)) {
+                w.consume(entry::codeLength(e));
+                step = e & entry::endOfBlock ? Step::endOfBlock : Step::damaged;
+                break;
+            }
+            w.consume(entry::codeLength(e));
+            const size_t length = entry::value(e) + lowBits(w.bits, entry::extraBits(e));
+            w.consume(entry::extraBits(e));
+            const uint32_t d = distances.lookup(w.bits);
+            w.consume(entry::codeLength(d));
+            const size_t distance = entry::value(d) + lowBits(w.bits, entry::extraBits(d));
+            w.consume(entry::extraBits(d));
+            if ((d & entry::invalid) || distance > size_t(out - start)) {
+                step = Step::damaged;
+                break;
+            }
+            copyMatch(out, distance, length);
+            out += length;
+            if (!w.hasEightBytes(blockEnd) || out > lastStart) break;
+            w.refill();
+            e = literals.lookup(w.bits);
+        }
+        bits_.setWindow(w);
+        out_.setEnd(out);
+        return step;
+    }
+
+    // One symbol with every check, near the end of the input or the output.
+    Step oneSymbol(const HuffmanTable &literals, const HuffmanTable &distances) {
+        bits_.refill();
+        if (bits_.overrun()) return Step::damaged;
+        const uint32_t e = literals.lookup(bits_.peek());
+        bits_.consume(entry::codeLength(e));
+        if (e & entry::literal) {
+            if (!out_.reserve(1 + entry::extraBits(e))) return Step::damaged;
+            out_.setEnd(putLiterals(out_.end(), e));
+            return Step::more;
+        }
+        if (e & entry::endOfBlock) return Step::endOfBlock;
+        if (e & entry::invalid) return Step::damaged;
+        const size_t length = entry::value(e) + bits_.take(entry::extraBits(e));
+        const uint32_t d = distances.lookup(bits_.peek());
+        if (d & entry::invalid) return Step::damaged;
+        bits_.consume(entry::codeLength(d));
+        const size_t distance = entry::value(d) + bits_.take(entry::extraBits(d));
+        if (distance > out_.size() || !out_.reserve(length)) return Step::damaged;
+        copyMatch(out_.end(), distance, length);
+        out_.advance(length);
+        return Step::more;
+    }
+
+    static uint64_t lowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t(1) << n) - 1); }
+
+    // Writes a literal entry's one or two bytes: two always (within the
+    // buffer's slack), the second overwritten later when the entry holds one.
+    static uint8_t *putLiterals(uint8_t *out, uint32_t e) {
+        out[0] = uint8_t(e >> 16);
+        out[1] = uint8_t(e >> 24);
+        return out + 1 + entry::extraBits(e);
     }
 
     BitReader bits_;

@@ -28,10 +28,10 @@ public:
     // Tops the buffer up to at least 56 bits. Past the end of the input it adds
     // zero bytes and counts them; consuming any of those is an overrun.
     void refill() {
-        if (end_ - next_ >= 8) {
-            bits_ |= loadLittle64(next_) << count_;
-            next_ += (63 - count_) >> 3;
-            count_ |= 56;
+        Window w = window();
+        if (w.hasEightBytes(end_)) {
+            w.refill();
+            setWindow(w);
             return;
         }
         for (; count_ <= 56; count_ += 8) {
@@ -43,6 +43,32 @@ public:
             }
         }
     }
+
+    // The decoding loop's fast path keeps the reader's state in locals, where
+    // its byte stores to the output cannot alias it, and refills 8 bytes at a
+    // time while the current block holds 8 more.
+    struct Window {
+        const uint8_t *next;
+        uint64_t bits;
+        unsigned count;
+        bool hasEightBytes(const uint8_t *blockEnd) const { return blockEnd - next >= 8; }
+        void refill() {
+            bits |= loadLittle64(next) << count;
+            next += (63 - count) >> 3;
+            count |= 56;
+        }
+        void consume(unsigned n) {
+            bits >>= n;
+            count -= n;
+        }
+    };
+    Window window() const { return {next_, bits_, count_}; }
+    void setWindow(const Window &w) {
+        next_ = w.next;
+        bits_ = w.bits;
+        count_ = w.count;
+    }
+    const uint8_t *blockEnd() const { return end_; }
 
     uint64_t peek() const { return bits_; }
     void consume(unsigned n) {

@@ -8,10 +8,18 @@
 namespace zorblit::inflate_detail {
 namespace {
 
+constexpr std::array<uint8_t, 256> reversedBytes = [] {
+    std::array<uint8_t, 256> table{};
+    for (unsigned b = 0; b < 256; ++b)
+        for (unsigned i = 0; i < 8; ++i)
+            if (b & (1u << i)) table[b] |= uint8_t(0x80 >> i);
+    return table;
+}();
+
+// The low length bits of code in reverse order (length <= 16).
 uint32_t reverseBits(uint32_t code, unsigned length) {
-    uint32_t reversed = 0;
-    for (unsigned i = 0; i < length; ++i, code >>= 1) reversed = reversed << 1 | (code & 1);
-    return reversed;
+    const uint32_t reversed16 = uint32_t(reversedBytes[code & 0xFF]) << 8 | reversedBytes[(code >> 8) & 0xFF];
+    return reversed16 >> (16 - length);
 }
 
 }  // namespace
@@ -41,7 +49,7 @@ bool HuffmanTable::build(const uint8_t *lengths, unsigned count, const uint32_t 
     // longest code with that prefix.
     const uint32_t rootSize = 1u << rootBits;
     std::array<uint32_t, 288> reversed{};
-    std::vector<uint8_t> subBits(rootSize, 0);
+    std::array<uint8_t, size_t(1) << maxRootBits> subBits{};
     for (unsigned s = 0; s < count; ++s) {
         if (!lengths[s]) continue;
         reversed[s] = reverseBits(nextCode[lengths[s]]++, lengths[s]);
@@ -74,6 +82,20 @@ bool HuffmanTable::build(const uint8_t *lengths, unsigned count, const uint32_t 
     rootBits_ = rootBits;
     rootMask_ = rootSize - 1;
     return true;
+}
+
+void HuffmanTable::pairLiterals() {
+    // Downwards: the second code's entry (the bits after the first code) lies
+    // at a lower index and is still a single literal.
+    for (uint32_t i = rootMask_ + 1; i-- > 0;) {
+        const uint32_t first = entries_[i];
+        if (!(first & entry::literal)) continue;
+        const unsigned length = entry::codeLength(first);
+        const uint32_t second = entries_[i >> length];
+        const unsigned total = length + entry::codeLength(second);
+        if (!(second & entry::literal) || total > rootBits_) continue;
+        entries_[i] = entry::make(entry::value(first) | entry::value(second) << 8, entry::literal, 1) | total;
+    }
 }
 
 }  // namespace zorblit::inflate_detail

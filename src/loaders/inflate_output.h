@@ -32,10 +32,19 @@ public:
         return true;
     }
 
+    // Reserves up to n bytes, fewer near the limit; true when all n are there.
+    bool makeRoom(size_t n) {
+        const size_t left = limit_ - size_;
+        return reserve(n < left ? n : left) && capacity_ - size_ >= n;
+    }
+
     uint8_t *end() { return data_.get() + size_; }
+    uint8_t *roomEnd() { return data_.get() + capacity_; }
     void advance(size_t n) { size_ += n; }
+    void setEnd(uint8_t *end) { size_ = size_t(end - data_.get()); }
     size_t size() const { return size_; }
     const uint8_t *data() const { return data_.get(); }
+    uint8_t *data() { return data_.get(); }
 
     // Hands the bytes over, trimmed to their size.
     void moveTo(InflatedBytes &out) {
@@ -58,11 +67,17 @@ private:
 
 // Appends length bytes that repeat the bytes distance back; distance <= length
 // is allowed and repeats the pattern. Writes at most OutputBuffer::slack bytes
-// past the end, which the buffer holds in reserve.
+// past the end, which the buffer holds in reserve. Copies go 16 bytes at a time
+// when source and target lie 16 or more apart, else 8.
 inline void copyMatch(uint8_t *dest, size_t distance, size_t length) {
     const uint8_t *source = dest - distance;
+    if (distance >= 16) {
+        for (size_t i = 0; i < length; i += 16) std::memcpy(dest + i, source + i, 16);
+        return;
+    }
     if (distance == 1) {
-        std::memset(dest, *source, length);
+        const uint64_t repeated = *source * uint64_t(0x0101010101010101);
+        for (size_t i = 0; i < length; i += 8) std::memcpy(dest + i, &repeated, 8);
         return;
     }
     if (distance < 8) {

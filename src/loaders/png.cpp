@@ -9,9 +9,9 @@
 #include <cstring>
 #include <memory>
 
+#include "kernels/png_unfilter.h"
 #include "loaders/inflate.h"
 #include "loaders/png_chunks.h"
-#include "loaders/png_filters.h"
 #include "loaders/png_pixels.h"
 #include "loaders/reader.h"
 #include "loaders/refusal.h"
@@ -47,7 +47,7 @@ bool unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) 
         if (pass.empty()) continue;
         const uint8_t *above = zeroRow.get();
         for (uint32_t y = 0; y < pass.rows; ++y, filtered += pass.rowBytes + 1) {
-            unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
+            kernels::unfilterRow(filtered[0], filtered + 1, above, pass.rowBytes, h.filterStep());
             above = filtered + 1;
         }
     }
@@ -58,7 +58,10 @@ bool unfilterPasses(const Header &h, const PassList &passes, uint8_t *filtered) 
 // Row y's pixels take the 4 * width bytes from 4 * width * y. When that is no
 // more than a stored row (filter byte included), they end before row y + 1's
 // data starts, so rows go top down; otherwise they start after row y - 1's data
-// ends, so rows go bottom up. Each row is expanded aside first.
+// ends, so rows go bottom up. Rows whose pixels overlap their own data are
+// expanded aside first: every row going down, only the first few going up
+// (those with y * (4 * width - stored row) < stored row); the others straight
+// into place.
 bool expandInPlace(const Header &h, const Pass &pass, const PixelSource &source, Block &block, size_t filteredSize) {
     const RowExpander expand = rowExpanderFor(h, source);
     const size_t stride = pass.rowBytes + 1, pixelRow = size_t(h.width) * 4;
@@ -66,14 +69,21 @@ bool expandInPlace(const Header &h, const Pass &pass, const PixelSource &source,
     if (imageSize > filteredSize && !resizeBlock(block, imageSize)) return false;
     const auto pixels = zeroedRow<uint32_t>(h.width);
     if (!pixels) return false;
-    const auto convert = [&](uint32_t y) {
+    const auto convertAside = [&](uint32_t y) {
         expand(block.get() + y * stride + 1, h.width, pixels.get(), source);
         std::memcpy(block.get() + y * pixelRow, pixels.get(), pixelRow);
     };
     if (pixelRow <= stride) {
-        for (uint32_t y = 0; y < h.height; ++y) convert(y);
+        for (uint32_t y = 0; y < h.height; ++y) convertAside(y);
     } else {
-        for (uint32_t y = h.height; y-- > 0;) convert(y);
+        for (uint32_t y = h.height; y-- > 0;) {
+            if (y * (pixelRow - stride) < stride) {
+                convertAside(y);
+                continue;
+            }
+            auto *out = reinterpret_cast<uint32_t *>(block.get() + y * pixelRow);
+            expand(block.get() + y * stride + 1, h.width, out, source);
+        }
     }
     return imageSize >= filteredSize || resizeBlock(block, imageSize);
 }

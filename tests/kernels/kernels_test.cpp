@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "core/form.h"
+#include "kernels/adler32.h"
 #include "kernels/blend_run.h"
 #include "kernels/idct.h"
 #include "kernels/line_store.h"
+#include "kernels/png_unfilter.h"
 #include "kernels/rotation_indices.h"
 #include "kernels/ycc_row.h"
 #include "kernels/zoom_row.h"
@@ -267,6 +269,52 @@ TEST_P(EveryLevel, PixelRowsMatchPlain) {
             pixelRowVariant(level())(rows, components, actual.data(), uint32_t(width));
             ASSERT_EQ(expected, actual) << width << " " << components;
         }
+}
+
+// Known sums, then every level against the plain one from every start state
+// class: all-255 runs past the vector block limit are where lane sums overflow.
+TEST(PlainAdler32, GivesKnownSums) {
+    const uint8_t text[] = "Wikipedia";
+    EXPECT_EQ(adler32Variant(Level::Plain)(1, text, 9), 0x11E60398u);
+    std::vector<uint8_t> ones(100000, 255);
+    EXPECT_EQ(adler32Variant(Level::Plain)(1, ones.data(), ones.size()), 0x149A302Cu);
+}
+
+TEST_P(EveryLevel, Adler32MatchesPlain) {
+    TestRandom random(9);
+    std::vector<size_t> sizes = runLengths();
+    for (const size_t size : {5535, 5536, 5552, 5553, 11104, 20000}) sizes.push_back(size);
+    for (const size_t size : sizes)
+        for (const bool saturated : {false, true})
+            for (const uint32_t start : {1u, 0xFFF0FFF0u, uint32_t(random.next() % 65521) << 16 | 65520}) {
+                std::vector<uint8_t> bytes(size + 7);
+                for (uint8_t &b : bytes) b = saturated ? 255 : uint8_t(random.biasedPixel());
+                const size_t offset = size % 7;
+                const uint32_t expected = adler32Variant(Level::Plain)(start, bytes.data() + offset, size);
+                ASSERT_EQ(adler32Variant(level())(start, bytes.data() + offset, size), expected)
+                    << size << " " << saturated << " " << start;
+            }
+}
+
+// Every filter type (5 and up change nothing) at every filter step, rows of
+// every pixel count up to 40 and a long one, above rows random or zero (a pass's
+// first row); guard bytes after the row show stores past its end.
+TEST_P(EveryLevel, PngUnfilterMatchesPlain) {
+    TestRandom random(10);
+    constexpr size_t kGuard = 16;
+    for (const unsigned step : {1u, 2u, 3u, 4u, 6u, 8u})
+        for (uint8_t filter = 0; filter <= 5; ++filter)
+            for (size_t pixels = 0; pixels <= 41; ++pixels) {
+                const size_t size = (pixels == 41 ? 1000 : pixels) * step;
+                std::vector<uint8_t> above(size), row(size + kGuard);
+                const bool zeroAbove = random.range(0, 3) == 0;
+                for (uint8_t &b : above) b = zeroAbove ? 0 : uint8_t(random.biasedPixel());
+                for (uint8_t &b : row) b = uint8_t(random.biasedPixel());
+                std::vector<uint8_t> expected = row, actual = row;
+                unfilterRowVariant(Level::Plain)(filter, expected.data(), above.data(), size, step);
+                unfilterRowVariant(level())(filter, actual.data(), above.data(), size, step);
+                ASSERT_EQ(expected, actual) << "step " << step << " filter " << int(filter) << " size " << size;
+            }
 }
 
 }  // namespace
