@@ -15,7 +15,8 @@ bool decodeJpeg(GFXimage *image, const uint8_t *data, uint32_t size) {
     const std::unique_ptr<zorblit::TNanoJpegDecoder> decoder(new (std::nothrow) zorblit::TNanoJpegDecoder());
     if (!decoder) return zorblit::refuse("out of memory");
     if (!decoder->decode(data, size)) return false;
-    zorblit::PendingImage result(decoder->width(), decoder->height());
+    // writePixels writes every pixel.
+    zorblit::PendingImage result(decoder->width(), decoder->height(), zorblit::PendingImage::Fill::Uncleared);
     if (!result.allocated()) return zorblit::refuse("out of memory");
     decoder->writePixels(result.row(0));
     return result.handOver(image);
