@@ -249,12 +249,14 @@ ZORBLIT_AVX2 [[gnu::always_inline]] inline void storeFourRows(const __m256i v[4]
 
 // All eight rows side by side (one lane each) through the row pass, then all
 // eight columns through the column pass. A row without AC terms takes the
-// shortcut's value, lane by lane.
-ZORBLIT_AVX2 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
-    if (usedRows == 1) return inverseDctInLanes(coefficients, usedRows, out, stride);
+// shortcut's value, lane by lane. Rows kRows to 7 are known to be zero, before
+// the row pass and after it, which the compiler folds into shorter passes.
+template <int kRows>
+ZORBLIT_AVX2 [[gnu::always_inline]] inline void transformWide(int32_t coefficients[64], uint8_t *out,
+                                                              ptrdiff_t stride) {
     __m256i v[8];
-    for (int r = 0; r < 8; ++r) v[r] = x86::load256(coefficients + r * 8);
-    for (int r = 0; r < usedRows; ++r) x86::store256(coefficients + r * 8, _mm256_setzero_si256());
+    for (int r = 0; r < 8; ++r) v[r] = r < kRows ? x86::load256(coefficients + r * 8) : _mm256_setzero_si256();
+    for (int r = 0; r < kRows; ++r) x86::store256(coefficients + r * 8, _mm256_setzero_si256());
     transpose(v);
     WideLanes in[8], rowResults[8];
     for (int i = 0; i < 8; ++i) in[i] = WideLanes(v[i]);
@@ -263,18 +265,41 @@ ZORBLIT_AVX2 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *ou
     const WideLanes acFree = WideLanes((in[1] | in[2] | in[3] | in[4] | in[5] | in[6] | in[7]) == 0);
     for (int i = 0; i < 8; ++i) v[i] = __m256i((flat & acFree) | (rowResults[i] & ~acFree));
     transpose(v);
-    WideLanes columns[8], samples[8];
-    for (int r = 0; r < 8; ++r) columns[r] = WideLanes(v[r]);
+    WideLanes columns[8] = {}, samples[8];
+    for (int r = 0; r < kRows; ++r) columns[r] = WideLanes(v[r]);
     columnPass(columns, samples);
     for (int r = 0; r < 8; ++r) v[r] = __m256i(samples[r]);
     storeFourRows(v, out, stride);
     storeFourRows(v + 4, out + 4 * stride, stride);
 }
 
+ZORBLIT_AVX2 [[gnu::always_inline]] inline void inverseDctWide(int32_t coefficients[64], int usedRows, uint8_t *out,
+                                                               ptrdiff_t stride) {
+    if (usedRows == 1)
+        inverseDctInLanes(coefficients, usedRows, out, stride);
+    else if (usedRows == 2)
+        transformWide<2>(coefficients, out, stride);
+    else if (usedRows <= 4)
+        transformWide<4>(coefficients, out, stride);
+    else
+        transformWide<8>(coefficients, out, stride);
+}
+
+ZORBLIT_AVX2 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    inverseDctWide(coefficients, usedRows, out, stride);
+}
+
 }  // namespace avx2
+
+// The AVX2 code with 32 vector registers instead of 16, which saves the spills.
+namespace avx512 {
+ZORBLIT_AVX512 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
+    avx2::inverseDctWide(coefficients, usedRows, out, stride);
+}
+}  // namespace avx512
 #endif
 
-using InverseDctKernel = ZORBLIT_KERNEL(plain::inverseDct, sse2::inverseDct, avx2::inverseDct);
+using InverseDctKernel = ZORBLIT_KERNEL(plain::inverseDct, sse2::inverseDct, avx2::inverseDct, avx512::inverseDct);
 
 void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
     InverseDctKernel::call(coefficients, usedRows, out, stride);

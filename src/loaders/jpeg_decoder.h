@@ -112,7 +112,8 @@ private:
     bool decodeSequentialScan();
     bool decodeProgressiveScan();
     bool decodeDc(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
-    bool decodeBlock(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out);
+    int decodeCoefficients(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
+    bool decodeBlock(jpeg::JpegBitReader &reader, TNanoJpegComponent &component, uint8_t *out);
     bool decodeDcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
     bool decodeDcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
     bool decodeAcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);

@@ -71,11 +71,13 @@ bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &co
     for (int k = spectralStart_; k <= spectralEnd_; ++k) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
         int32_t value;
-        // Fast path: a short code whose extra bits fit in the same lookahead.
-        if (const int32_t packed = table.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits))) {
-            bits.consume(packed & 15);
-            k += packed >> 4 & 15;
-            value = packed >> 8;
+        // Fast path: a short code whose extra bits fit in the same lookahead (the
+        // entries without a value mean other things here).
+        if (const int32_t packed = table.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits));
+            packed >> 16 != 0) {
+            bits.consume(packed & 0xFF);
+            k += (packed >> 8 & 0xFF) - 1;
+            value = packed >> 16;
         } else {
             const int symbol = table.decode(bits);
             if (symbol < 0) return false;
