@@ -8,6 +8,7 @@
 // vectors, where a 32-bit multiply is one instruction.
 #include "kernels/idct.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "kernels/dispatch.h"
@@ -139,11 +140,16 @@ template <class V>
     return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-// Signed and unsigned words may alias, so the block is worked on in place.
-[[gnu::always_inline]] inline uint32_t *rowPasses(int32_t coefficients[64], int usedRows) {
-    uint32_t *rows = reinterpret_cast<uint32_t *>(coefficients);
-    for (int r = 0; r < usedRows; ++r) rowPass(rows + r * 8);
-    return rows;
+// Rows 0 to usedRows - 1 of the block (stored column by column) into rows (row
+// by row) through the row pass; their coefficients are cleared on the way.
+[[gnu::always_inline]] inline void rowPasses(int32_t coefficients[64], int usedRows, uint32_t rows[64]) {
+    for (int r = 0; r < usedRows; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            rows[r * 8 + c] = uint32_t(coefficients[c * 8 + r]);
+            coefficients[c * 8 + r] = 0;
+        }
+        rowPass(rows + r * 8);
+    }
 }
 
 #if defined(__x86_64__)
@@ -154,16 +160,15 @@ template <class V>
     _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(words, words));
 }
 
-// Both halves of the block; rows kRows to 7 are known to be zero, which the
-// compiler folds into a shorter column pass.
+// Both halves of the block from its first usedRows rows; rows kRows to 7 are
+// known to be zero, which the compiler folds into a shorter column pass.
 template <int kRows>
-[[gnu::always_inline]] inline void columnPasses(uint32_t *rows, uint8_t *out, ptrdiff_t stride) {
+[[gnu::always_inline]] inline void columnPasses(const uint32_t *rows, int usedRows, uint8_t *out, ptrdiff_t stride) {
     Lanes left[8] = {}, right[8] = {}, leftSamples[8], rightSamples[8];
-    for (int r = 0; r < kRows; ++r) {
+    for (int r = 0; r < std::min(usedRows, kRows); ++r) {
         std::memcpy(&left[r], rows + r * 8, sizeof(Lanes));
         std::memcpy(&right[r], rows + r * 8 + kLanes, sizeof(Lanes));
     }
-    std::memset(rows, 0, kRows * 8 * sizeof(uint32_t));
     columnPass(left, leftSamples);
     columnPass(right, rightSamples);
     for (int r = 0; r < 8; ++r) storeSamples(leftSamples[r], rightSamples[r], out + r * stride);
@@ -172,20 +177,20 @@ template <int kRows>
 // The block in lanes; the variants below build it for their level.
 [[gnu::always_inline]] inline void inverseDctInLanes(int32_t coefficients[64], int usedRows, uint8_t *out,
                                                      ptrdiff_t stride) {
-    uint32_t *rows = rowPasses(coefficients, usedRows);
+    uint32_t rows[64];
+    rowPasses(coefficients, usedRows, rows);
     if (usedRows == 1) {
         uint8_t flat[8];
         for (int c = 0; c < 8; ++c) flat[c] = clampSample(uint32_t(int32_t(rows[c] * 256 + 8192) >> 14) + 128);
         for (int r = 0; r < 8; ++r) std::memcpy(out + r * stride, flat, 8);
-        std::memset(rows, 0, 8 * sizeof(uint32_t));
         return;
     }
     if (usedRows == 2)
-        columnPasses<2>(rows, out, stride);
+        columnPasses<2>(rows, usedRows, out, stride);
     else if (usedRows <= 4)
-        columnPasses<4>(rows, out, stride);
+        columnPasses<4>(rows, usedRows, out, stride);
     else
-        columnPasses<8>(rows, out, stride);
+        columnPasses<8>(rows, usedRows, out, stride);
 }
 #endif
 
@@ -195,14 +200,14 @@ namespace plain {
 
 // Every row and every column, one column at a time; usedRows only promises zeros.
 void inverseDct(int32_t coefficients[64], int, uint8_t *out, ptrdiff_t stride) {
-    const uint32_t *rows = rowPasses(coefficients, 8);
+    uint32_t rows[64];
+    rowPasses(coefficients, 8, rows);
     for (int c = 0; c < 8; ++c) {
         uint32_t in[8], result[8];
         for (int r = 0; r < 8; ++r) in[r] = rows[r * 8 + c];
         columnPass(in, result);
         for (int r = 0; r < 8; ++r) out[r * stride + c] = clampSample(result[r]);
     }
-    std::memset(coefficients, 0, 64 * sizeof(int32_t));
 }
 
 }  // namespace plain
@@ -247,17 +252,19 @@ ZORBLIT_AVX2 [[gnu::always_inline]] inline void storeFourRows(const __m256i v[4]
     _mm_storel_epi64(reinterpret_cast<__m128i *>(out + 3 * stride), _mm_unpackhi_epi64(high, high));
 }
 
-// All eight rows side by side (one lane each) through the row pass, then all
-// eight columns through the column pass. A row without AC terms takes the
-// shortcut's value, lane by lane. Rows kRows to 7 are known to be zero, before
-// the row pass and after it, which the compiler folds into shorter passes.
+// All eight rows side by side (one lane each: the block's columns as stored)
+// through the row pass, then all eight columns through the column pass. A row
+// without AC terms takes the shortcut's value, lane by lane. Rows kRows to 7 are
+// known to be zero after the row pass, which the compiler folds into a shorter
+// column pass.
 template <int kRows>
 ZORBLIT_AVX2 [[gnu::always_inline]] inline void transformWide(int32_t coefficients[64], uint8_t *out,
                                                               ptrdiff_t stride) {
     __m256i v[8];
-    for (int r = 0; r < 8; ++r) v[r] = r < kRows ? x86::load256(coefficients + r * 8) : _mm256_setzero_si256();
-    for (int r = 0; r < kRows; ++r) x86::store256(coefficients + r * 8, _mm256_setzero_si256());
-    transpose(v);
+    for (int c = 0; c < 8; ++c) {
+        v[c] = x86::load256(coefficients + c * 8);
+        x86::store256(coefficients + c * 8, _mm256_setzero_si256());
+    }
     WideLanes in[8], rowResults[8];
     for (int i = 0; i < 8; ++i) in[i] = WideLanes(v[i]);
     rowTransform(in, rowResults);
