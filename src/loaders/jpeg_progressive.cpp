@@ -151,9 +151,11 @@ bool TNanoJpegDecoder::decodeProgressiveScan() {
     using DecodeBlock = bool (TNanoJpegDecoder::*)(JpegBitReader &, TNanoJpegComponent &, size_t);
     // One walk per kind of scan, each with its block decoder built in.
     const auto walkWith = [this](auto step) {
-        return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-            return (this->*decltype(step)::value)(bits, c, size_t(blockY) * (c.stride / 8) + size_t(blockX));
-        });
+        return walkScan(
+            [this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
+                return (this->*decltype(step)::value)(bits, c, size_t(blockY) * (c.stride / 8) + size_t(blockX));
+            },
+            [](int) {});
     };
     if (spectralStart_ == 0)
         return approximationHigh_ == 0 ? walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeDcFirst>())

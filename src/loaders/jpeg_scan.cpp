@@ -83,9 +83,16 @@ bool TNanoJpegDecoder::readRestartMarker(JpegBitReader &bits, int index) {
 }
 
 bool TNanoJpegDecoder::decodeSequentialScan() {
-    return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-        return decodeBlock(bits, c, c.plane.get() + size_t(blockY) * 8 * c.stride + size_t(blockX) * 8);
-    });
+    return walkScan(
+        [this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
+            const int planeBlockY = rowByRow_ ? blockY % c.samplingY : blockY;
+            return decodeBlock(bits, c, c.plane.get() + size_t(planeBlockY) * 8 * c.stride + size_t(blockX) * 8);
+        },
+        [this](int mcuY) {
+            if (!rowByRow_) return;
+            const uint32_t first = uint32_t(mcuY) * uint32_t(mcuHeight_);
+            writeRows(first, std::min(height_, first + uint32_t(mcuHeight_)), first);
+        });
 }
 
 }  // namespace zorblit

@@ -39,8 +39,8 @@ inline bool TNanoJpegDecoder::decodeDc(jpeg::JpegBitReader &bits, TNanoJpegCompo
     return true;
 }
 
-template <class DecodeBlock>
-bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock) {
+template <class DecodeBlock, class RowDone>
+bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock, RowDone &&rowDone) {
     jpeg::JpegBitReader bits(pos_, pos_ + left_);
     for (TNanoJpegComponent &c : components_) c.dcPredictor = 0;
     endOfBandRun_ = 0;
@@ -71,6 +71,7 @@ bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock) {
             for (TNanoJpegComponent &c : components_) c.dcPredictor = 0;
             endOfBandRun_ = 0;
         }
+        rowDone(mcuY);
     }
     return true;
 }
