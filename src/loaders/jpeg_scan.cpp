@@ -23,7 +23,8 @@ using jpeg::kBitsPerCoefficient;
 }  // namespace
 
 // Returns the zig-zag position of the last coefficient coded, -1 for damaged data.
-[[gnu::always_inline]] inline int TNanoJpegDecoder::decodeCoefficients(JpegBitReader &bits, TNanoJpegComponent &component) {
+[[gnu::always_inline]] inline int TNanoJpegDecoder::decodeCoefficients(JpegBitReader &bits,
+                                                                       TNanoJpegComponent &component) {
     const std::array<uint16_t, 64> &quant = quantTables_[component.quantTable];
     const JpegHuffmanTable &ac = huffmanTables_[component.acTable];
 
