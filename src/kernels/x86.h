@@ -8,6 +8,10 @@
 
 #define ZORBLIT_AVX2 __attribute__((target("avx2")))
 #define ZORBLIT_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx2")))
+// For loops the compiler vectorises, which at the AVX-512 level it otherwise
+// keeps to 32-byte vectors.
+#define ZORBLIT_AVX512_WIDE \
+    __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx2,prefer-vector-width=512")))
 
 // The same targets for every function defined in a region, templates and
 // lambdas included: code written once for every register width is included

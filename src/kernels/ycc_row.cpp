@@ -1,5 +1,5 @@
-// The plain loops, and the same loops built for AVX2, where the compiler works
-// on twice as many pixels at a time.
+// The plain loops, and the same loops built for AVX2 and AVX-512, where the
+// compiler works on two and four times as many pixels at a time.
 #include "kernels/ycc_row.h"
 
 #include "kernels/dispatch.h"
@@ -33,9 +33,15 @@ ZORBLIT_AVX2 void pixelRow(const uint8_t *const rows[3], size_t components, uint
     convert(rows, components, out, width);
 }
 }  // namespace avx2
+
+namespace avx512 {
+ZORBLIT_AVX512_WIDE void pixelRow(const uint8_t *const rows[3], size_t components, uint32_t *out, uint32_t width) {
+    convert(rows, components, out, width);
+}
+}  // namespace avx512
 #endif
 
-using PixelRowKernel = ZORBLIT_KERNEL(plain::pixelRow, plain::pixelRow, avx2::pixelRow);
+using PixelRowKernel = ZORBLIT_KERNEL(plain::pixelRow, plain::pixelRow, avx2::pixelRow, avx512::pixelRow);
 
 void pixelRow(const uint8_t *const rows[3], size_t components, uint32_t *out, uint32_t width) {
     PixelRowKernel::call(rows, components, out, width);

@@ -308,6 +308,10 @@ bool TNanoJpegDecoder::finishScan(const uint8_t *scanStart) {
     const bool allScanned =
         std::all_of(components_.begin(), components_.end(), [](const TNanoJpegComponent &c) { return c.scanned; });
     if (!progressive_ && allScanned) {
+        if (!rowByRow_) {
+            if (!allocatePicture()) return false;
+            writeRows(0, height_, 0);
+        }
         error_ = Error::Internal_Finished;
         return true;
     }
@@ -319,17 +323,26 @@ bool TNanoJpegDecoder::finishScan(const uint8_t *scanStart) {
 
 // Every block of every component that a scan could code has its memory; the
 // scans must be able to fill it: each block takes at least two bits (a DC and an
-// end-of-block code) in a sequential scan, one in a progressive DC scan.
+// end-of-block code) in a sequential scan, one in a progressive DC scan. A first
+// scan of every component gets planes one MCU row tall and the picture at once.
 bool TNanoJpegDecoder::allocatePlanes() {
     if (components_[0].plane) return true;
     uint64_t blocks = 0;
     for (const TNanoJpegComponent &c : components_) blocks += uint64_t(c.blocksAcross) * c.blocksDown;
     if (blocks > uint64_t(left_) * 4) return damaged("JPEG data ends early", pos_ + left_);
+    rowByRow_ = scanCount_ == components_.size();
+    const size_t mcuRows = rowByRow_ ? 1 : size_t(mcusDown_);
     for (TNanoJpegComponent &c : components_) {
-        c.plane = jpeg::allocateArray<uint8_t>(c.stride * mcusDown_ * 8 * c.samplingY, false);
+        c.plane = jpeg::allocateArray<uint8_t>(c.stride * mcuRows * 8 * c.samplingY, false);
         if (!c.plane) return outOfMemory();
     }
-    return true;
+    return !rowByRow_ || allocatePicture();
+}
+
+// Its pixels are all written before it is handed over, so they are not cleared.
+bool TNanoJpegDecoder::allocatePicture() {
+    picture_.emplace(width_, height_, PendingImage::Fill::Uncleared);
+    return picture_->allocated() || outOfMemory();
 }
 
 bool TNanoJpegDecoder::allocateCoefficients() {
@@ -358,6 +371,8 @@ bool TNanoJpegDecoder::finishProgressive() {
         transformCoefficients(c);
         c.nonZero.reset();
     }
+    if (!allocatePicture()) return false;
+    writeRows(0, height_, 0);
     error_ = Error::Internal_Finished;
     return true;
 }

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "loaders/jpeg_huffman.h"
+#include "loaders/reader.h"
 
 namespace zorblit {
 namespace jpeg {
@@ -52,7 +54,7 @@ struct TNanoJpegComponent {
     size_t stride = 0;             // samples per plane row, whole MCUs
     int32_t dcPredictor = 0;
     bool scanned = false;  // sequential: decoded; progressive: its DC has a first scan
-    jpeg::HeapArray<uint8_t> plane;  // stride x (MCUs down x 8 x samplingY) samples
+    jpeg::HeapArray<uint8_t> plane;  // stride x (MCUs down, or 1, x 8 x samplingY) samples
     // Progressive only: 64 coefficients per block in zig-zag order, blocks in
     // rows of stride / 8 (memory that becomes the plane at the end); per block a mask of the AC positions made non-zero;
     // the quantisation table, taken when the component's DC is first coded.
@@ -71,10 +73,10 @@ public:
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
 
-    // Writes the decoded picture as opaque 0xAARRGGBB pixels, rows top to bottom
-    // without gaps: YCbCr converted to RGB, RGB as stored, grey as R = G = B,
-    // CMYK and YCCK as described in jpeg_output.cpp.
-    void writePixels(uint32_t *pixels) const;
+    // Once decode succeeded: hands the picture to image as opaque 0xAARRGGBB
+    // pixels, rows top to bottom without gaps: YCbCr converted to RGB, RGB as
+    // stored, grey as R = G = B, CMYK and YCCK as described in jpeg_output.cpp.
+    bool handOver(GFXimage *image) { return picture_->handOver(image); }
 
 private:
     // One marker segment, after its length field.
@@ -100,19 +102,25 @@ private:
     bool checkScanTables(const uint8_t *tableFields);
     bool readScan();
     bool allocatePlanes();
+    bool allocatePicture();
+    // Converts picture rows firstRow to endRow - 1 from the planes, whose row 0
+    // is picture row planeFirstRow (a multiple of the MCU height).
+    void writeRows(uint32_t firstRow, uint32_t endRow, uint32_t planeFirstRow);
     bool allocateCoefficients();
     bool finishScan(const uint8_t *scanStart);
     bool finishProgressive();
     jpeg::ColourModel colourModel() const;
 
     // Calls decodeBlock(bits, component, blockX, blockY) for every block of the
-    // scan in coding order, handling restart markers.
-    template <class DecodeBlock>
-    bool walkScan(DecodeBlock &&decodeBlock);
+    // scan in coding order, handling restart markers, and rowDone(mcuY) after
+    // each row of MCUs.
+    template <class DecodeBlock, class RowDone>
+    bool walkScan(DecodeBlock &&decodeBlock, RowDone &&rowDone);
     bool decodeSequentialScan();
     bool decodeProgressiveScan();
     bool decodeDc(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
-    bool decodeBlock(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out);
+    int decodeCoefficients(jpeg::JpegBitReader &bits, TNanoJpegComponent &component);
+    bool decodeBlock(jpeg::JpegBitReader &reader, TNanoJpegComponent &component, uint8_t *out);
     bool decodeDcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
     bool decodeDcRefine(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
     bool decodeAcFirst(jpeg::JpegBitReader &bits, TNanoJpegComponent &component, size_t block);
@@ -133,6 +141,12 @@ private:
     int mcuWidth_ = 8, mcuHeight_ = 8;  // pixels
     int mcusAcross_ = 0, mcusDown_ = 0;
     std::vector<TNanoJpegComponent> components_;
+    // A sequential picture whose first scan codes every component is converted
+    // row of MCUs by row of MCUs while the scan is decoded, through planes one
+    // MCU row tall; other pictures are converted at their end.
+    bool rowByRow_ = false;
+    std::optional<PendingImage> picture_;
+    std::vector<uint8_t> widened_;  // upsampled rows, one per component
 
     // The scan being decoded: its components in frame order, the band of
     // zig-zag positions and the successive approximation bits.

@@ -20,9 +20,14 @@ bool JpegHuffmanTable::build(const uint8_t counts[16], const uint8_t *symbols) {
                 lookahead_[pattern] = uint16_t(length << 8 | symbols[index]);
                 // The extra bits of a coefficient follow the code in the pattern.
                 const int run = symbols[index] >> 4, size = symbols[index] & 15;
-                if (size == 0 || length + size > kLookaheadBits) continue;
+                if (size == 0) {
+                    if (run == 0) shortCoefficients_[pattern] = kEndOfBlock << 8 | length;
+                    if (run == 15) shortCoefficients_[pattern] = 16 << 8 | length;
+                    continue;
+                }
+                if (length + size > kLookaheadBits) continue;
                 const uint32_t extra = uint32_t(pattern >> (kLookaheadBits - length - size)) & ((1u << size) - 1);
-                shortCoefficients_[pattern] = extendSign(extra, size) * 256 + run * 16 + length + size;
+                shortCoefficients_[pattern] = extendSign(extra, size) * 65536 + (run + 1) * 256 + length + size;
             }
         }
         maxCode_[length] = count ? code - 1 : -1;
@@ -31,17 +36,13 @@ bool JpegHuffmanTable::build(const uint8_t counts[16], const uint8_t *symbols) {
     return true;
 }
 
-int JpegHuffmanTable::decodeLong(JpegBitReader &bits) const {
+uint32_t JpegHuffmanTable::decodeLong(uint32_t next16) const {
     // No code of up to kLookaheadBits bits matched, so the search starts above.
-    const uint32_t next16 = bits.peek(16);
     for (int length = kLookaheadBits + 1; length <= 16; ++length) {
         const int32_t code = int32_t(next16 >> (16 - length));
-        if (code <= maxCode_[length]) {
-            bits.consume(length);
-            return symbols_[code + symbolOffset_[length]];
-        }
+        if (code <= maxCode_[length]) return uint32_t(length) << 8 | symbols_[code + symbolOffset_[length]];
     }
-    return -1;
+    return 0;
 }
 
 }  // namespace zorblit::jpeg

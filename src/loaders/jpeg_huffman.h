@@ -24,20 +24,27 @@ public:
 
     // The next symbol, or -1 when the bits start no code. Needs 16 bits available.
     int decode(JpegBitReader &bits) const {
-        const uint16_t entry = lookahead_[bits.peek(kLookaheadBits)];
-        if (entry != 0) {
-            bits.consume(entry >> 8);
-            return entry & 0xFF;
-        }
-        return decodeLong(bits);
+        uint32_t entry = lookahead_[bits.peek(kLookaheadBits)];
+        if (entry == 0) entry = decodeLong(bits.peek(16));
+        bits.consume(int(entry >> 8));
+        return entry != 0 ? int(entry & 0xFF) : -1;
     }
 
-    // For AC tables: a code and its extra bits that fit in the lookahead together,
-    // packed as value << 8 | run << 4 | total length; 0 when they do not fit.
+    // A code and its extra bits that fit in the lookahead together, packed as
+    // value << 16 | advance << 8 | total length, where advance is run + 1 (for
+    // AC tables: how far the zig-zag position moves); 0 when they do not fit.
+    // The two codes without extra bits that a sequential AC table uses get an
+    // entry too, with value 0: end of block (symbol 0, advance kEndOfBlock) and
+    // sixteen zeros (symbol 0xF0, advance 16). Read from a DC table, value and
+    // length are the difference and the bits it took.
     int32_t shortCoefficient(uint32_t lookahead) const { return shortCoefficients_[lookahead]; }
+    static constexpr int kEndOfBlock = 64;
 
 private:
-    int decodeLong(JpegBitReader &bits) const;
+    // The entry (as in lookahead_) of the code longer than the lookahead that
+    // starts the next 16 bits; 0 for none. It takes the bits rather than the
+    // reader, so that a decoder's reader can live in registers.
+    uint32_t decodeLong(uint32_t next16) const;
 
     // Entry for each lookahead pattern: code length << 8 | symbol, 0 for none.
     std::array<uint16_t, 1 << kLookaheadBits> lookahead_{};

@@ -10,8 +10,9 @@
 
 namespace zorblit::jpeg {
 
-// coefficients: natural order (row = vertical frequency); rows 'usedRows' to 7
-// must be zero and are skipped. They are all zero again afterwards, ready for the
+// coefficients: column by column, coefficients[column * 8 + row] (row = vertical
+// frequency; jpeg::kZigzag places them); rows 'usedRows' to 7 must be zero and
+// are skipped. They are all zero again afterwards, ready for the
 // next block. out: 8 rows of 8 samples, stride bytes apart.
 inline void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t stride) {
     kernels::inverseDct(coefficients, usedRows, out, stride);

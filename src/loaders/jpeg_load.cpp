@@ -14,11 +14,7 @@ bool decodeJpeg(GFXimage *image, const uint8_t *data, uint32_t size) {
     // The decoder holds the Huffman lookup tables: too big for the stack.
     const std::unique_ptr<zorblit::TNanoJpegDecoder> decoder(new (std::nothrow) zorblit::TNanoJpegDecoder());
     if (!decoder) return zorblit::refuse("out of memory");
-    if (!decoder->decode(data, size)) return false;
-    zorblit::PendingImage result(decoder->width(), decoder->height());
-    if (!result.allocated()) return zorblit::refuse("out of memory");
-    decoder->writePixels(result.row(0));
-    return result.handOver(image);
+    return decoder->decode(data, size) && decoder->handOver(image);
 }
 
 }  // namespace

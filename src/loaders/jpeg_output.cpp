@@ -7,6 +7,7 @@
 // black, rounded: R = C * K / 255, G = M * K / 255, B = Y * K / 255. YCCK holds
 // 255 - C, 255 - M, 255 - Y coded like R, G, B in YCbCr, and K as is.
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -70,35 +71,37 @@ void convertPixelRow(const uint8_t *const rows[4], ColourModel model, uint32_t *
 
 }  // namespace
 
-void TNanoJpegDecoder::writePixels(uint32_t *pixels) const {
+void TNanoJpegDecoder::writeRows(uint32_t firstRow, uint32_t endRow, uint32_t planeFirstRow) {
     const size_t count = components_.size();
     const ColourModel model = colourModel();
+    uint32_t *pixels = picture_->row(0);
+    if (widened_.size() < count * width_) widened_.resize(count * width_);
     // Per component: how often its plane is doubled across and down to cover the
     // picture, and the doubled row last made (made again only when the source row
     // changes, so 4:2:0 chroma is doubled once per two rows).
-    std::vector<int> shiftX(count), shiftY(count);
-    std::vector<std::vector<uint8_t>> widened(count);
-    std::vector<size_t> widenedRow(count, SIZE_MAX);
+    int shiftX[4], shiftY[4];
+    size_t widenedRow[4];
     for (size_t i = 0; i < count; ++i) {
         shiftX[i] = std::countr_zero(unsigned(maxSamplingX_ / components_[i].samplingX));
         shiftY[i] = std::countr_zero(unsigned(maxSamplingY_ / components_[i].samplingY));
-        if (shiftX[i] > 0) widened[i].resize(width_);
+        widenedRow[i] = SIZE_MAX;
     }
     const uint8_t *rows[4] = {};
-    for (uint32_t y = 0; y < height_; ++y) {
+    for (uint32_t y = firstRow; y < endRow; ++y) {
         for (size_t i = 0; i < count; ++i) {
             const TNanoJpegComponent &c = components_[i];
-            const size_t sourceRow = y >> shiftY[i];
+            const size_t sourceRow = (y >> shiftY[i]) - (planeFirstRow >> shiftY[i]);
             const uint8_t *source = c.plane.get() + sourceRow * c.stride;
             if (shiftX[i] == 0) {
                 rows[i] = source;
                 continue;
             }
+            uint8_t *widened = widened_.data() + i * width_;
             if (widenedRow[i] != sourceRow) {
-                widenRow(source, shiftX[i], widened[i].data(), width_);
+                widenRow(source, shiftX[i], widened, width_);
                 widenedRow[i] = sourceRow;
             }
-            rows[i] = widened[i].data();
+            rows[i] = widened;
         }
         convertPixelRow(rows, model, pixels + size_t(y) * width_, width_);
     }

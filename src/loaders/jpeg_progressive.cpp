@@ -71,11 +71,13 @@ bool TNanoJpegDecoder::decodeAcFirst(JpegBitReader &bits, TNanoJpegComponent &co
     for (int k = spectralStart_; k <= spectralEnd_; ++k) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
         int32_t value;
-        // Fast path: a short code whose extra bits fit in the same lookahead.
-        if (const int32_t packed = table.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits))) {
-            bits.consume(packed & 15);
-            k += packed >> 4 & 15;
-            value = packed >> 8;
+        // Fast path: a short code whose extra bits fit in the same lookahead (the
+        // entries without a value mean other things here).
+        if (const int32_t packed = table.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits));
+            packed >> 16 != 0) {
+            bits.consume(packed & 0xFF);
+            k += (packed >> 8 & 0xFF) - 1;
+            value = packed >> 16;
         } else {
             const int symbol = table.decode(bits);
             if (symbol < 0) return false;
@@ -149,9 +151,11 @@ bool TNanoJpegDecoder::decodeProgressiveScan() {
     using DecodeBlock = bool (TNanoJpegDecoder::*)(JpegBitReader &, TNanoJpegComponent &, size_t);
     // One walk per kind of scan, each with its block decoder built in.
     const auto walkWith = [this](auto step) {
-        return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-            return (this->*decltype(step)::value)(bits, c, size_t(blockY) * (c.stride / 8) + size_t(blockX));
-        });
+        return walkScan(
+            [this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
+                return (this->*decltype(step)::value)(bits, c, size_t(blockY) * (c.stride / 8) + size_t(blockX));
+            },
+            [](int) {});
     };
     if (spectralStart_ == 0)
         return approximationHigh_ == 0 ? walkWith(std::integral_constant<DecodeBlock, &TNanoJpegDecoder::decodeDcFirst>())

@@ -22,41 +22,57 @@ using jpeg::kBitsPerCoefficient;
 
 }  // namespace
 
-bool TNanoJpegDecoder::decodeBlock(JpegBitReader &bits, TNanoJpegComponent &component, uint8_t *out) {
+// Returns the zig-zag position of the last coefficient coded, -1 for damaged data.
+[[gnu::always_inline]] inline int TNanoJpegDecoder::decodeCoefficients(JpegBitReader &bits,
+                                                                       TNanoJpegComponent &component) {
     const std::array<uint16_t, 64> &quant = quantTables_[component.quantTable];
     const JpegHuffmanTable &ac = huffmanTables_[component.acTable];
 
-    if (!decodeDc(bits, component)) return false;
+    if (!decodeDc(bits, component)) return -1;
     block_[0] = component.dcPredictor * quant[0];
 
     int position = 0;
     while (position < 63) {
         if (bits.available() < kBitsPerCoefficient) bits.refill();
         int32_t value;
-        // Fast path: a short code whose extra bits fit in the same lookahead.
+        int advance;
+        // Fast path: a short code with its extra bits, or end of block.
         if (const int32_t packed = ac.shortCoefficient(bits.peek(JpegHuffmanTable::kLookaheadBits))) {
-            bits.consume(packed & 15);
-            position += (packed >> 4 & 15) + 1;
-            value = packed >> 8;
+            bits.consume(packed & 0xFF);
+            advance = packed >> 8 & 0xFF;
+            value = packed >> 16;
         } else {
             const int symbol = ac.decode(bits);
-            if (symbol == 0) break;  // end of block
-            if (symbol < 0 || ((symbol & 15) == 0 && symbol != 0xF0)) return false;
+            if (symbol < 0 || ((symbol & 15) == 0 && symbol != 0xF0 && symbol != 0)) return -1;
             const int size = symbol & 15;
-            position += (symbol >> 4) + 1;
+            advance = symbol == 0 ? JpegHuffmanTable::kEndOfBlock : (symbol >> 4) + 1;
             value = extendSign(bits.take(size), size);
         }
-        if (position > 63) return false;
+        if (position + advance > 63) {
+            if (advance == JpegHuffmanTable::kEndOfBlock) break;
+            return -1;
+        }
+        position += advance;
         block_[kZigzag[position]] = value * quant[position];
     }
+    return position;
+}
+
+bool TNanoJpegDecoder::decodeBlock(JpegBitReader &reader, TNanoJpegComponent &component, uint8_t *out) {
+    // A copy the compiler keeps in registers: through the reference, every store
+    // to block_ could be a store to the reader's count.
+    JpegBitReader bits = reader;
+    const int last = decodeCoefficients(bits, component);
+    reader = bits;
+    if (last < 0) return false;
 
     const ptrdiff_t stride = ptrdiff_t(component.stride);
-    if (position == 0) {
+    if (last == 0) {
         const uint8_t sample = jpeg::dcOnlySample(block_[0]);
         for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
         block_[0] = 0;
     } else {
-        jpeg::inverseDct(block_, kRowsUpTo[position], out, stride);
+        jpeg::inverseDct(block_, kRowsUpTo[last], out, stride);
     }
     return true;
 }
@@ -68,9 +84,16 @@ bool TNanoJpegDecoder::readRestartMarker(JpegBitReader &bits, int index) {
 }
 
 bool TNanoJpegDecoder::decodeSequentialScan() {
-    return walkScan([this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
-        return decodeBlock(bits, c, c.plane.get() + size_t(blockY) * 8 * c.stride + size_t(blockX) * 8);
-    });
+    return walkScan(
+        [this](JpegBitReader &bits, TNanoJpegComponent &c, int blockX, int blockY) {
+            const int planeBlockY = rowByRow_ ? blockY % c.samplingY : blockY;
+            return decodeBlock(bits, c, c.plane.get() + size_t(planeBlockY) * 8 * c.stride + size_t(blockX) * 8);
+        },
+        [this](int mcuY) {
+            if (!rowByRow_) return;
+            const uint32_t first = uint32_t(mcuY) * uint32_t(mcuHeight_);
+            writeRows(first, std::min(height_, first + uint32_t(mcuHeight_)), first);
+        });
 }
 
 }  // namespace zorblit

@@ -22,16 +22,25 @@ constexpr int32_t kPredictorLimit = 1 << 15;
 // start no code.
 inline bool TNanoJpegDecoder::decodeDc(jpeg::JpegBitReader &bits, TNanoJpegComponent &component) {
     if (bits.available() < jpeg::kBitsPerCoefficient) bits.refill();
-    const int symbol = huffmanTables_[component.dcTable].decode(bits);
-    if (symbol < 0) return false;
-    const int size = symbol & 15;
-    component.dcPredictor = std::clamp(component.dcPredictor + jpeg::extendSign(bits.take(size), size),
-                                       -jpeg::kPredictorLimit, jpeg::kPredictorLimit);
+    const jpeg::JpegHuffmanTable &table = huffmanTables_[component.dcTable];
+    int32_t difference;
+    // Fast path: a short code with its extra bits.
+    if (const int32_t packed = table.shortCoefficient(bits.peek(jpeg::JpegHuffmanTable::kLookaheadBits))) {
+        bits.consume(packed & 0xFF);
+        difference = packed >> 16;
+    } else {
+        const int symbol = table.decode(bits);
+        if (symbol < 0) return false;
+        const int size = symbol & 15;
+        difference = jpeg::extendSign(bits.take(size), size);
+    }
+    component.dcPredictor =
+        std::clamp(component.dcPredictor + difference, -jpeg::kPredictorLimit, jpeg::kPredictorLimit);
     return true;
 }
 
-template <class DecodeBlock>
-bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock) {
+template <class DecodeBlock, class RowDone>
+bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock, RowDone &&rowDone) {
     jpeg::JpegBitReader bits(pos_, pos_ + left_);
     for (TNanoJpegComponent &c : components_) c.dcPredictor = 0;
     endOfBandRun_ = 0;
@@ -62,6 +71,7 @@ bool TNanoJpegDecoder::walkScan(DecodeBlock &&decodeBlock) {
             for (TNanoJpegComponent &c : components_) c.dcPredictor = 0;
             endOfBandRun_ = 0;
         }
+        rowDone(mcuY);
     }
     return true;
 }

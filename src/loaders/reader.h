@@ -69,12 +69,16 @@ private:
 
 // An image being decoded. It is freed on destruction unless handed over, so a
 // reader that gives up on the way leaves the caller's record exactly as it was.
-// Its memory comes from calloc as AllocImage's does (FreeImage releases it), but
-// running out of memory here is the file's doing, so it is a plain failure:
-// check allocated().
+// Its memory comes from calloc as AllocImage's does (FreeImage releases it), or
+// from malloc for a reader that writes every pixel (Fill::Uncleared), but running
+// out of memory here is the file's doing, so it is a plain failure: check
+// allocated().
 class PendingImage {
 public:
-    PendingImage(uint32_t width, uint32_t height) : image_{allocate(uint64_t(width) * height), width, height} {}
+    enum class Fill { Cleared, Uncleared };
+
+    PendingImage(uint32_t width, uint32_t height, Fill fill = Fill::Cleared)
+        : image_{allocate(uint64_t(width) * height, fill), width, height} {}
     bool allocated() const { return image_.data != nullptr; }
     ~PendingImage() { FreeImage(&image_); }
     PendingImage(const PendingImage &) = delete;
@@ -91,9 +95,11 @@ public:
 
 private:
     // A pixel count size_t cannot hold (32-bit processors) fails, not cut short.
-    static uint32_t *allocate(uint64_t count) {
+    static uint32_t *allocate(uint64_t count, Fill fill) {
         count = std::max<uint64_t>(count, 1);
-        return count == size_t(count) ? static_cast<uint32_t *>(std::calloc(size_t(count), 4)) : nullptr;
+        if (count != size_t(count) || count > SIZE_MAX / 4) return nullptr;
+        return static_cast<uint32_t *>(fill == Fill::Cleared ? std::calloc(size_t(count), 4)
+                                                             : std::malloc(size_t(count) * 4));
     }
     GFXimage image_{};
 };
