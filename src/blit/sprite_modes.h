@@ -16,6 +16,7 @@ template <class Form, SpriteMode Mode>
 struct SpriteAction {
     uint32_t parameter = 0;
 
+    // An alpha value of 0 draws nothing where the form's rule says so.
     bool drawsNothing() const {
         return Form::zeroAlphaValueDrawsNothing && Mode == SpriteMode::AlphaValue && uint8_t(parameter) == 0;
     }
