@@ -94,7 +94,7 @@ void linesStoresOnly(benchmark::State &state) {
     setClipRectangle(0, 0, W, H);
     std::vector<uint32_t> indices;
     const auto &v = shapes().lines;
-    const draw::Box window = draw::Clipped<BuiltForm>::pixelWindow(dest);
+    const Area window = draw::Clipped<BuiltForm>::pixelWindow(dest);
     for (size_t i = 0; i < v.size(); i += 4)
         draw::traceLine({v[i], v[i + 1]}, {v[i + 2], v[i + 3]}, window, PixelRecorder{&indices});
     for (auto _ : state) {

@@ -24,7 +24,7 @@ template <class Form>
 void drawChecked(const char *text, int32_t x, int32_t y, const zorblit::text::Font &font) {
     std::vector<uint32_t> pixels(24 * 20, 0);
     const GFXimage image{pixels.data(), 24, 20};
-    const zorblit::draw::Box limit = zorblit::draw::Limits<Form>::pixels(image);
+    const zorblit::Area limit = zorblit::draw::drawLimit<Form>(image, zorblit::ClippedWrite::Pixel);
     zorblit::text::drawText(image, x, y, text, 1, font, limit);
     for (uint32_t py = 0; py < image.height; ++py)
         for (uint32_t px = 0; px < image.width; ++px)

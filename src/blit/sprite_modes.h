@@ -16,12 +16,14 @@ template <class Form, SpriteMode Mode>
 struct SpriteAction {
     uint32_t parameter = 0;
 
-    // The packed form's alpha-value mode with weight 0 draws nothing at all.
-    bool drawsNothing() const { return Form::packed && Mode == SpriteMode::AlphaValue && uint8_t(parameter) == 0; }
+    // An alpha value of 0 draws nothing where the form's rule says so.
+    bool drawsNothing() const {
+        return Form::zeroAlphaValueDrawsNothing && Mode == SpriteMode::AlphaValue && uint8_t(parameter) == 0;
+    }
 
-    // The portable form writes every mode but copy through the clip-rectangle
-    // pixel writer, so those modes also stay inside the clip rectangle.
-    static constexpr bool obeysClipRectangle = !Form::packed && Mode != SpriteMode::Copy;
+    // Whether a clipped blit in this mode keeps to the clip rectangle.
+    static constexpr bool obeysClipRectangle =
+        Form::obeysClipRectangle(Mode == SpriteMode::Copy ? ClippedWrite::ImageBlit : ClippedWrite::SpriteBlit);
 
     void operator()(uint32_t s, uint32_t &d) const {
         if constexpr (Mode == SpriteMode::Copy) {
@@ -29,8 +31,7 @@ struct SpriteAction {
         } else if constexpr (Mode == SpriteMode::ColourKey) {
             if (s != parameter) d = s;
         } else if constexpr (Mode == SpriteMode::Alpha) {
-            // The packed form leaves fully transparent source pixels alone.
-            if (!Form::packed || s >> 24) d = Form::alpha(s, d);
+            d = Form::spriteAlpha(s, d);
         } else if constexpr (Mode == SpriteMode::AlphaValue) {
             d = Form::alphaValue(s, d, uint8_t(parameter));
         } else if constexpr (Mode == SpriteMode::Average) {
@@ -55,7 +56,7 @@ struct SpriteAction {
 private:
     static constexpr BlendOp blendOp() {
         switch (Mode) {
-            case SpriteMode::Alpha: return Form::packed ? BlendOp::AlphaSkippingTransparent : BlendOp::Alpha;
+            case SpriteMode::Alpha: return Form::spriteAlphaOp;
             case SpriteMode::AlphaValue: return BlendOp::AlphaValue;
             case SpriteMode::Average: return BlendOp::Average;
             case SpriteMode::SaturatedAdd: return BlendOp::SaturatedAdd;

@@ -1,10 +1,15 @@
 // The packed form: pixels moved and stored 64 bits or more at a time, and colour arithmetic on
 // all four bytes of a pixel at once (SIMD within a register). Average rounds up
 // and, like the saturating operators, treats alpha as a fourth channel; the alpha
-// mixes give alpha 0. Clipped writers obey the bounds of their own image.
+// mixes give alpha 0. Clipped writers obey the bounds of their own image. The
+// rules at the end are everything else in which its results differ from the
+// portable form's.
 #pragma once
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
+#include "core/form_rules.h"
 #include "core/image_math.h"
 #include "kernels/blend_run.h"
 
@@ -52,9 +57,17 @@ constexpr uint32_t mix(uint32_t s, uint32_t d, uint32_t w) {
     return narrow((sum >> 8) & 0x00FF00FF00FF00FFull);
 }
 
+// Each of the four bytes (s * w + d * (256 - w)) >> 8 with w = k + (k >> 7), so
+// k = 255 gives s exactly. The largest lane sum, 255 * 256, fits in 16 bits.
+constexpr uint32_t mixFull(uint32_t s, uint32_t d, uint32_t k) {
+    const uint64_t w = k + (k >> 7);
+    return narrow((widen(s) * w + widen(d) * (256 - w)) >> 8 & 0x00FF00FF00FF00FFull);
+}
+
 }  // namespace swar
 
 struct Packed {
+    // Tests pick expected values by this; routines go by the rules below.
     static constexpr bool packed = true;
     static constexpr const char *name = "packed";
 
@@ -84,6 +97,63 @@ struct Packed {
     static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
         kernels::blendRun<Op>(dest, a, b, count, value);
     }
+
+    // -- rules
+
+    // Clipped writers keep to the image's own bounds, never to the clip rectangle.
+    static constexpr bool obeysClipRectangle(ClippedWrite) { return false; }
+    // Bars take their rows in either order.
+    static constexpr bool barsOrderRows = true;
+
+    // Sprites in alpha mode leave the destination alone where the source is
+    // fully transparent; an alpha value of 0 draws nothing at all.
+    static uint32_t spriteAlpha(uint32_t s, uint32_t d) { return s >> 24 ? alpha(s, d) : d; }
+    static constexpr BlendOp spriteAlphaOp = BlendOp::AlphaSkippingTransparent;
+    static constexpr bool zeroAlphaValueDrawsNothing = true;
+
+    // Scaled sprites: the alpha modes blend all four bytes with weights out of
+    // 256 (swar::mixFull), the alpha mode skipping fully transparent pixels. A
+    // second corner (0, 0) draws the source at its own size at the first, and
+    // an axis of extent 0 takes the source's size.
+    static uint32_t scaledAlpha(uint32_t s, uint32_t d) { return s >> 24 ? swar::mixFull(s, d, s >> 24) : d; }
+    static uint32_t scaledAlphaValue(uint32_t s, uint32_t d, uint8_t w) { return swar::mixFull(s, d, w); }
+    static ScaleRectangle scaleRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const GFXimage &source) {
+        if (x2 == 0 && y2 == 0) return {x1, y1, source.width, source.height};
+        ScaleRectangle rect = betweenCorners(x1, y1, x2, y2);
+        if (rect.width == 0) rect.width = source.width;
+        if (rect.height == 0) rect.height = source.height;
+        return rect;
+    }
+    // Source pixels per destination pixel: divided in single precision.
+    static float scaleStep(uint32_t sourceSize, int64_t targetSize) { return float(sourceSize) / float(targetSize); }
+    // The source column (row) at walk position f >= 0: truncated.
+    static int64_t scaleSample(float f) { return int64_t(f); }
+    // A rectangle of the source's own size takes every source pixel once, in order.
+    static constexpr bool scalesOwnSizeOneToOne = true;
+
+    // Rotation: trigonometry in extended precision; the inverse turn's degrees
+    // times pi/180 rounded to a float, multiplied in extended precision.
+    using RotationReal = long double;
+    static InverseTurn inverseTurn(int32_t degrees) {
+        const long double radians = (long double)(int64_t(degrees) + 90) * (long double)float(std::numbers::pi / 180);
+        return {float(std::sin(radians)), float(std::cos(radians))};
+    }
+    // The source point of a pixel at (fx, fy) from the centre, in float, before
+    // rounding: the centre last. Value is a float, or a vector of floats that
+    // takes the same operations lane by lane.
+    template <class Value>
+    static Value rotatedSampleX(Value fx, Value fy, InverseTurn t, float cx) {
+        return fx * t.sine - fy * t.cosine + cx;
+    }
+    template <class Value>
+    static Value rotatedSampleY(Value fx, Value fy, InverseTurn t, float cy) {
+        return fx * t.cosine + fy * t.sine + cy;
+    }
+
+    // Whole images.
+    static constexpr CombinationWalk combinationWalk = CombinationWalk::OneRun;
+    static constexpr BlurKind blur = BlurKind::FourNeighbours;
+    static constexpr PlasmaKind plasma = PlasmaKind::RotatedFloat;
 };
 
 }  // namespace zorblit

@@ -1,16 +1,22 @@
 // The portable form: per pixel and per channel. Blends give alpha 255 (except
-// AlphaValue, which mixes alpha too) and Average rounds down; clipped writers obey
-// the clip rectangle.
+// AlphaValue, which mixes alpha too) and Average rounds down; most clipped writers
+// obey the clip rectangle. The rules at the end are everything else in which its
+// results differ from the packed form's.
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
+#include "core/form_rules.h"
 #include "core/image_math.h"
+#include "core/rounding.h"
 #include "kernels/blend_run.h"
 
 namespace zorblit {
 
 struct Portable {
+    // Tests pick expected values by this; routines go by the rules below.
     static constexpr bool packed = false;
     static constexpr const char *name = "portable";
 
@@ -58,6 +64,60 @@ struct Portable {
     static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
         kernels::blendRun<ownOperator(Op)>(dest, a, b, count, value);
     }
+
+    // -- rules
+
+    // Clipped writers keep to the clip rectangle, except vertical lines, the
+    // image blit and scaled blends, which keep to the image alone.
+    static constexpr bool obeysClipRectangle(ClippedWrite write) {
+        return write != ClippedWrite::Column && write != ClippedWrite::ImageBlit && write != ClippedWrite::ScaledBlend;
+    }
+    // Bars whose first row lies below the second draw nothing.
+    static constexpr bool barsOrderRows = false;
+
+    // Sprites in alpha mode blend every pixel; an alpha value of 0 blends too.
+    static uint32_t spriteAlpha(uint32_t s, uint32_t d) { return alpha(s, d); }
+    static constexpr BlendOp spriteAlphaOp = BlendOp::Alpha;
+    static constexpr bool zeroAlphaValueDrawsNothing = false;
+
+    // Scaled sprites: blended like the others. An extent of 0 stays 0.
+    static uint32_t scaledAlpha(uint32_t s, uint32_t d) { return alpha(s, d); }
+    static uint32_t scaledAlphaValue(uint32_t s, uint32_t d, uint8_t w) { return alphaValue(s, d, w); }
+    static ScaleRectangle scaleRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const GFXimage &) {
+        return betweenCorners(x1, y1, x2, y2);
+    }
+    // Source pixels per destination pixel: divided in double, held as a float.
+    static float scaleStep(uint32_t sourceSize, int64_t targetSize) {
+        return float(double(sourceSize) / double(targetSize));
+    }
+    // The source column (row) at walk position f >= 0: rounded to nearest, ties to even.
+    static int64_t scaleSample(float f) { return roundToNearest(f); }
+    // A rectangle of the source's own size is sampled like any other.
+    static constexpr bool scalesOwnSizeOneToOne = false;
+
+    // Rotation: trigonometry in double; the radians of the inverse turn formed
+    // in double and rounded to a float.
+    using RotationReal = double;
+    static InverseTurn inverseTurn(int32_t degrees) {
+        const double radians = float(double(int64_t(degrees) + 90) * (std::numbers::pi / 180));
+        return {float(std::sin(radians)), float(std::cos(radians))};
+    }
+    // The source point of a pixel at (fx, fy) from the centre, in float, before
+    // rounding: the centre first. Value is a float, or a vector of floats that
+    // takes the same operations lane by lane.
+    template <class Value>
+    static Value rotatedSampleX(Value fx, Value fy, InverseTurn t, float cx) {
+        return (cx + fx * t.sine) - fy * t.cosine;
+    }
+    template <class Value>
+    static Value rotatedSampleY(Value fx, Value fy, InverseTurn t, float cy) {
+        return (cy + fx * t.cosine) + fy * t.sine;
+    }
+
+    // Whole images.
+    static constexpr CombinationWalk combinationWalk = CombinationWalk::RowsOfA;
+    static constexpr BlurKind blur = BlurKind::Box3x3;
+    static constexpr PlasmaKind plasma = PlasmaKind::DirectDouble;
 
 private:
     static constexpr BlendOp ownOperator(BlendOp op) {

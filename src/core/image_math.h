@@ -73,4 +73,12 @@ inline void fillWords(uint32_t *dest, size_t count, uint32_t value) {
 
 inline size_t pixelCount(const GFXimage &image) { return size_t(image.width) * image.height; }
 
+// Whether the pixel blocks of two images share memory; a walk that reads pixels
+// it may already have written must keep its order then.
+inline bool overlaps(const GFXimage &a, const GFXimage &b) {
+    const auto start = [](const GFXimage &image) { return reinterpret_cast<uintptr_t>(image.data); };
+    const auto end = [&](const GFXimage &image) { return start(image) + pixelCount(image) * sizeof(uint32_t); };
+    return start(a) < end(b) && start(b) < end(a);
+}
+
 }  // namespace zorblit

@@ -13,7 +13,7 @@ namespace zorblit::draw {
 template <class Mode>
 void drawCircle(const GFXimage &image, int64_t cx, int64_t cy, uint64_t radius, uint32_t color) {
     const CircleProfile circle(radius);
-    const Box window = Mode::pixelWindow(image);
+    const Area window = Mode::pixelWindow(image);
     auto plot = [&](int64_t x, int64_t y) {
         if (window.contains(x, y)) Mode::pixel(image, x, y, color);
     };
@@ -42,7 +42,7 @@ void drawCircle(const GFXimage &image, int64_t cx, int64_t cy, uint64_t radius, 
 template <class Mode>
 void drawFilledCircle(const GFXimage &image, int64_t cx, int64_t cy, uint64_t radius, uint32_t color) {
     const CircleProfile circle(radius);
-    const Box window = Mode::runWindow(image);
+    const Area window = Mode::runWindow(image);
     forEachCircleRow(cy, circle.radius(), window.y0, window.y1, [&](int64_t y, int64_t k) {
         // The widest run the loop draws on this row: from column x = k, or from the
         // last column whose row is k. Every row offset has one or both.

@@ -94,7 +94,7 @@ void plotLine(LineAxis &x, LineAxis &y, uint64_t count, const Plot &plot) {
 // Calls plot(x, y) for every pixel of the line from a to b that lies in window.
 // Pixels outside the window are skipped without walking them one by one.
 template <class Plot>
-void traceLine(Point a, Point b, const Box &window, const Plot &plot) {
+void traceLine(Point a, Point b, const Area &window, const Plot &plot) {
     if (a.x == b.x || a.y == b.y) {
         // A row or a column (one pixel when the ends meet).
         int64_t x0, x1, y0, y1;

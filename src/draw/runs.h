@@ -50,8 +50,8 @@ inline bool clampSpan(int64_t a, int64_t b, int64_t limitLo, int64_t limitHi, in
 template <class Form>
 struct Unclipped {
     // Shapes built from pixels and runs only visit what can lie in these boxes.
-    static Box pixelWindow(const GFXimage &image) { return imageBox(image); }
-    static Box runWindow(const GFXimage &image) { return imageBox(image); }
+    static Area pixelWindow(const GFXimage &image) { return drawArea(image); }
+    static Area runWindow(const GFXimage &image) { return drawArea(image); }
 
     static void pixel(const GFXimage &image, int64_t x, int64_t y, uint32_t color) {
         *pixelAddress(image, x, y) = color;
@@ -63,35 +63,35 @@ struct Unclipped {
         if (hasPixels(image)) fillColumn(image, x, std::min(y1, y2), std::max(y1, y2), color);
     }
     static void bar(const GFXimage &image, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
-        if (!hasPixels(image) || (!Limits<Form>::barsOrderRows && y1 > y2)) return;
+        if (!hasPixels(image) || (!Form::barsOrderRows && y1 > y2)) return;
         fillRect<Form>(image, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), color);
     }
 };
 
 template <class Form>
 struct Clipped {
-    static Box pixelWindow(const GFXimage &image) { return Limits<Form>::pixels(image); }
-    static Box runWindow(const GFXimage &image) { return Limits<Form>::runs(image); }
+    static Area pixelWindow(const GFXimage &image) { return drawLimit<Form>(image, ClippedWrite::Pixel); }
+    static Area runWindow(const GFXimage &image) { return drawLimit<Form>(image, ClippedWrite::Run); }
 
     // Callers pass only positions inside pixelWindow, which fit in 32 bits.
     static void pixel(const GFXimage &image, int64_t x, int64_t y, uint32_t color) {
         Form::putPixelClip(image, int32_t(x), int32_t(y), color);
     }
     static void hline(const GFXimage &image, int64_t x1, int64_t x2, int64_t y, uint32_t color) {
-        const Box limit = Limits<Form>::runs(image);
+        const Area limit = runWindow(image);
         int64_t lo, hi;
         if (y < limit.y0 || y >= limit.y1 || !clampSpan(x1, x2, limit.x0, limit.x1, lo, hi)) return;
         fillRect<Form>(image, lo, y, hi, y, color);
     }
     static void vline(const GFXimage &image, int64_t y1, int64_t y2, int64_t x, uint32_t color) {
-        const Box limit = Limits<Form>::columns(image);
+        const Area limit = drawLimit<Form>(image, ClippedWrite::Column);
         int64_t lo, hi;
         if (x < limit.x0 || x >= limit.x1 || !clampSpan(y1, y2, limit.y0, limit.y1, lo, hi)) return;
         fillColumn(image, x, lo, hi, color);
     }
     static void bar(const GFXimage &image, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
-        if (!Limits<Form>::barsOrderRows && y1 > y2) return;
-        const Box limit = Limits<Form>::runs(image);
+        if (!Form::barsOrderRows && y1 > y2) return;
+        const Area limit = runWindow(image);
         int64_t left, right, top, bottom;
         if (!clampSpan(x1, x2, limit.x0, limit.x1, left, right) || !clampSpan(y1, y2, limit.y0, limit.y1, top, bottom))
             return;

@@ -58,7 +58,7 @@ void traceTriangle(Point p1, Point p2, Point p3, int64_t top, int64_t bottom, Ru
 
 template <class Mode>
 void drawFilledTriangle(const GFXimage &image, Point p1, Point p2, Point p3, uint32_t color) {
-    const Box window = Mode::runWindow(image);
+    const Area window = Mode::runWindow(image);
     traceTriangle(p1, p2, p3, window.y0, window.y1,
                   [&](int64_t y, int64_t x1, int64_t x2) { Mode::hline(image, x1, x2, y, color); });
 }

@@ -1,12 +1,12 @@
-// In-place blur, one pass, no second buffer. The packed form averages four
-// neighbours along the linear pixel run; the portable form is a 3x3 box blur.
-// Both blur all four bytes, alpha included, and leave the outer rows unchanged.
+// In-place blur, one pass, no second buffer, of the form's kind: four neighbours
+// averaged along the linear pixel run, or a 3x3 box. Both blur all four bytes,
+// alpha included, and leave the outer rows unchanged.
 #pragma once
 #include "core/form.h"
 
 namespace zorblit {
 
-// Packed form: for every pixel of rows 1 to h - 2, taken as one run, each byte
+// Four neighbours: for every pixel of rows 1 to h - 2, taken as one run, each byte
 // becomes (left + right + up + down) >> 2, where left is the pixel just written
 // (0 before the first) and up was written a row earlier. The bytes are summed in
 // two 32-bit words holding the even and the odd bytes in 16-bit lanes, which no
@@ -27,7 +27,7 @@ inline void blurFourNeighbours(const GFXimage &image) {
     }
 }
 
-// Portable form: rows 1 to h - 2, columns 1 to w - 2, each byte becomes the sum
+// 3x3 box: rows 1 to h - 2, columns 1 to w - 2, each byte becomes the sum
 // over the 3x3 block around it divided by 9 (truncated). The block is read as it
 // stands, so its upper row and left neighbour are already blurred.
 inline void blurBox3x3(const GFXimage &image) {
@@ -49,7 +49,7 @@ inline void blurBox3x3(const GFXimage &image) {
 template <class Form>
 void blurImage(const GFXimage &image) {
     if (!hasPixels(image)) return;
-    if constexpr (Form::packed)
+    if constexpr (Form::blur == BlurKind::FourNeighbours)
         blurFourNeighbours(image);
     else
         blurBox3x3(image);

@@ -1,6 +1,6 @@
 // Inversion and the pixel-by-pixel combinations of whole images, as templates on
-// the form. The packed form runs over dest's width x height pixels as one linear
-// run of its operator; the portable form runs its operator along a's rows.
+// the form, walked by the form's combinationWalk rule: dest's width x height
+// pixels as one linear run of the form's operator, or the operator along a's rows.
 #pragma once
 #include "core/form.h"
 #include "effects/pixel_walks.h"
@@ -26,8 +26,8 @@ struct InvertCombination {
 template <class Form, class Combination>
 void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
     if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
-    if constexpr (Form::packed)
-        Packed::blendRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest));
+    if constexpr (Form::combinationWalk == CombinationWalk::OneRun)
+        Form::template blendRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest));
     else
         rowRuns<Form, Combination::op>(dest, a, b);
 }

@@ -1,7 +1,7 @@
 // The grey sine plasma: level = round((63.5 sin(x dx) + (63.5 sin(y dy) + 127))
-// * brightness / 256), alpha 255. The packed form evaluates no sine inside its
-// loops and clamps the level into 0..255; the portable form evaluates every sine
-// directly in double and reduces the level modulo 256.
+// * brightness / 256), alpha 255, evaluated as the form's plasma rule says: no
+// sine inside the loops and the level clamped into 0..255 (rotated float), or
+// every sine directly in double and the level reduced modulo 256 (direct double).
 #pragma once
 #include <cmath>
 
@@ -10,10 +10,10 @@
 
 namespace zorblit {
 
-// Packed form, in 32-bit float. The column phase restarts at 0 on every row in
+// Rotated float. The column phase restarts at 0 on every row in
 // four lanes (0, dx, 2 dx, 3 dx) that rotate by 4 dx per step with the angle
 // addition formulas; the row phase rotates by dy per row.
-inline void sinePlasmaPacked(const GFXimage &image, float dx, float dy, float brightness) {
+inline void sinePlasmaRotatedFloat(const GFXimage &image, float dx, float dy, float brightness) {
     if (!image.data || int32_t(image.width) <= 0 || int32_t(image.height) <= 0) return;
     constexpr int kLanes = 4;
     const uint32_t w = image.width, h = image.height;
@@ -60,9 +60,9 @@ inline void sinePlasmaPacked(const GFXimage &image, float dx, float dy, float br
     }
 }
 
-// Portable form: x dx and y dy are formed in float, the sines in double, the row
+// Direct double: x dx and y dy are formed in float, the sines in double, the row
 // term held as a float. A level that is not a finite number becomes 0.
-inline void sinePlasmaPortable(const GFXimage &image, float dx, float dy, float brightness) {
+inline void sinePlasmaDirectDouble(const GFXimage &image, float dx, float dy, float brightness) {
     const double scale = double(brightness) / 256;
     for (uint32_t y = 0; y < image.height; ++y) {
         const float rowTerm = float(127 + 63.5 * std::sin(double(float(y) * dy)));
@@ -79,10 +79,10 @@ inline void sinePlasmaPortable(const GFXimage &image, float dx, float dy, float 
 template <class Form>
 void sinePlasma(const GFXimage &image, float dx, float dy, float brightness) {
     if (!hasPixels(image)) return;
-    if constexpr (Form::packed)
-        sinePlasmaPacked(image, dx, dy, brightness);
+    if constexpr (Form::plasma == PlasmaKind::RotatedFloat)
+        sinePlasmaRotatedFloat(image, dx, dy, brightness);
     else
-        sinePlasmaPortable(image, dx, dy, brightness);
+        sinePlasmaDirectDouble(image, dx, dy, brightness);
 }
 
 }  // namespace zorblit

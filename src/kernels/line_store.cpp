@@ -75,9 +75,11 @@ private:
 // The chains in the lanes of a register: (x, y) of two pixels, converted at once
 // (to nearest, ties to even). In an image under 2^15 a side, positions and width
 // fit 16 bits, and one multiply-add of the halves gives the indices: four pixels
-// a round from two registers, then two; the rest as the plain walk does.
+// a round from two registers, then two; the rest as the plain walk does. Built
+// into its caller, so that the state of put stays in registers: kept in memory,
+// it took a store per pixel, and stores are what the line waits for.
 template <class Put>
-void putAlong(const GFXimage &image, const LineStretch &s, uint64_t count, Put &put) {
+[[gnu::always_inline]] inline void putAlong(const GFXimage &image, const LineStretch &s, uint64_t count, Put &put) {
     uint64_t i = 0;
     if (image.width < 32768 && image.height < 32768) {
         const float dx2 = s.dx * 2, dy2 = s.dy * 2;

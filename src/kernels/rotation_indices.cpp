@@ -16,8 +16,8 @@ void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const S
     constexpr float kRounder = 0x1.8p23f;
     for (int32_t k = 0; k < count; ++k) {
         const float fx = fx0 + float(k);
-        const int32_t sx = int32_t((sampleX<Form>(fx, fy, grid.turn, grid.cx) + kRounder) - kRounder);
-        const int32_t sy = int32_t((sampleY<Form>(fx, fy, grid.turn, grid.cy) + kRounder) - kRounder);
+        const int32_t sx = int32_t((Form::rotatedSampleX(fx, fy, grid.turn, grid.cx) + kRounder) - kRounder);
+        const int32_t sy = int32_t((Form::rotatedSampleY(fx, fy, grid.turn, grid.cy) + kRounder) - kRounder);
         const bool inside = uint32_t(sx) < uint32_t(grid.width) && uint32_t(sy) < uint32_t(grid.height);
         indices[k] = inside ? sy * grid.width + sx : -1;
     }
@@ -29,7 +29,7 @@ void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const S
 namespace sse2 {
 
 // Four pixels at a time: the lanes take the plain loop's float operations in
-// the same order (sampleX and sampleY on vectors), the conversion rounds to
+// the same order (the form's rotated samples on vectors), the conversion rounds to
 // nearest with ties to even, and one multiply-add of 16-bit halves gives column
 // plus row times width. The lanes' column offsets step by exactly 4, as all are
 // small integers.
@@ -43,8 +43,8 @@ void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const S
     const Unsigned width = Unsigned{} + uint32_t(grid.width), height = Unsigned{} + uint32_t(grid.height);
     int32_t k = 0;
     for (; k + 4 <= count; k += 4, x += 4) {
-        const __m128i sx = _mm_cvtps_epi32(__m128(sampleX<Form>(x, y, grid.turn, grid.cx)));
-        const __m128i sy = _mm_cvtps_epi32(__m128(sampleY<Form>(x, y, grid.turn, grid.cy)));
+        const __m128i sx = _mm_cvtps_epi32(__m128(Form::rotatedSampleX(x, y, grid.turn, grid.cx)));
+        const __m128i sy = _mm_cvtps_epi32(__m128(Form::rotatedSampleY(x, y, grid.turn, grid.cy)));
         const __m128i inside = __m128i((Unsigned(sx) < width) & (Unsigned(sy) < height));
         const __m128i columnAndRow = _mm_or_si128(_mm_and_si128(sx, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(sy, 16));
         const __m128i index = _mm_madd_epi16(columnAndRow, weights);

@@ -1,10 +1,10 @@
 // Source indices of one row of a rotated run: where each destination pixel
-// samples the source, in the form's float arithmetic.
+// samples the source, in the form's float arithmetic (Form::rotatedSampleX, Y).
 #pragma once
 #include <cstdint>
 
 #include "kernels/level.h"
-#include "transform/rotation_sample.h"
+#include "core/form_rules.h"
 
 namespace zorblit::kernels {
 

@@ -29,11 +29,11 @@ inline void plotWholeRow(uint32_t *dest, uint32_t bits, uint32_t color) {
 // Draws text with its top-left corner at (x, y) in font, writing only inside
 // limit, which must lie inside the image.
 inline void drawText(const GFXimage &image, int64_t x, int64_t y, const char *text, uint32_t color,
-                     const Font &font, const draw::Box &limit) {
+                     const Font &font, const Area &limit) {
     if (text == nullptr || limit.empty()) return;
     layOut(text, [&](uint32_t glyph, int64_t column, int64_t line) {
         const int64_t left = x + column * kGlyphWidth, top = y + line * font.height;
-        const draw::Box cell = draw::intersect({left, top, left + kGlyphWidth, top + font.height}, limit);
+        const Area cell = intersect({left, top, left + kGlyphWidth, top + font.height}, limit);
         if (cell.empty()) return;
         // The cell's visible columns, as a shift that brings the first to the
         // high bit and a mask of as many bits.

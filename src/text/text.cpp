@@ -8,11 +8,11 @@ using namespace zorblit;
 uint32_t gfxFontHeight = 16;
 
 void DrawText(GFXimage image, uint32_t x, uint32_t y, const char *text, uint32_t color) {
-    text::drawText(image, x, y, text, color, text::selectedFont(), draw::imageBox(image));
+    text::drawText(image, x, y, text, color, text::selectedFont(), draw::drawArea(image));
 }
 
 void DrawTextClip(GFXimage image, int32_t x, int32_t y, const char *text, uint32_t color) {
-    text::drawText(image, x, y, text, color, text::selectedFont(), draw::Limits<BuiltForm>::pixels(image));
+    text::drawText(image, x, y, text, color, text::selectedFont(), draw::drawLimit<BuiltForm>(image, ClippedWrite::Pixel));
 }
 
 void GetTextSize(const char *text, uint32_t *width, uint32_t *height) {

@@ -8,13 +8,11 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
-#include <type_traits>
 
 #include "blit/sprite_modes.h"
+#include "core/area.h"
+#include "core/rounding.h"
 #include "kernels/rotation_indices.h"
-#include "transform/dest_area.h"
-#include "transform/rounding.h"
-#include "transform/rotation_sample.h"
 
 namespace zorblit {
 
@@ -23,20 +21,16 @@ struct RotatedBox {
     int64_t minX, minY, maxX, maxY;
 };
 
-// The packed form evaluates the trigonometry in extended precision, the portable
-// form in double.
-template <class Form>
-using RotationReal = std::conditional_t<Form::packed, long double, double>;
-
 // Angles are reduced modulo 360 keeping their sign, before any trigonometry:
 // -359..359 are used as they are, and far-off angles turn like their remainder.
 inline int32_t reducedAngle(int32_t degrees) { return degrees % 360; }
 
 // Each corner of the source turned about the centre in polar form; the radius
-// and angle are held as floats, the turned point rounded to nearest, ties to even.
+// and angle are held as floats, the turned point rounded to nearest, ties to
+// even; the trigonometry in the form's RotationReal.
 template <class Form>
 RotatedBox rotatedBox(const GFXimage &source, int32_t degrees) {
-    using Real = RotationReal<Form>;
+    using Real = typename Form::RotationReal;
     const float turn = float(Real(degrees) * (std::numbers::pi_v<Real> / 180));
     const int64_t cx = source.width >> 1, cy = source.height >> 1;
     const int64_t w = source.width, h = source.height;
@@ -54,22 +48,8 @@ RotatedBox rotatedBox(const GFXimage &source, int32_t degrees) {
     return box;
 }
 
-// Sine and cosine of angle + 90 degrees, so that the mapping turns by -angle:
-// the packed form multiplies by pi/180 rounded to a float in extended
-// precision, the portable form forms the radians in double rounded to a float.
-template <class Form>
-InverseTurn inverseTurn(int32_t degrees) {
-    const int64_t quarterOn = int64_t(degrees) + 90;
-    if constexpr (Form::packed) {
-        const long double radians = (long double)quarterOn * (long double)float(std::numbers::pi / 180);
-        return {float(std::sin(radians)), float(std::cos(radians))};
-    } else {
-        const double radians = float(double(quarterOn) * (std::numbers::pi / 180));
-        return {float(std::sin(radians)), float(std::cos(radians))};
-    }
-}
-
-// What a call walks: the turned box cut to the writable area, and the turn.
+// What a call walks: the turned box cut to the write area (relative to the
+// sprite's position), and the turn (Form::inverseTurn).
 struct RotationWalk {
     Span columns, rows;
     InverseTurn turn;
@@ -81,13 +61,13 @@ struct RotationWalk {
 template <class Form, class Action>
 void rotateAnySize(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &source, const RotationWalk &walk,
                    const Action &action) {
-    for (int64_t yy = walk.rows.first; yy <= walk.rows.last; ++yy) {
+    for (int64_t yy = walk.rows.first; yy < walk.rows.end; ++yy) {
         const float fy = float(yy) - walk.cy;
         uint32_t *destRow = pixelAddress(dest, x + walk.columns.first, y + yy);
-        for (int64_t xx = walk.columns.first; xx <= walk.columns.last; ++xx) {
+        for (int64_t xx = walk.columns.first; xx < walk.columns.end; ++xx) {
             const float fx = float(xx) - walk.cx;
-            const int64_t sx = roundToNearest(sampleX<Form>(fx, fy, walk.turn, walk.cx));
-            const int64_t sy = roundToNearest(sampleY<Form>(fx, fy, walk.turn, walk.cy));
+            const int64_t sx = roundToNearest(Form::rotatedSampleX(fx, fy, walk.turn, walk.cx));
+            const int64_t sy = roundToNearest(Form::rotatedSampleY(fx, fy, walk.turn, walk.cy));
             if (uint64_t(sx) < source.width && uint64_t(sy) < source.height)
                 action(*pixelAddress(source, uint64_t(sx), uint64_t(sy)), destRow[xx - walk.columns.first]);
         }
@@ -108,10 +88,10 @@ void rotateInRuns(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &so
     constexpr int64_t kRun = 64;
     const kernels::SampleGrid grid{walk.turn, walk.cx, walk.cy, int32_t(source.width), int32_t(source.height)};
     int32_t indices[kRun];
-    for (int64_t first = walk.columns.first; first <= walk.columns.last; first += kRun) {
-        const int32_t count = int32_t(std::min(kRun, walk.columns.last - first + 1));
+    for (int64_t first = walk.columns.first; first < walk.columns.end; first += kRun) {
+        const int32_t count = int32_t(std::min(kRun, walk.columns.end - first));
         const float fx0 = float(first) - walk.cx;
-        for (int64_t yy = walk.rows.first; yy <= walk.rows.last; ++yy) {
+        for (int64_t yy = walk.rows.first; yy < walk.rows.end; ++yy) {
             kernels::sourceIndices<Form>(indices, count, fx0, float(yy) - walk.cy, grid);
             uint32_t *destRow = pixelAddress(dest, x + first, y + yy);
             for (int32_t i = 0; i < count; ++i)
@@ -120,19 +100,18 @@ void rotateInRuns(const GFXimage &dest, int64_t x, int64_t y, const GFXimage &so
     }
 }
 
-// Walks the turned box. The packed form writes inside the destination's bounds,
-// the portable form inside the clip rectangle as well; the walk visits only those
-// pixels.
+// Walks the turned box, visiting only the pixels inside the destination's write
+// area (the form's rule for rotated pixels).
 template <class Form, SpriteMode Mode>
 void rotate(GFXimage dest, int32_t x, int32_t y, int32_t degrees, GFXimage source, uint32_t parameter = 0) {
     if (!hasPixels(source) || !hasPixels(dest)) return;
     degrees = reducedAngle(degrees);
     const RotatedBox box = rotatedBox<Form>(source, degrees);
-    const Area area = writableArea(dest, !Form::packed);
-    const RotationWalk walk{spanInside(box.minX, box.maxX, x, area.left, area.right),
-                            spanInside(box.minY, box.maxY, y, area.top, area.bottom), inverseTurn<Form>(degrees),
-                            float(source.width >> 1), float(source.height >> 1)};
-    if (walk.columns.empty() || walk.rows.empty()) return;
+    const Area limit = writeArea(dest, Form::obeysClipRectangle(ClippedWrite::RotatedPixel)).from(x, y);
+    const Area visible = intersect({box.minX, box.minY, box.maxX + 1, box.maxY + 1}, limit);
+    if (visible.empty()) return;
+    const RotationWalk walk{visible.columns(), visible.rows(), Form::inverseTurn(degrees), float(source.width >> 1),
+                            float(source.height >> 1)};
 
     const SpriteAction<Form, Mode> action{parameter};
     // Images that share memory keep the row-by-row order.

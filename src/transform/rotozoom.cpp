@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/area.h"
 #include "core/image_math.h"
 #include "kernels/zoom_row.h"
 
@@ -19,11 +20,8 @@ std::optional<ZoomSteps> zoomSteps(float angle, float zoom) {
 
 namespace {
 
-// The columns x in [0, count) whose position start + x * step lies in [0, limit),
-// as [first, last); positions are exact in 64 bits. An empty span has first >= last.
-struct Span {
-    int64_t first, last;
-};
+// The columns x in [0, count) whose position start + x * step lies in [0, limit);
+// positions are exact in 64 bits.
 Span insideSpan(int64_t start, int64_t step, int64_t limit, int64_t count) {
     if (step == 0) return start >= 0 && start < limit ? Span{0, count} : Span{0, 0};
     // floor((a) / b) for b > 0, and the bounds from there, one for each direction.
@@ -47,7 +45,7 @@ bool rowIsExact(int64_t start, int64_t step, uint32_t count) {
 struct RowStart {
     uint64_t u, v;
     bool exact;  // positions stay inside 64 bits, and inside is the span of columns in the source
-    Span inside;  // within [0, width], first <= last
+    Span inside;  // within [0, width], first <= end
 };
 
 // Columns [x0, x1) of one row. Rows whose positions are exact copy the columns
@@ -63,8 +61,8 @@ void sampleRowPart(uint32_t *row, int64_t x0, int64_t x1, const RowStart &start,
         }
         return;
     }
-    const int64_t first = std::clamp(start.inside.first, x0, x1), last = std::clamp(start.inside.last, first, x1);
-    kernels::sampleAlong(row + first, last - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
+    const int64_t first = std::clamp(start.inside.first, x0, x1), end = std::clamp(start.inside.end, first, x1);
+    kernels::sampleAlong(row + first, end - first, int64_t(start.u) + first * C, int64_t(start.v) + first * S, C, S, source);
 }
 
 // Every position of the walk is a base below 2^48 in size plus C and S times
@@ -115,12 +113,12 @@ void rotoZoom(GFXimage dest, GFXimage source, float angle, float zoom, int64_t o
             const Span across = insideSpan(int64_t(start.u), C, sourceWidth, dest.width);
             const Span down = insideSpan(int64_t(start.v), S, sourceHeight, dest.width);
             const int64_t first = std::min<int64_t>(std::max(across.first, down.first), dest.width);
-            start.inside = {first, std::max(first, std::min(across.last, down.last))};
+            start.inside = {first, std::max(first, std::min(across.end, down.end))};
             // Columns outside the source, once per row here, so that the loops
             // below make no library calls and keep their constants in registers.
             uint32_t *row = pixelAddress(dest, 0, y0 + i);
             std::fill(row, row + start.inside.first, 0u);
-            std::fill(row + start.inside.last, row + dest.width, 0u);
+            std::fill(row + start.inside.end, row + dest.width, 0u);
         }
         for (int64_t x0 = 0; x0 < int64_t(dest.width); x0 += strip) {
             const int64_t x1 = std::min(x0 + strip, int64_t(dest.width));

@@ -1,7 +1,7 @@
 // Scaled sprites: a whole source drawn stretched or shrunk into a rectangle of the
 // destination by nearest-neighbour sampling, in the seven sprite modes. One walk
-// for every mode and both forms; the forms differ in the rectangle rule, the
-// rounding of samples, the destination limit and the packed alpha blend.
+// for every mode and both forms; the forms' rules give the rectangle, the step,
+// the rounding of samples, the destination limit and the alpha blends.
 #pragma once
 #include <algorithm>
 #include <cmath>
@@ -9,83 +9,45 @@
 #include <vector>
 
 #include "blit/sprite_modes.h"
-#include "transform/dest_area.h"
-#include "transform/rounding.h"
+#include "core/area.h"
 
 namespace zorblit {
 
-// The packed form's alpha blend for scaled sprites: each of the four bytes is
-// (s * w + d * (256 - w)) >> 8 with w = k + (k >> 7), so k = 255 gives s exactly.
-// The largest lane sum, 255 * 256, fits in 16 bits.
-constexpr uint32_t scaledAlphaBlend(uint32_t s, uint32_t d, uint32_t k) {
-    const uint64_t w = k + (k >> 7);
-    return swar::narrow((swar::widen(s) * w + swar::widen(d) * (256 - w)) >> 8 & 0x00FF00FF00FF00FFull);
-}
-
-// The sprite action of a mode, with the packed form's alpha modes blending as above.
+// The sprite action of a mode, with the form's rules for scaled sprites: which
+// modes keep to the clip rectangle, and how the alpha modes blend.
 template <class Form, SpriteMode Mode>
 struct ScaleAction : SpriteAction<Form, Mode> {
-    // The portable form puts copy and colour-key pixels through the clip-rectangle
-    // writer; its blending modes test only the destination's bounds.
-    static constexpr bool obeysClipRectangle =
-        !Form::packed && (Mode == SpriteMode::Copy || Mode == SpriteMode::ColourKey);
+    static constexpr bool obeysClipRectangle = Form::obeysClipRectangle(
+        Mode == SpriteMode::Copy || Mode == SpriteMode::ColourKey ? ClippedWrite::ScaledPixel : ClippedWrite::ScaledBlend);
 
     void operator()(uint32_t s, uint32_t &d) const {
-        if constexpr (Form::packed && Mode == SpriteMode::Alpha) {
-            if (s >> 24) d = scaledAlphaBlend(s, d, s >> 24);
-        } else if constexpr (Form::packed && Mode == SpriteMode::AlphaValue) {
-            d = scaledAlphaBlend(s, d, this->parameter);
-        } else {
+        if constexpr (Mode == SpriteMode::Alpha)
+            d = Form::scaledAlpha(s, d);
+        else if constexpr (Mode == SpriteMode::AlphaValue)
+            d = Form::scaledAlphaValue(s, d, uint8_t(this->parameter));
+        else
             SpriteAction<Form, Mode>::operator()(s, d);
-        }
     }
 };
 
-struct ScaleRectangle {
-    int64_t left, top, width, height;
-};
-
-// Corners are ordered per axis and the second is exclusive. The packed form
-// draws the source at its own size for (x2, y2) = (0, 0) and keeps the source's
-// size on an axis whose extent is 0; the portable form leaves a 0 extent as is.
-template <class Form>
-ScaleRectangle scaleRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const GFXimage &source) {
-    if (Form::packed && x2 == 0 && y2 == 0) return {x1, y1, source.width, source.height};
-    ScaleRectangle rect{std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1), std::abs(int64_t(y2) - y1)};
-    if constexpr (Form::packed) {
-        if (rect.width == 0) rect.width = source.width;
-        if (rect.height == 0) rect.height = source.height;
-    }
-    return rect;
-}
-
-// Source pixels per destination pixel: divided in single precision in the packed
-// form, in double in the portable form; held as a float in both.
-template <class Form>
-float scaleStep(uint32_t sourceSize, int64_t targetSize) {
-    if constexpr (Form::packed) return float(sourceSize) / float(targetSize);
-    return float(double(sourceSize) / double(targetSize));
-}
-
-// The source column (row) at walk position f >= 0: the packed form truncates, the
-// portable form rounds to nearest, ties to even. A sample past the source's last
-// pixel is held there (rounding reaches the source size when scaling up 2x).
+// The source column (row) at walk position f >= 0, by the form's rounding. A
+// sample past the source's last pixel is held there (rounding reaches the source
+// size when scaling up 2x).
 template <class Form>
 uint32_t sampleIndex(float f, uint32_t size) {
-    const int64_t index = Form::packed ? int64_t(f) : roundToNearest(f);
-    return uint32_t(std::min<int64_t>(index, int64_t(size) - 1));
+    return uint32_t(std::min<int64_t>(Form::scaleSample(f), int64_t(size) - 1));
 }
 
-// The samples of steps first..last (inclusive) of a walk that starts at 0 and adds
-// `step` once per step, so each carries the rounding of the additions before it.
-// Once an addition leaves the position unchanged, every later sample is the same,
-// which bounds the loop for huge rectangles.
+// The samples of steps steps.first..steps.end - 1 of a walk that starts at 0 and
+// adds `step` once per step, so each carries the rounding of the additions before
+// it. Once an addition leaves the position unchanged, every later sample is the
+// same, which bounds the loop for huge rectangles.
 template <class Form>
 std::vector<uint32_t> sampleIndices(float step, Span steps, uint32_t size) {
-    std::vector<uint32_t> samples(size_t(steps.last - steps.first + 1));
+    std::vector<uint32_t> samples(size_t(steps.size()));
     size_t filled = 0;
     float position = 0;
-    for (int64_t i = 0; i <= steps.last; ++i) {
+    for (int64_t i = 0; i < steps.end; ++i) {
         if (i >= steps.first) samples[filled++] = sampleIndex<Form>(position, size);
         const float next = position + step;
         if (next == position) break;
@@ -95,9 +57,10 @@ std::vector<uint32_t> sampleIndices(float step, Span steps, uint32_t size) {
     return samples;
 }
 
-// The packed form walks a rectangle of the source's own size one to one.
+// Every source pixel once, in order (a rectangle of the source's own size where
+// the form's rule says so).
 inline std::vector<uint32_t> identityIndices(Span steps) {
-    std::vector<uint32_t> samples(size_t(steps.last - steps.first + 1));
+    std::vector<uint32_t> samples(size_t(steps.size()));
     for (size_t i = 0; i < samples.size(); ++i) samples[i] = uint32_t(steps.first + int64_t(i));
     return samples;
 }
@@ -116,26 +79,28 @@ void scale(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXima
     const Action action{{parameter}};
     if (action.drawsNothing() || !drawable(source) || !drawable(dest)) return;
 
-    const ScaleRectangle rect = scaleRectangle<Form>(x1, y1, x2, y2, source);
+    const ScaleRectangle rect = Form::scaleRectangle(x1, y1, x2, y2, source);
     if (rect.width == 0 || rect.height == 0) {
-        // Portable form only: copy mode moves the source's pixels to the start of
-        // the destination's block, cut to the destination's pixel count.
+        // Kept by the portable form's rule: copy mode moves the source's pixels to
+        // the start of the destination's block, cut to the destination's pixel count.
         if constexpr (Mode == SpriteMode::Copy)
             Form::move(source.data, dest.data, std::min(pixelCount(source), pixelCount(dest)));
         return;
     }
 
-    const Area area = writableArea(dest, Action::obeysClipRectangle);
-    const Span columns = spanInside(0, rect.width - 1, rect.left, area.left, area.right);
-    const Span rows = spanInside(0, rect.height - 1, rect.top, area.top, area.bottom);
-    if (columns.empty() || rows.empty()) return;
+    // The steps of the rectangle that land in the write area.
+    const Area limit = writeArea(dest, Action::obeysClipRectangle).from(rect.left, rect.top);
+    const Area steps = intersect({0, 0, rect.width, rect.height}, limit);
+    if (steps.empty()) return;
+    const Span columns = steps.columns(), rows = steps.rows();
 
-    const bool oneToOne = Form::packed && rect.width == source.width && rect.height == source.height;
+    const bool oneToOne =
+        Form::scalesOwnSizeOneToOne && rect.width == source.width && rect.height == source.height;
     const auto sourceColumns = oneToOne ? identityIndices(columns)
-                                        : sampleIndices<Form>(scaleStep<Form>(source.width, rect.width), columns,
+                                        : sampleIndices<Form>(Form::scaleStep(source.width, rect.width), columns,
                                                               source.width);
     const auto sourceRows = oneToOne ? identityIndices(rows)
-                                     : sampleIndices<Form>(scaleStep<Form>(source.height, rect.height), rows,
+                                     : sampleIndices<Form>(Form::scaleStep(source.height, rect.height), rows,
                                                            source.height);
     // Copy mode moves whole rows where it can, unless drawing may change the
     // source: samples never decrease, so a first-to-last distance of count - 1

@@ -82,7 +82,7 @@ TEST(Scale, PackedAlphaSkipsZeroAndBlendsAllFourBytesWithTheWidenedWeight) {
     dest.fill(d), scale<Packed, SpriteMode::AlphaValue>(dest, 0, 0, 3, 1, source, 0);  // draws nothing
     EXPECT_EQ(dest.pixels(), V(3, d));
     for (uint32_t k = 0; k < 256; ++k)
-        ASSERT_EQ(scaledAlphaBlend(0x80FF7F01, 0x017F80FE, k), blend(0x80FF7F01, 0x017F80FE, k + (k >> 7)));
+        ASSERT_EQ(swar::mixFull(0x80FF7F01, 0x017F80FE, k), blend(0x80FF7F01, 0x017F80FE, k + (k >> 7)));
 }
 
 // Quarter turns draw every source pixel once; whole turns copy the source to
