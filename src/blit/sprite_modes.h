@@ -50,7 +50,7 @@ struct SpriteAction {
         else if constexpr (Mode == SpriteMode::ColourKey)
             kernels::keyRun(dest, source, count, parameter);
         else
-            Form::template blendRun<blendOp()>(dest, source, dest, count, uint8_t(parameter));
+            kernels::blendRun<Form::runOperator(blendOp())>(dest, source, dest, count, uint8_t(parameter));
     }
 
 private:

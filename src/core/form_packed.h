@@ -11,7 +11,7 @@
 
 #include "core/form_rules.h"
 #include "core/image_math.h"
-#include "kernels/blend_run.h"
+#include "core/blend_op.h"
 
 namespace zorblit {
 
@@ -91,14 +91,11 @@ struct Packed {
     static uint32_t alpha(uint32_t s, uint32_t d) { return swar::mix(s, d, s >> 24); }
     static uint32_t alphaValue(uint32_t s, uint32_t d, uint8_t w) { return swar::mix(s, d, w); }
 
-    // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
-    // a or b), by the blend-run kernel for the processor at hand.
-    template <BlendOp Op>
-    static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
-        kernels::blendRun<Op>(dest, a, b, count, value);
-    }
 
     // -- rules
+
+    // The operator a blend run applies for Op: the one of that name.
+    static constexpr BlendOp runOperator(BlendOp op) { return op; }
 
     // Clipped writers keep to the image's own bounds, never to the clip rectangle.
     static constexpr bool obeysClipRectangle(ClippedWrite) { return false; }

@@ -11,7 +11,7 @@
 #include "core/form_rules.h"
 #include "core/image_math.h"
 #include "core/rounding.h"
-#include "kernels/blend_run.h"
+#include "core/blend_op.h"
 
 namespace zorblit {
 
@@ -57,15 +57,20 @@ struct Portable {
         return out;
     }
 
-    // dest[i] = op(a[i], b[i]) over a run with the operators above (dest may be
-    // a or b; Op names the packed operator of the same name), by the blend-run
-    // kernel of this form's operator.
-    template <BlendOp Op>
-    static void blendRun(uint32_t *dest, const uint32_t *a, const uint32_t *b, size_t count, uint8_t value = 0) {
-        kernels::blendRun<ownOperator(Op)>(dest, a, b, count, value);
-    }
-
     // -- rules
+
+    // The operator a blend run applies for Op (named after the packed operator of
+    // the same name): this form's own one.
+    static constexpr BlendOp runOperator(BlendOp op) {
+        switch (op) {
+            case BlendOp::Average: return BlendOp::OpaqueAverageDown;
+            case BlendOp::SaturatedAdd: return BlendOp::OpaqueSaturatedAdd;
+            case BlendOp::SaturatedSub: return BlendOp::OpaqueSaturatedSub;
+            case BlendOp::Alpha: return BlendOp::OpaqueAlpha;
+            case BlendOp::AlphaValue: return BlendOp::AlphaValueAllBytes;
+            default: return op;
+        }
+    }
 
     // Clipped writers keep to the clip rectangle, except vertical lines, the
     // image blit and scaled blends, which keep to the image alone.
@@ -120,17 +125,6 @@ struct Portable {
     static constexpr PlasmaKind plasma = PlasmaKind::DirectDouble;
 
 private:
-    static constexpr BlendOp ownOperator(BlendOp op) {
-        switch (op) {
-            case BlendOp::Average: return BlendOp::OpaqueAverageDown;
-            case BlendOp::SaturatedAdd: return BlendOp::OpaqueSaturatedAdd;
-            case BlendOp::SaturatedSub: return BlendOp::OpaqueSaturatedSub;
-            case BlendOp::Alpha: return BlendOp::OpaqueAlpha;
-            case BlendOp::AlphaValue: return BlendOp::AlphaValueAllBytes;
-            default: return op;
-        }
-    }
-
     // Applies op to red, green and blue; the result's alpha is 255.
     template <class Op>
     static uint32_t mapRGB(uint32_t s, uint32_t d, Op op) {

@@ -4,6 +4,7 @@
 #pragma once
 #include "core/form.h"
 #include "effects/pixel_walks.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -27,7 +28,7 @@ template <class Form, class Combination>
 void combineImages(const GFXimage &dest, const GFXimage &a, const GFXimage &b) {
     if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     if constexpr (Form::combinationWalk == CombinationWalk::OneRun)
-        Form::template blendRun<Combination::op>(dest.data, a.data, b.data, pixelCount(dest));
+        kernels::blendRun<Form::runOperator(Combination::op)>(dest.data, a.data, b.data, pixelCount(dest));
     else
         rowRuns<Form, Combination::op>(dest, a, b);
 }

@@ -2,6 +2,7 @@
 // combinations.
 #pragma once
 #include "core/form.h"
+#include "kernels/blend_run.h"
 
 namespace zorblit {
 
@@ -23,7 +24,7 @@ template <class Form, BlendOp Op>
 void rowRuns(const GFXimage &dest, const GFXimage &a, const GFXimage &b, uint8_t value = 0) {
     if (!hasPixels(dest) || !hasPixels(a) || !hasPixels(b)) return;
     for (uint32_t y = 0; y < a.height; ++y)
-        Form::template blendRun<Op>(pixelAddress(dest, 0, y), pixelAddress(a, 0, y), pixelAddress(b, 0, y), a.width,
+        kernels::blendRun<Form::runOperator(Op)>(pixelAddress(dest, 0, y), pixelAddress(a, 0, y), pixelAddress(b, 0, y), a.width,
                                     value);
 }
 

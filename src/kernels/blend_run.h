@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "kernels/blend_op.h"
+#include "core/blend_op.h"
 #include "kernels/level.h"
 
 namespace zorblit::kernels {

@@ -3,7 +3,7 @@
 #include "kernels/ycc_row.h"
 
 #include "kernels/dispatch.h"
-#include "loaders/jpeg_color.h"
+#include "kernels/jpeg_color.h"
 #if defined(__x86_64__)
 #include "kernels/x86.h"
 #endif

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "kernels/ycc_row.h"
-#include "loaders/jpeg_color.h"
+#include "kernels/jpeg_color.h"
 #include "loaders/jpeg_decoder.h"
 
 namespace zorblit {

@@ -8,7 +8,7 @@
 
 #include <jpeglib.h>
 
-#include "loaders/jpeg_color.h"
+#include "kernels/jpeg_color.h"
 #include "loaders/jpeg_huffman.h"
 #include "reader_test_support.h"
 
