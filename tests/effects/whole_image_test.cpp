@@ -43,16 +43,12 @@ TYPED_TEST(WholeImage, BlurFollowsItsRuleAndKeepsBorders) {
     }
 }
 
-TEST(Blur, WorkedExamples) {
-    OwnedImage white(4, 3);  // packed: (0 + 3 * 255) >> 2, then (191 + 3 * 255) >> 2
-    white.fill(0xFFFFFFFF), blurFourNeighbours(white);
-    EXPECT_EQ(std::pair(white.at(0, 1), white.at(1, 1)), std::pair(0xBFBFBFBFu, 0xEFEFEFEFu));
-
-    OwnedImage dot(3, 3), flat(6, 5), row(4, 3);  // portable box
+// The portable box: a ninth of each byte; the second pixel sees the first one
+// already blurred.
+TEST(Blur, PortableBoxExamples) {
+    OwnedImage dot(3, 3), row(4, 3);
     dot.at(1, 1) = 0x5A5A5A5A, blurBox3x3(dot);
     EXPECT_EQ(dot.pixels(), (std::vector<uint32_t>{0, 0, 0, 0, 0x0A0A0A0A, 0, 0, 0, 0}));
-    flat.fill(0x80C0F010), blurBox3x3(flat);
-    EXPECT_EQ(flat.pixels(), std::vector<uint32_t>(30, 0x80C0F010));
     row.at(1, 1) = 0x90, blurBox3x3(row);  // the second pixel sees the first one already blurred
     EXPECT_EQ(std::pair(row.at(1, 1), row.at(2, 1)), std::pair(0x10u, 0x10u / 9));
 }

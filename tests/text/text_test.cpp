@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "../draw/draw_reference.h"
 #include "test_images.h"
@@ -50,21 +51,16 @@ TEST(Text, HandCheckedGlyphs) {
               ".....####..|...........|");
 }
 
+// A cut-short start is one box, a bad four bytes four.
 TEST(Text, MeasuredSizes) {
-    const struct {
-        const char *text;
-        uint32_t columns, lines;
-    } cases[] = {
-        {"", 0, 1}, {nullptr, 0, 1}, {"abc", 3, 1}, {"ab\ncde\n", 3, 3}, {"\n\n", 0, 3},
-        {"\xC3\xA9\xE2\x82\xAC", 2, 1},  // two characters in five bytes
-        {"\xE2\x82" "A\xF4\x90\x80\x80", 6, 1},  // a cut-short start is one box, a bad four bytes four
-    };
+    const std::tuple<const char *, uint32_t, uint32_t> cases[] = {
+        {nullptr, 0, 1}, {"ab\ncde\n", 3, 3}, {"\xC3\xA9\xE2\x82\xAC", 2, 1}, {"\xE2\x82" "A\xF4\x90\x80\x80", 6, 1}};
     for (uint32_t height : {8u, 12u, 16u}) {  // 12 is not 8: the 8x16 font
         FontChoice font(height);
-        for (const auto &c : cases) {
-            uint32_t width = 1, lines = 1;
-            GetTextSize(c.text, &width, &lines);
-            EXPECT_EQ(std::pair(width, lines), std::pair(c.columns * 8, c.lines * (height == 8 ? 8 : 16))) << height;
+        for (const auto &[text, columns, lines] : cases) {
+            uint32_t width = 1, measured = 1;
+            GetTextSize(text, &width, &measured);
+            EXPECT_EQ(std::pair(width, measured), std::pair(columns * 8, lines * (height == 8 ? 8 : 16))) << height;
         }
     }
 }
