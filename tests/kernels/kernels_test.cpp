@@ -9,6 +9,7 @@
 
 #include "core/form.h"
 #include "kernels/blend_run.h"
+#include "kernels/column_fetch.h"
 #include "kernels/idct.h"
 #include "kernels/line_store.h"
 #include "kernels/rotation_indices.h"
@@ -179,6 +180,31 @@ TEST_P(EveryLevel, ZoomRowsMatchPlain) {
         sampleAlongVariant(level())(actual.data() + 1, count, u, v, du, dv, source);
         ASSERT_EQ(expected, actual) << trial;
     }
+}
+
+// Column maps as scales make them (non-decreasing, from a fraction of a column
+// per pixel to several, reaching the row's last pixel) and unordered ones, on
+// rows narrower and wider than the permuted windows; guard pixels show writes
+// past the run.
+TEST_P(EveryLevel, ColumnFetchesMatchPlain) {
+    TestRandom random(9);
+    constexpr size_t kGuard = 16;
+    for (const size_t count : runLengths())
+        for (int trial = 0; trial < 12; ++trial) {
+            const uint32_t width = trial % 4 == 0 ? 5000 : uint32_t(random.range(1, 67));
+            std::vector<uint32_t> row = biasedPixels(random, width);
+            std::vector<uint32_t> columns(count);
+            const double step = trial % 3 == 2 ? 0 : double(random.range(1, 4000)) / 1000;
+            const double start = double(random.range(0, int64_t(width) - 1));
+            for (size_t k = 0; k < count; ++k)
+                columns[k] = step == 0 ? uint32_t(random.range(0, int64_t(width) - 1))
+                                       : uint32_t(std::min(start + double(k) * step, double(width - 1)));
+            const size_t offset = size_t(trial) % 8;
+            std::vector<uint32_t> expected = biasedPixels(random, count + 2 * kGuard), actual = expected;
+            fetchColumnsVariant(Level::Plain)(expected.data() + offset, row.data(), width, columns.data(), count);
+            fetchColumnsVariant(level())(actual.data() + offset, row.data(), width, columns.data(), count);
+            ASSERT_EQ(expected, actual) << "count " << count << " width " << width << " step " << step;
+        }
 }
 
 template <class Form>
