@@ -135,16 +135,14 @@ struct Packed {
         const long double radians = (long double)(int64_t(degrees) + 90) * (long double)float(std::numbers::pi / 180);
         return {float(std::sin(radians)), float(std::cos(radians))};
     }
-    // The source point of a pixel at (fx, fy) from the centre, in float, before
-    // rounding: the centre last. Value is a float, or a vector of floats that
-    // takes the same operations lane by lane.
+    // The source point (sx, sy) of a pixel at (fx, fy) from the centre (cx, cy),
+    // in float, before rounding: the centre last. Value is a float, or a vector
+    // of floats that takes the same operations lane by lane; by reference, so
+    // that code built for registers wider than the baseline's can call it.
     template <class Value>
-    static Value rotatedSampleX(Value fx, Value fy, InverseTurn t, float cx) {
-        return fx * t.sine - fy * t.cosine + cx;
-    }
-    template <class Value>
-    static Value rotatedSampleY(Value fx, Value fy, InverseTurn t, float cy) {
-        return fx * t.cosine + fy * t.sine + cy;
+    static void rotatedSample(Value &sx, Value &sy, const Value &fx, const Value &fy, InverseTurn t, float cx, float cy) {
+        sx = fx * t.sine - fy * t.cosine + cx;
+        sy = fx * t.cosine + fy * t.sine + cy;
     }
 
     // Whole images.

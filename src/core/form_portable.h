@@ -107,16 +107,14 @@ struct Portable {
         const double radians = float(double(int64_t(degrees) + 90) * (std::numbers::pi / 180));
         return {float(std::sin(radians)), float(std::cos(radians))};
     }
-    // The source point of a pixel at (fx, fy) from the centre, in float, before
-    // rounding: the centre first. Value is a float, or a vector of floats that
-    // takes the same operations lane by lane.
+    // The source point (sx, sy) of a pixel at (fx, fy) from the centre (cx, cy),
+    // in float, before rounding: the centre first. Value is a float, or a vector
+    // of floats that takes the same operations lane by lane; by reference, so
+    // that code built for registers wider than the baseline's can call it.
     template <class Value>
-    static Value rotatedSampleX(Value fx, Value fy, InverseTurn t, float cx) {
-        return (cx + fx * t.sine) - fy * t.cosine;
-    }
-    template <class Value>
-    static Value rotatedSampleY(Value fx, Value fy, InverseTurn t, float cy) {
-        return (cy + fx * t.cosine) + fy * t.sine;
+    static void rotatedSample(Value &sx, Value &sy, const Value &fx, const Value &fy, InverseTurn t, float cx, float cy) {
+        sx = (cx + fx * t.sine) - fy * t.cosine;
+        sy = (cy + fx * t.cosine) + fy * t.sine;
     }
 
     // Whole images.

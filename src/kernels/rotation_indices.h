@@ -1,5 +1,5 @@
 // Source indices of one row of a rotated run: where each destination pixel
-// samples the source, in the form's float arithmetic (Form::rotatedSampleX, Y).
+// samples the source, in the form's float arithmetic (Form::rotatedSample).
 #pragma once
 #include <cstdint>
 

@@ -37,6 +37,11 @@ ZORBLIT_AVX2 inline void store256(void *p, __m256i v) { _mm256_storeu_si256(stat
 ZORBLIT_AVX512 inline __m512i load512(const void *p) { return _mm512_loadu_si512(p); }
 ZORBLIT_AVX512 inline void store512(void *p, __m512i v) { _mm512_storeu_si512(p, v); }
 
+// Every lane of a 16-lane operation. GCC 12's unmasked AVX-512 intrinsics
+// start from an undefined vector and warn that it may be used uninitialised;
+// the zero-masked forms with all lanes give the same results without it.
+constexpr __mmask16 kAll16 = 0xFFFF;
+
 // Asks for the cache line a kilobyte past p. A prefetch never faults; the
 // address is formed as an integer because it may lie past the end of the run.
 inline void prefetchAhead(const void *p) {

@@ -10,6 +10,7 @@
 
 #include "blit/sprite_modes.h"
 #include "core/area.h"
+#include "kernels/column_fetch.h"
 
 namespace zorblit {
 
@@ -104,8 +105,9 @@ void scale(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXima
                                                            source.height);
     // Copy mode moves whole rows where it can, unless drawing may change the
     // source: samples never decrease, so a first-to-last distance of count - 1
-    // means consecutive columns, moved as one block; and a row that samples the
-    // same source row as the row above is a copy of that row.
+    // means consecutive columns, moved as one block; a row that samples the
+    // same source row as the row above is a copy of that row; other rows go
+    // through the column-fetch kernel.
     const size_t count = sourceColumns.size();
     const bool blockMoves = Mode == SpriteMode::Copy && !overlaps(source, dest);
     const bool consecutive = sourceColumns.back() - sourceColumns.front() == count - 1;
@@ -121,7 +123,10 @@ void scale(GFXimage dest, int32_t x1, int32_t y1, int32_t x2, int32_t y2, GFXima
             Form::move(sourceRow + sourceColumns.front(), destRow, count);
             continue;
         }
-        for (size_t c = 0; c < count; ++c) action(sourceRow[sourceColumns[c]], destRow[c]);
+        if (blockMoves)
+            kernels::fetchColumns(destRow, sourceRow, source.width, sourceColumns.data(), count);
+        else
+            for (size_t c = 0; c < count; ++c) action(sourceRow[sourceColumns[c]], destRow[c]);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "core/form.h"
 #include "kernels/adler32.h"
 #include "kernels/blend_run.h"
+#include "kernels/column_fetch.h"
 #include "kernels/idct.h"
 #include "kernels/line_store.h"
 #include "kernels/png_unfilter.h"
@@ -193,7 +194,10 @@ TEST_P(EveryLevel, ZoomRowsMatchPlain) {
         test::OwnedImage source(width, height);
         source.fillNoise(uint64_t(trial));
         const int64_t u = random.range(0, (int64_t(width) << 16) - 1), v = random.range(0, (int64_t(height) << 16) - 1);
-        const int64_t du = random.range(-150000, 150000), dv = random.range(-150000, 150000);
+        // Every other walk steps under a column and half a row per pixel, as the
+        // permuted windows take them.
+        const int64_t reach = trial % 2 ? 150000 : 65535;
+        const int64_t du = random.range(-reach, reach), dv = random.range(-reach, reach) / (trial % 2 ? 1 : 3);
         int64_t count = 0;
         while (count < 200 && uint64_t((u + count * du) >> 16) < width && uint64_t((v + count * dv) >> 16) < height)
             ++count;
@@ -202,6 +206,31 @@ TEST_P(EveryLevel, ZoomRowsMatchPlain) {
         sampleAlongVariant(level())(actual.data() + 1, count, u, v, du, dv, source);
         ASSERT_EQ(expected, actual) << trial;
     }
+}
+
+// Column maps as scales make them (non-decreasing, from a fraction of a column
+// per pixel to several, reaching the row's last pixel) and unordered ones, on
+// rows narrower and wider than the permuted windows; guard pixels show writes
+// past the run.
+TEST_P(EveryLevel, ColumnFetchesMatchPlain) {
+    TestRandom random(9);
+    constexpr size_t kGuard = 16;
+    for (const size_t count : runLengths())
+        for (int trial = 0; trial < 12; ++trial) {
+            const uint32_t width = trial % 4 == 0 ? 5000 : uint32_t(random.range(1, 67));
+            std::vector<uint32_t> row = biasedPixels(random, width);
+            std::vector<uint32_t> columns(count);
+            const double step = trial % 3 == 2 ? 0 : double(random.range(1, 4000)) / 1000;
+            const double start = double(random.range(0, int64_t(width) - 1));
+            for (size_t k = 0; k < count; ++k)
+                columns[k] = step == 0 ? uint32_t(random.range(0, int64_t(width) - 1))
+                                       : uint32_t(std::min(start + double(k) * step, double(width - 1)));
+            const size_t offset = size_t(trial) % 8;
+            std::vector<uint32_t> expected = biasedPixels(random, count + 2 * kGuard), actual = expected;
+            fetchColumnsVariant(Level::Plain)(expected.data() + offset, row.data(), width, columns.data(), count);
+            fetchColumnsVariant(level())(actual.data() + offset, row.data(), width, columns.data(), count);
+            ASSERT_EQ(expected, actual) << "count " << count << " width " << width << " step " << step;
+        }
 }
 
 template <class Form>

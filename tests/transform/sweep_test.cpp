@@ -71,8 +71,9 @@ void rotatePerPixel(OwnedImage &dest, int32_t x, int32_t y, int32_t degrees, con
     for (int64_t yy = box.minY; yy <= box.maxY; ++yy)
         for (int64_t xx = box.minX; xx <= box.maxX; ++xx) {
             const float fx = float(xx) - cx, fy = float(yy) - cy;
-            const int64_t sx = std::llrint(Form::rotatedSampleX(fx, fy, turn, cx));
-            const int64_t sy = std::llrint(Form::rotatedSampleY(fx, fy, turn, cy));
+            float sampleX, sampleY;
+            Form::rotatedSample(sampleX, sampleY, fx, fy, turn, cx, cy);
+            const int64_t sx = std::llrint(sampleX), sy = std::llrint(sampleY);
             const int64_t dx = x + xx, dy = y + yy;
             const bool inSource = sx >= 0 && sy >= 0 && sx < source.width() && sy < source.height();
             if (inSource && writable(dest, dx, dy, !Form::packed))
