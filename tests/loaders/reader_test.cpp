@@ -1,10 +1,8 @@
 // The bounds-checked cursor every reader builds on (the reader sweeps cover the
 // rest); the small formats IM and PCX; Windows bitmaps written field by field and
-// checked against SDL's reader; QOI against the format's reference writer; TGA and
-// the bitmaps and PCX files that Pillow and ImageMagick write, against their own
-// reading; and imageLoad over a sample file of every format.
-#include <SDL.h>
-
+// checked against SDL's reader; QOI against the format's reference writer; TGA
+// files that Pillow writes and the bitmaps and PCX files that ImageMagick writes,
+// against their own reading; and imageLoad over a sample file of every format.
 #include <array>
 #include <bit>
 
@@ -47,15 +45,11 @@ TEST(Im, PaletteAndTrueColourFormsAndRefusals) {
         {"true colour", trueColour, {0x80010203, 0x80FAFBFC, 0x80000000, 0x80090807}},
         {"zero width", imFile(0, 2, {}, {})}, {"zero height", imFile(2, 0, {1, 2, 3}, {})},
         {"65535 x 65535 claimed by a file that holds one", imFile(65535, 65535, {}, {1, 2, 3})}});
-    expectRefusesCutsAndSurvivesDamage(imDecode, palette);
-    expectRefusesCutsAndSurvivesDamage(imDecode, trueColour);
-    expectFileLoadsAsInMemory(imLoad, imDecode, imFile(1, 1, {}, {1, 2, 3}), "one.im");
+    for (const Bytes &file : {palette, trueColour}) expectRefusesCutsAndSurvivesDamage(imDecode, file);
 }
 
 // PCX: header (the picture from (3, 10) on), run-length rows, palette block at the
 // end; palette entry i is (i, 255 - i, i * 7).
-uint32_t pcxColour(uint8_t i) { return 0xFF000000u | uint32_t(i) << 16 | uint32_t(255 - i) << 8 | uint8_t(i * 7); }
-
 Bytes pcxFile(uint16_t width, uint16_t height, uint16_t bytesPerLine, const Bytes &encoded, uint8_t marker = 12) {
     ByteWriter out;  // manufacturer 10, version 5, run-length coded, 8 bits, xmin, ymin, xmax, ymax; then one plane
     out.u8(10).u8(5).u8(1).u8(8).u16(3).u16(10).u16(width + 2u).u16(height + 9u).fill(53, 0).u8(1).u16(bytesPerLine).fill(60, 0);
@@ -64,24 +58,13 @@ Bytes pcxFile(uint16_t width, uint16_t height, uint16_t bytesPerLine, const Byte
     return out.bytes;
 }
 
-// Run-length encoding of the whole byte stream; runs cross row ends.
-Bytes encodeRuns(const Bytes &bytes) {
-    Bytes out;
-    for (size_t i = 0, run = 1; i < bytes.size(); i += run, run = 1) {
-        while (i + run < bytes.size() && run < 63 && bytes[i + run] == bytes[i]) ++run;
-        if (run > 1 || bytes[i] >= 0xC0) out.push_back(uint8_t(0xC0 + run));
-        out.push_back(bytes[i]);
-    }
-    return out;
-}
-
 TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
-    const Bytes rows = encodeRuns({1, 2, 3, 4, 5, 6}), good = pcxFile(3, 2, 3, rows);
+    const Bytes rows = {1, 2, 3, 4, 5, 6}, good = pcxFile(3, 2, 3, rows);
     // Lines of 6 bytes for 5 pixels. 0xC3 0x05: three of colour 5; 0xC0: none; the run of 4 ends
     // row 0, its padding byte, and starts row 1, whose padding is the last 3.
     const Bytes handMade = pcxFile(5, 2, 6, {0xC3, 5, 0xC0, 9, 7, 0xC4, 2, 1, 0xC3, 3});
     Pixels handMadePixels;
-    for (uint8_t index : {5, 5, 5, 7, 2, 2, 2, 1, 3, 3}) handMadePixels.push_back(pcxColour(index));
+    for (const uint32_t i : {5, 5, 5, 7, 2, 2, 2, 1, 3, 3}) handMadePixels.push_back(0xFF000000u | i << 16 | (255 - i) << 8 | i * 7);
     expectCases(pcxDecode, {
         {"hand-made runs", handMade, handMadePixels}, {"manufacturer", withField(good, 0, 11, 1)}, {"version 3", withField(good, 1, 3, 1)},
         {"4 bits", withField(good, 3, 4, 1)}, {"three planes", withField(good, 65, 3, 1)}, {"xmax < xmin", withField(good, 8, 2, 2)},
@@ -89,8 +72,8 @@ TEST(Pcx, RunsAndPaddingDecodeAndBadFilesAreRefused) {
         {"palette marker", pcxFile(3, 2, 3, rows, 11)}, {"rows end early", pcxFile(3, 2, 3, {1, 2, 3, 4, 0xC1})},
         // Seven bytes of runs cannot fill 65535 x 65535 pixels: refused before allocating.
         {"huge claim", withField(withField(withField(good, 4, 0), 8, 0xFFFEFFFE), 66, 0xFFFF, 2)}});
-    expectFileLoadsAsInMemory(pcxLoad, pcxDecode, handMade, "six.pcx");
-    expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile(3, 3, 4, encodeRuns({1, 1, 1, 0xEE, 0xC5, 2, 2, 0, 9, 9, 9, 9})));
+    // Rows 1 1 1 | EE, C5 2 | 2 0 9 | 9 9 9 in runs that cross them; bytes from 0xC0 up as runs of one.
+    expectRefusesCutsAndSurvivesDamage(pcxDecode, pcxFile(3, 3, 4, {0xC3, 1, 0xC1, 0xEE, 0xC1, 0xC5, 0xC2, 2, 0, 0xC4, 9}));
 }
 
 constexpr uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;
@@ -170,18 +153,6 @@ BmpFile runLengthFile(TestRandom &random, int32_t width, uint16_t bits) {
     return file;
 }
 
-// SDL's reading of the same bytes, made opaque.
-Pixels sdlPixels(const Bytes &bytes) {
-    SDL_Surface *loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
-    SDL_Surface *argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
-    Pixels pixels;
-    for (int y = 0; argb && y < argb->h; ++y)
-        for (int x = 0; x < argb->w; ++x) pixels.push_back(static_cast<const uint32_t *>(argb->pixels)[y * argb->pitch / 4 + x] | 0xFF000000);
-    SDL_FreeSurface(loaded);
-    SDL_FreeSurface(argb);
-    return pixels;
-}
-
 // Every depth under every header size and both row orders (odd widths: a short
 // palette, a gap before the pixels, channel masks on 32 bits; even: a full palette
 // with colours used 0); run-length files, core headers and 16-bit pixels. Ours
@@ -219,8 +190,7 @@ TEST(Bmp, EveryDepthHeaderRowOrderAndRunLengthMatchesSdl) {
             }
             expected.push_back(0xFF000000 | colour);
         }
-        SCOPED_TRACE(testing::Message() << file.bits << " bits, compression " << file.compression << ", header " << file.infoSize
-                                        << ", " << file.width << " x " << file.height);
+        SCOPED_TRACE(testing::Message() << file.bits << " bits, compression " << file.compression << ", header " << file.infoSize << ", " << file.width << " x " << file.height);
         Bytes bytes = file.encode();
         EXPECT_EQ(decodeExact(bmpDecode, bytes).pixels, expected);
         const Pixels sdl = sdlPixels(bytes);
@@ -232,7 +202,6 @@ TEST(Bmp, EveryDepthHeaderRowOrderAndRunLengthMatchesSdl) {
         if (file.sweep && file.codes.empty()) bytes.resize(bytes.size() - (4 - (uint32_t(file.width) * file.bits + 7) / 8 % 4) % 4);
         if (file.sweep) expectRefusesCutsAndSurvivesDamage(bmpDecode, bytes);
     }
-    expectFileLoadsAsInMemory(bmpLoad, bmpDecode, randomFile(random, 3, 2, 24, 0).encode(), "three.bmp");
 }
 
 TEST(Bmp, HandMadeFieldsAndRunLengthCodes) {
@@ -280,13 +249,9 @@ TEST(Qoi, RandomPicturesFromTheReferenceWriter) {
         for (const bool alpha : {false, true}) {
             Pixels pixels;
             for (uint32_t p = 0xFF000000; pixels.size() < size_t(width) * height;) {
-                switch (random.next() % 5) {
-                case 0: p = uint32_t(random.next()); break;
-                case 1: p = pixels.empty() ? p : pixels[random.next() % pixels.size()]; break;
-                case 2: p += uint32_t(random.next() % 3) * 0x010101u; break;
-                case 3: p ^= uint32_t(random.next() % 16) << 8 | uint32_t(random.next() % 64); break;
-                default: break;
-                }
+                const uint64_t op = random.next() % 5;  // a jump, a repeat, a small step, a change of green and blue, or none
+                p = op == 0 ? uint32_t(random.next()) : op == 1 && !pixels.empty() ? pixels[random.next() % pixels.size()]
+                    : op == 2 ? p + uint32_t(random.next() % 3) * 0x010101u : op == 3 ? p ^ (uint32_t(random.next() % 16) << 8 | uint32_t(random.next() % 64)) : p;
                 pixels.insert(pixels.end(), std::min<size_t>(size_t(width) * height - pixels.size(), 1 + random.next() % 70), alpha ? p : p | 0xFF000000);
             }
             const Bytes file = qoiEncode(pixels, width, height, alpha ? 4 : 3);
@@ -308,15 +273,16 @@ TEST(Qoi, HandMadeOperationsAndRefusals) {
         {"zero width", withField(ops, 4, 0)}, {"no end marker", Bytes(ops.begin(), ops.end() - 1), {}, "QOI end marker missing at byte " + std::to_string(ops.size() - 1)},
         // 2^16 x 2^12 claimed by 15 bytes of operations: refused before allocating.
         {"huge claim", withField(withField(ops, 4, 0x100), 8, 0x10, 4)}});
-    expectFileLoadsAsInMemory(qoiLoad, qoiDecode, ops, "eight.qoi");
 }
 
 // Pillow writes random pictures in each TGA mode, raw and run-length, both row
 // orders, and gives its own reading as RGBA bytes beside each.
 TEST(Tga, FilesWrittenByPillowMatchItsReading) {
-    if (!hasPillow()) GTEST_SKIP() << "Pillow is not installed";
-    const std::string base = outputPath("pillow_tga");
-    ASSERT_EQ(runPython("write_tgas.py", R"(random.seed(7)
+    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null")) GTEST_SKIP() << "Pillow is not installed";  // Debian's, as python3-pil serves it
+    const std::string base = outputPath("pillow_tga"), script = outputPath("write_tgas.py");
+    std::ofstream(script) << R"(import random, sys
+from PIL import Image
+random.seed(7)
 layouts = [(m, c, o) for m in ('L', 'LA', 'P', 'RGB', 'RGBA') for c in (None, 'tga_rle') for o in (-1, 1)]
 for n, (mode, compression, orientation) in enumerate(layouts):
     w, h = random.choice([(1, 1), (7, 3), (130, 5)])
@@ -331,7 +297,8 @@ for n, (mode, compression, orientation) in enumerate(layouts):
     path = sys.argv[1] + str(n)
     im.save(path + '.tga', compression=compression, orientation=orientation)
     open(path + '.rgba', 'wb').write(Image.open(path + '.tga').convert('RGBA').tobytes())
-)", base), 0);
+)";
+    ASSERT_EQ(std::system(("/usr/bin/python3 " + script + " " + base).c_str()), 0);
     for (int n = 0; n < 20; ++n) {
         const Bytes file = readFile(base + std::to_string(n) + ".tga");
         const Pixels expected = fromRgb(readFile(base + std::to_string(n) + ".rgba"), 4);
@@ -368,7 +335,6 @@ TEST(Tga, HandMadeFilesAndRefusals) {
         {"pixels short", tgaFile(2, 24, 2, 1, 0, {1, 2, 3, 4, 5})}, {"huge claim", tgaFile(10, 24, 65535, 65535, 0, {0xFF, 1, 2, 3})}});
     expectRefusesCutsAndSurvivesDamage(tgaDecode, mapped);
     expectRefusesCutsAndSurvivesDamage(tgaDecode, runs);
-    expectFileLoadsAsInMemory(tgaLoad, tgaDecode, runs, "six.tga");
 }
 
 // ImageMagick's convert writes random pixels of a few colours; ours must read them
@@ -397,25 +363,30 @@ TEST(Readers, FilesWrittenByImageMagick) {
     }
 }
 
-// imageLoad and imageLoadMem over the fuzz seed files of every format: each gives
-// what its own reader gives; names matter only for IM and for TGA's reason.
+// A reader by file name as a decoder of the name's bytes, so that decodeExact checks it too.
+template <bool (*Load)(GFXimage *, const char *)>
+bool byName(GFXimage *image, const uint8_t *name, uint32_t size) { return Load(image, std::string(name, name + size).c_str()); }
+Decoded load(const std::string &path, MemoryDecoder loader = byName<imageLoad>) { return decodeExact(loader, Bytes(path.begin(), path.end())); }
+
+// imageLoad, imageLoadMem and each format's own reader by name over the fuzz seed files of
+// every format: each gives what the format's decoder gives; names matter only for IM and
+// for TGA's reason. A missing file is refused, the caller's record untouched.
 TEST(ImageLoad, EveryFormatBySignatureImByNameTgaLast) {
-    const auto load = [](const std::string &path) {
-        GFXimage image = sentinelImage();
-        Decoded result{imageLoad(&image, path.c_str()), image.width, {}};
-        EXPECT_TRUE(result.ok || isSentinel(image));
-        if (result.ok) result.pixels.assign(image.data, image.data + size_t(image.width) * image.height), FreeImage(&image);
-        return result;
-    };
-    const std::pair<const char *, MemoryDecoder> formats[] = {{"png", pngDecode}, {"jpeg", jpegLoadMem}, {"gif", gifDecode}, {"bmp", bmpDecode},
-                                                              {"qoi", qoiDecode}, {"pcx", pcxDecode}, {"tga", tgaDecode}, {"im", imDecode}};
-    for (const auto &[format, decode] : formats) {
-        size_t files = 0;
-        for (const auto &item : std::filesystem::directory_iterator(std::string(ZORBLIT_FUZZ_CORPUS) + "/" + format)) {
+    const std::tuple<const char *, MemoryDecoder, MemoryDecoder> formats[] = {
+        {"png", pngDecode, byName<pngLoad>}, {"jpeg", jpegLoadMem, byName<jpegLoad>}, {"gif", gifDecode, byName<gifLoad>},
+        {"bmp", bmpDecode, byName<bmpLoad>}, {"qoi", qoiDecode, byName<qoiLoad>}, {"pcx", pcxDecode, byName<pcxLoad>},
+        {"tga", tgaDecode, byName<tgaLoad>}, {"im", imDecode, byName<imLoad>}};
+    for (const auto &[format, decode, loader] : formats) {
+        const std::string folder = std::string(ZORBLIT_FUZZ_CORPUS) + "/" + format;
+        EXPECT_GT(std::distance(std::filesystem::directory_iterator(folder), {}), 0) << format;
+        EXPECT_FALSE(load(folder + "/missing", loader).ok) << format;
+        EXPECT_STREQ(LoadFailureReason(), "cannot open file");
+        for (const auto &item : std::filesystem::directory_iterator(folder)) {
             const Bytes bytes = readFile(item.path());
             const Decoded expected = decodeExact(decode, bytes);
             SCOPED_TRACE(item.path().string());
             ASSERT_TRUE(expected.ok);
+            EXPECT_EQ(load(item.path(), loader).pixels, expected.pixels);
             // In memory and under a neutral name: IM is not recognised there.
             writeFile(outputPath("any_format.dat"), bytes);
             EXPECT_EQ(load(item.path()).pixels, expected.pixels);
@@ -423,9 +394,7 @@ TEST(ImageLoad, EveryFormatBySignatureImByNameTgaLast) {
                 EXPECT_EQ(decodeExact(imageLoadMem, bytes).pixels, expected.pixels);
                 EXPECT_EQ(load(outputPath("any_format.dat")).pixels, expected.pixels);
             }
-            ++files;
         }
-        EXPECT_GT(files, 0u) << format;
     }
     // Unknown bytes: the general reason, or TGA's for a name that claims TGA.
     const Bytes unknown = {'h', 'e', 'l', 'l', 'o', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};

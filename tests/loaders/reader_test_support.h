@@ -1,11 +1,15 @@
-// Shared by the reader tests: files built byte by byte, and the checks every reader
-// gets: decoding from a block of the file's exact size, cut and damaged files,
-// refusals with their reasons, and loading by file name.
+// Shared by the reader tests, and by the writers' for the readings of libpng and
+// SDL: files built byte by byte, those readings, and the checks every reader gets:
+// decoding from a block of the file's exact size, cut and damaged files, and
+// refusals with their reasons.
 #pragma once
+#include <SDL.h>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -51,6 +55,20 @@ inline Bytes deflateBytes(const Bytes &data, int level = 6, bool bare = false, i
     return out;
 }
 
+// Noise; few-letter text; short periods (overlapping matches); steps of long runs
+// (length 258); copies of an earlier random stretch up to the window's far end; rows
+// of a smooth picture with noise (filtered-image-like).
+inline Bytes sampleData(int kind, size_t size, uint64_t seed) {
+    TestRandom random(seed);
+    Bytes data(size);
+    for (size_t i = 0; i < size; ++i)
+        data[i] = kind == 0 ? uint8_t(random.next()) : kind == 1 ? uint8_t("ab cde\n"[random.range(0, 6)])
+                  : kind == 2 ? (i < 9 ? uint8_t(random.next()) : data[i - 1 - (i / 997) % 9]) : kind == 3 ? uint8_t((i / 3000) * 7)
+                  : kind == 4 ? (i < 32768 || random.range(0, 99) == 0 ? uint8_t(random.next()) : data[i - 32768 + i % 3])
+                  : uint8_t(i % 1531 / 6 + random.range(-3, 3) * (i % 5 == 0));
+    return data;
+}
+
 // A PNG file assembled chunk by chunk, every chunk with its correct CRC.
 struct PngBuilder {
     ByteWriter out{{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, true};
@@ -85,6 +103,36 @@ inline Pixels fromRgb(const Bytes &bytes, size_t channels) {
     Pixels pixels;
     for (size_t i = 0; i + channels <= bytes.size(); i += channels)
         pixels.push_back(uint32_t(channels == 4 ? bytes[i + 3] : 255) << 24 | bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
+    return pixels;
+}
+
+// libpng's reading as 0xAARRGGBB (high bytes of 16-bit samples), empty if refused.
+inline Pixels readWithLibpng(const Bytes &file) {
+    FILE *in = fmemopen(const_cast<uint8_t *>(file.data()), file.size(), "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    Bytes samples;
+    if (!setjmp(png_jmpbuf(png))) {
+        png_init_io(png, in);
+        png_read_png(png, info, PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_GRAY_TO_RGB, nullptr);
+        const size_t rowBytes = png_get_image_width(png, info) * png_get_channels(png, info);  // RGB or RGBA
+        for (uint32_t y = 0; y < png_get_image_height(png, info); ++y)
+            samples.insert(samples.end(), png_get_rows(png, info)[y], png_get_rows(png, info)[y] + rowBytes);
+    }
+    const Pixels pixels = samples.empty() ? Pixels{} : fromRgb(samples, png_get_channels(png, info));
+    png_destroy_read_struct(&png, &info, nullptr), std::fclose(in);
+    return pixels;
+}
+
+// SDL's reading of a bitmap, converted to 0xAARRGGBB.
+inline Pixels sdlPixels(const Bytes &bytes) {
+    SDL_Surface *loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    SDL_Surface *argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    Pixels pixels;
+    for (int y = 0; argb && y < argb->h; ++y)
+        for (int x = 0; x < argb->w; ++x) pixels.push_back(static_cast<const uint32_t *>(argb->pixels)[y * argb->pitch / 4 + x]);
+    SDL_FreeSurface(loaded);
+    SDL_FreeSurface(argb);
     return pixels;
 }
 
@@ -143,29 +191,6 @@ inline void expectRefusesCutsAndSurvivesDamage(MemoryDecoder decode, const Bytes
             damaged[at] = value;
             decodeExact(decode, damaged);
         }
-}
-
-// The file reader gives what decode gives, and refuses a missing file.
-inline void expectFileLoadsAsInMemory(bool (*load)(GFXimage *, const char *), MemoryDecoder decode, const Bytes &bytes,
-                                      const std::string &name) {
-    writeFile(outputPath(name), bytes);
-    const Decoded expected = decodeExact(decode, bytes);
-    GFXimage image{};
-    ASSERT_TRUE(expected.ok && load(&image, outputPath(name).c_str())) << name;
-    EXPECT_EQ(image.width, expected.width);
-    EXPECT_EQ(Pixels(image.data, image.data + size_t(image.width) * image.height), expected.pixels) << name;
-    FreeImage(&image);
-    image = sentinelImage();
-    EXPECT_FALSE(load(&image, (outputPath(name) + ".missing").c_str()) || !isSentinel(image)) << "a missing file";
-    EXPECT_STREQ(LoadFailureReason(), "cannot open file");
-}
-
-// Debian's python3, which python3-pil serves: whether it has Pillow, and a script
-// of it run after importing random, sys and Pillow's Image.
-inline bool hasPillow() { return std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0; }
-inline int runPython(const std::string &name, const std::string &script, const std::string &arguments) {
-    std::ofstream(outputPath(name)) << "import random, sys\nfrom PIL import Image\n" << script;
-    return std::system(("/usr/bin/python3 " + outputPath(name) + " " + arguments).c_str());
 }
 
 }  // namespace zorblit::test

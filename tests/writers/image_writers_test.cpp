@@ -2,26 +2,17 @@
 // at each compression level, bitmaps by SDL, QOI against the format's reference
 // writer byte for byte; over odd sizes and random and photographic content. And
 // failed writes, which must leave no file behind and the old one as it was.
-#include <SDL.h>
-#include <png.h>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <span>
 
+#include "../loaders/reader_test_support.h"
 #include "child_process.h"
 #include "qoi_writer.h"
-#include "test_images.h"
 
 namespace zorblit::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 
 // A fresh empty folder for one test.
 fs::path scratchFolder(const std::string &name) {
@@ -30,50 +21,26 @@ fs::path scratchFolder(const std::string &name) {
     return folder;
 }
 
-Bytes fileBytes(const fs::path &path) { return Bytes(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}); }
-
-std::string readBackByLibpng(const fs::path &path, const OwnedImage &expected) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) return "libpng refused the file";
-    png.format = PNG_FORMAT_BGRA;  // 0xAARRGGBB in memory on a little-endian host
-    OwnedImage image(png.width, png.height);
-    if (!png_image_finish_read(&png, nullptr, image.get().data, 0, nullptr)) return "libpng failed to decode";
-    return compareImages(image, expected, "libpng");
-}
-
-std::string readBackBySdl(const fs::path &path, const OwnedImage &expected) {
-    SDL_Surface *loaded = SDL_LoadBMP(path.c_str());
-    if (!loaded) return std::string("SDL refused the file: ") + SDL_GetError();
-    SDL_Surface *argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    OwnedImage image(uint32_t(argb->w), uint32_t(argb->h));
-    for (uint32_t y = 0; y < image.height(); ++y)
-        std::copy_n(static_cast<const uint32_t *>(argb->pixels) + y * uint32_t(argb->pitch) / 4, image.width(), &image.at(0, y));
-    SDL_FreeSurface(loaded), SDL_FreeSurface(argb);
-    return compareImages(image, expected, "SDL");
-}
-
 // Saves with each writer, with and without alpha (which a file without it gives
 // back as 255), and checks each file; the PNG file in memory is the one on disk.
-void checkRoundTrips(const OwnedImage &image, const fs::path &folder) {
-    OwnedImage solid(image);
-    for (uint32_t &pixel : std::span(solid.get().data, size_t(solid.width()) * solid.height())) pixel |= 0xFF000000;
+void checkRoundTrips(const GFXimage &image, const fs::path &folder) {
     for (bool alpha : {false, true}) {
-        const OwnedImage &expected = alpha ? image : solid;
+        Pixels expected(image.data, image.data + size_t(image.width) * image.height);
+        for (uint32_t &pixel : expected) pixel |= alpha ? 0 : 0xFF000000;
         for (int32_t level : {0, 1, 2}) {
             pngSaveLevel = level;
             ASSERT_TRUE((alpha ? pngSaveAlpha : pngSave)(image, (folder / "a.png").c_str()));
-            EXPECT_EQ(readBackByLibpng(folder / "a.png", expected), "") << "level " << level;
+            EXPECT_TRUE(readWithLibpng(readFile(folder / "a.png")) == expected) << "libpng, level " << level;
         }
         uint8_t *data = nullptr;
         size_t size = 0;
         ASSERT_TRUE(pngSaveMem(image, alpha, &data, &size));
-        EXPECT_EQ(Bytes(data, data + size), fileBytes(folder / "a.png")) << "the memory form";
+        EXPECT_EQ(Bytes(data, data + size), readFile(folder / "a.png")) << "the memory form";
         FreeMemory(data);
         ASSERT_TRUE((alpha ? bmpSaveAlpha : bmpSave)(image, (folder / "a.bmp").c_str()));
-        EXPECT_EQ(readBackBySdl(folder / "a.bmp", expected), "");
+        EXPECT_TRUE(sdlPixels(readFile(folder / "a.bmp")) == expected) << "SDL";
         ASSERT_TRUE((alpha ? qoiSaveAlpha : qoiSave)(image, (folder / "a.qoi").c_str()));
-        EXPECT_EQ(fileBytes(folder / "a.qoi"), qoiEncode(expected.pixels(), image.width(), image.height(), alpha ? 4 : 3));
+        EXPECT_EQ(readFile(folder / "a.qoi"), qoiEncode(expected, image.width, image.height, alpha ? 4 : 3));
     }
 }
 
@@ -93,10 +60,8 @@ TEST(ImageWriters, RandomImagesOfOddSizesAndAPhotographRoundTrip) {
     }
     GFXimage photo{};
     if (!pngLoad(&photo, (fs::path(ZORBLIT_TEST_PHOTOS) / "photo_rgba8.png").c_str())) return;
-    OwnedImage image(photo.width, photo.height);
-    std::copy_n(photo.data, size_t(photo.width) * photo.height, image.get().data);
+    checkRoundTrips(photo, folder);
     FreeImage(&photo);
-    checkRoundTrips(image, folder);
 }
 
 // What is in the folder after refused writes: a missing folder, no pixels, a
@@ -121,7 +86,7 @@ TEST(ImageWriters, FailedWritesLeaveNoFileAndKeepTheOldOne) {
     std::set<fs::path> names;
     for (const auto &entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
     EXPECT_EQ(names, (std::set<fs::path>{"folder", "old.png"}));
-    EXPECT_EQ(fileBytes(folder / "old.png"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(readFile(folder / "old.png"), (Bytes{'o', 'l', 'd'}));
     uint8_t *data = nullptr;
     size_t size = 77;  // a refusal in memory leaves both alone
     EXPECT_FALSE(pngSaveMem(GFXimage{}, false, &data, &size) || data || size != 77);
