@@ -89,6 +89,15 @@ struct PixelRecorder {
             (*this)(draw::roundToEven(sx.at(i)), draw::roundToEven(sy.at(i)));
     }
 };
+// The other probe: the walk alone, each stretch reduced to its last pixel and
+// nothing stored. With the stores-only probe it splits a line's time.
+struct WalkOnly {
+    uint32_t *sink;
+    void operator()(int64_t x, int64_t y) const { sink[0] += uint32_t(x + y); }
+    void run(const draw::FloatWalk::Stretch &sx, const draw::FloatWalk::Stretch &sy, uint64_t count) const {
+        sink[1] += uint32_t(draw::roundToEven(sx.at(count - 1)) + draw::roundToEven(sy.at(count - 1)));
+    }
+};
 void linesStoresOnly(benchmark::State &state) {
     BenchImage dest(W, H);
     setClipRectangle(0, 0, W, H);
@@ -99,6 +108,17 @@ void linesStoresOnly(benchmark::State &state) {
         draw::traceLine({v[i], v[i + 1]}, {v[i + 2], v[i + 3]}, window, PixelRecorder{&indices});
     for (auto _ : state) {
         for (const uint32_t index : indices) dest.image.data[index] = kColor;
+        benchmark::ClobberMemory();
+    }
+}
+void linesWalkOnly(benchmark::State &state) {
+    BenchImage dest(W, H);
+    setClipRectangle(0, 0, W, H);
+    const auto &v = shapes().lines;
+    const draw::Box window = draw::Clipped<BuiltForm>::pixelWindow(dest);
+    for (auto _ : state) {
+        for (size_t i = 0; i < v.size(); i += 4)
+            draw::traceLine({v[i], v[i + 1]}, {v[i + 2], v[i + 3]}, window, WalkOnly{dest.image.data});
         benchmark::ClobberMemory();
     }
 }
@@ -168,6 +188,7 @@ BENCHMARK(linesGfx)->Name("DrawLineClip/10000_random/sdl2_gfx");
 #endif
 BENCHMARK(linesZorblit)->Name("DrawLineClip/10000_random/zorblit");
 BENCHMARK(linesStoresOnly)->Name("DrawLineClip/10000_random/stores_only_probe");
+BENCHMARK(linesWalkOnly)->Name("DrawLineClip/10000_random/walk_only_probe");
 #ifdef ZORBLIT_BENCH_SDL2_GFX
 BENCHMARK(circlesGfx)->Name("DrawFilledCircleClip/1000_r1-64/sdl2_gfx");
 #endif

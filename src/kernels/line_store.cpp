@@ -17,7 +17,10 @@ namespace {
 // exact, and no addition waits for the one just before it.
 template <class Put>
 void putAlong(const GFXimage &image, const LineStretch &s, uint64_t first, uint64_t count, Put &put) {
-    const auto index = [&](float x, float y) { return uint64_t(std::llrint(y)) * image.width + uint64_t(std::llrint(x)); };
+    // The width as a local: a pixel store could otherwise change the image's fields.
+    const auto index = [width = uint64_t(image.width)](float x, float y) {
+        return uint64_t(std::llrint(y)) * width + uint64_t(std::llrint(x));
+    };
     const auto at = [](float start, float step, uint64_t i) { return start + float(int64_t(i)) * step; };
     const float dx2 = s.dx * 2, dy2 = s.dy * 2;
     float x0 = at(s.x, s.dx, first), y0 = at(s.y, s.dy, first);
