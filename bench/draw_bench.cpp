@@ -115,7 +115,7 @@ void linesWalkOnly(benchmark::State &state) {
     BenchImage dest(W, H);
     setClipRectangle(0, 0, W, H);
     const auto &v = shapes().lines;
-    const draw::Box window = draw::Clipped<BuiltForm>::pixelWindow(dest);
+    const Area window = draw::Clipped<BuiltForm>::pixelWindow(dest);
     for (auto _ : state) {
         for (size_t i = 0; i < v.size(); i += 4)
             draw::traceLine({v[i], v[i + 1]}, {v[i + 2], v[i + 3]}, window, WalkOnly{dest.image.data});
