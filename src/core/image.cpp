@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "core/form.h"
-#include "support/diagnostics.h"
 
 using namespace zorblit;
 

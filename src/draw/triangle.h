@@ -3,7 +3,6 @@
 // row is drawn. Each run is kept inside the box of the three corners.
 #pragma once
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "draw/float_walk.h"

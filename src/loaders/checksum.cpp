@@ -2,7 +2,6 @@
 #include "loaders/checksum.h"
 
 #include <array>
-#include <cstring>
 
 #include "kernels/adler32.h"
 

@@ -3,7 +3,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "loaders/reader.h"

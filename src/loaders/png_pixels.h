@@ -2,7 +2,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "loaders/png_chunks.h"
 

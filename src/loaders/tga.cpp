@@ -4,7 +4,6 @@
 // is set; bit 4 stores rows right to left. Anything after the pixels is ignored.
 #include "loaders/tga.h"
 
-#include <array>
 #include <vector>
 
 #include "core/image_math.h"

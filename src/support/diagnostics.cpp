@@ -1,7 +1,5 @@
 #include "support/diagnostics.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

@@ -4,7 +4,6 @@
 // the rounding of samples, the destination limit and the alpha blends.
 #pragma once
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
