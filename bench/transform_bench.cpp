@@ -19,24 +19,6 @@ SDL_Surface *surfaceOver(const GFXimage &image) {
     return surface;
 }
 
-// Forces the kernels to a lower level for the life of a benchmark (the _sse2 and
-// _avx2 rows); the default keeps the processor's own.
-class LevelForBench {
-public:
-    explicit LevelForBench(kernels::Level level) : forced_(level < kernels::detectedLevel()) {
-        if (forced_) kernels::forceLevel(level);
-    }
-    ~LevelForBench() {
-        if (forced_) kernels::forceLevel(kernels::detectedLevel());
-    }
-    LevelForBench(const LevelForBench &) = delete;
-    LevelForBench &operator=(const LevelForBench &) = delete;
-
-private:
-    bool forced_;
-};
-constexpr kernels::Level kOwn = kernels::Level::AVX512, kSse2 = kernels::Level::SSE2, kAvx2 = kernels::Level::AVX2;
-
 pixman_image_t *pixmanOver(const GFXimage &image) {
     return pixman_image_create_bits(PIXMAN_a8r8g8b8, int(image.width), int(image.height), image.data,
                                     int(image.width * 4));
@@ -67,9 +49,9 @@ void scalePixman(benchmark::State &state, uint32_t sw, uint32_t sh, uint32_t dw,
     setBytes(state, dest.bytes());
 }
 void scaleZorblit(benchmark::State &state, uint32_t sw, uint32_t sh, uint32_t dw, uint32_t dh,
-                  kernels::Level level = kOwn) {
+                  std::optional<kernels::Level> level = kDetected) {
     BenchImage source(sw, sh), dest(dw, dh);
-    const LevelForBench forced(level);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
         ScaleImage(dest, 0, 0, int32_t(dw), int32_t(dh), source);
         benchmark::ClobberMemory();
@@ -100,18 +82,17 @@ void rotateSdlGfx(benchmark::State &state) {
 }
 BENCHMARK(rotateSdlGfx)->Name("RotateImage/512x512by33/sdl2_gfx");
 #endif
-template <kernels::Level Level = kOwn>
-void rotateZorblit(benchmark::State &state) {
+void rotateZorblit(benchmark::State &state, std::optional<kernels::Level> level) {
     BenchImage source(512, 512), dest(1024, 768);
-    const LevelForBench forced(Level);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
         RotateImage(dest, 256, 128, 33, source);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(rotateZorblit<>)->Name("RotateImage/512x512by33/zorblit");
-BENCHMARK(rotateZorblit<kAvx2>)->Name("RotateImage/512x512by33/zorblit_avx2");
-BENCHMARK(rotateZorblit<kSse2>)->Name("RotateImage/512x512by33/zorblit_sse2");
+BENCHMARK_CAPTURE(rotateZorblit, own, kDetected)->Name("RotateImage/512x512by33/zorblit");
+BENCHMARK_CAPTURE(rotateZorblit, avx2, kAvx2)->Name("RotateImage/512x512by33/zorblit_avx2");
+BENCHMARK_CAPTURE(rotateZorblit, sse2, kSse2)->Name("RotateImage/512x512by33/zorblit_sse2");
 
 // -- RotoZoomImage filling 1024x768, beside a plain copy of the same size
 void rotoZoomMemcpy(benchmark::State &state) {
@@ -124,24 +105,23 @@ void rotoZoomMemcpy(benchmark::State &state) {
 }
 // At most one source pixel read per pixel written: counted as memcpy is. The
 // second angle walks the source more down than across.
-template <int Milliradians, kernels::Level Level = kOwn>
-void rotoZoomZorblit(benchmark::State &state) {
+void rotoZoomZorblit(benchmark::State &state, int milliradians, std::optional<kernels::Level> level) {
     BenchImage source(1024, 768), dest(1024, 768);
-    const LevelForBench forced(Level);
+    const KernelLevel forced(state, level);
     for (auto _ : state) {
-        RotoZoomImage(dest, source, float(Milliradians) / 1000, 0.8f);
+        RotoZoomImage(dest, source, float(milliradians) / 1000, 0.8f);
         benchmark::ClobberMemory();
     }
     setBytes(state, 2 * dest.bytes());
 }
 BENCHMARK(rotoZoomMemcpy)->Name("RotoZoomImage/1024x768/memcpy");
-BENCHMARK(rotoZoomZorblit<300>)->Name("RotoZoomImage/1024x768/zorblit");
-BENCHMARK(rotoZoomZorblit<300, kAvx2>)->Name("RotoZoomImage/1024x768/zorblit_avx2");
-BENCHMARK(rotoZoomZorblit<300, kSse2>)->Name("RotoZoomImage/1024x768/zorblit_sse2");
+BENCHMARK_CAPTURE(rotoZoomZorblit, own, 300, kDetected)->Name("RotoZoomImage/1024x768/zorblit");
+BENCHMARK_CAPTURE(rotoZoomZorblit, avx2, 300, kAvx2)->Name("RotoZoomImage/1024x768/zorblit_avx2");
+BENCHMARK_CAPTURE(rotoZoomZorblit, sse2, 300, kSse2)->Name("RotoZoomImage/1024x768/zorblit_sse2");
 BENCHMARK(rotoZoomMemcpy)->Name("RotoZoomImage/1024x768_steep/memcpy");
-BENCHMARK(rotoZoomZorblit<1400>)->Name("RotoZoomImage/1024x768_steep/zorblit");
-BENCHMARK(rotoZoomZorblit<1400, kAvx2>)->Name("RotoZoomImage/1024x768_steep/zorblit_avx2");
-BENCHMARK(rotoZoomZorblit<1400, kSse2>)->Name("RotoZoomImage/1024x768_steep/zorblit_sse2");
+BENCHMARK_CAPTURE(rotoZoomZorblit, own, 1400, kDetected)->Name("RotoZoomImage/1024x768_steep/zorblit");
+BENCHMARK_CAPTURE(rotoZoomZorblit, avx2, 1400, kAvx2)->Name("RotoZoomImage/1024x768_steep/zorblit_avx2");
+BENCHMARK_CAPTURE(rotoZoomZorblit, sse2, 1400, kSse2)->Name("RotoZoomImage/1024x768_steep/zorblit_sse2");
 
 }  // namespace
 }  // namespace zorblit::bench
