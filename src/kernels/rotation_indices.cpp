@@ -27,85 +27,76 @@ void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const S
 }  // namespace plain
 
 #if defined(__x86_64__)
-namespace sse2 {
-
-// Four pixels at a time: the lanes take the plain loop's float operations in
-// the same order (the form's rotated samples on vectors), the conversion rounds to
-// nearest with ties to even, and one multiply-add of 16-bit halves gives column
-// plus row times width. The lanes' column offsets step by exactly 4, as all are
-// small integers.
-template <class Form>
-void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
+// The lanes of one register width: rounding to nearest, column plus row times
+// width from the 16-bit halves, and the store.
+struct Lanes4 {
     using Floats = float __attribute__((vector_size(16)));
     using Unsigned = uint32_t __attribute__((vector_size(16)));
-    const Floats y = Floats{} + fy;
-    Floats x = Floats{0, 1, 2, 3} + fx0;
-    const __m128i weights = _mm_set1_epi32(grid.width << 16 | 1);
-    const Unsigned width = Unsigned{} + uint32_t(grid.width), height = Unsigned{} + uint32_t(grid.height);
-    int32_t k = 0;
-    for (; k + 4 <= count; k += 4, x += 4) {
-        Floats sampleXs, sampleYs;
-        Form::rotatedSample(sampleXs, sampleYs, x, y, grid.turn, grid.cx, grid.cy);
-        const __m128i sx = _mm_cvtps_epi32(__m128(sampleXs)), sy = _mm_cvtps_epi32(__m128(sampleYs));
-        const __m128i inside = __m128i((Unsigned(sx) < width) & (Unsigned(sy) < height));
-        const __m128i columnAndRow = _mm_or_si128(_mm_and_si128(sx, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(sy, 16));
-        const __m128i index = _mm_madd_epi16(columnAndRow, weights);
-        x86::store128(indices + k, _mm_or_si128(index, ~inside));  // -1 outside
+    static constexpr int32_t kCount = 4;
+    static Unsigned round(const Floats &f) { return Unsigned(_mm_cvtps_epi32(__m128(f))); }
+    static Unsigned rowMajor(const Unsigned &halves, int32_t width) {
+        return Unsigned(_mm_madd_epi16(__m128i(halves), _mm_set1_epi32(width << 16 | 1)));
     }
-    plain::sourceIndices<Form>(indices + k, count - k, fx0 + float(k), fy, grid);
+    static void store(int32_t *to, const Unsigned &v) { x86::store128(to, __m128i(v)); }
+};
+struct Lanes8 {
+    using Floats = float __attribute__((vector_size(32)));
+    using Unsigned = uint32_t __attribute__((vector_size(32)));
+    static constexpr int32_t kCount = 8;
+    ZORBLIT_AVX2 static Unsigned round(const Floats &f) { return Unsigned(_mm256_cvtps_epi32(__m256(f))); }
+    ZORBLIT_AVX2 static Unsigned rowMajor(const Unsigned &halves, int32_t width) {
+        return Unsigned(_mm256_madd_epi16(__m256i(halves), _mm256_set1_epi32(width << 16 | 1)));
+    }
+    ZORBLIT_AVX2 static void store(int32_t *to, const Unsigned &v) { x86::store256(to, __m256i(v)); }
+};
+struct Lanes16 {
+    using Floats = float __attribute__((vector_size(64)));
+    using Unsigned = uint32_t __attribute__((vector_size(64)));
+    static constexpr int32_t kCount = 16;
+    ZORBLIT_AVX512 static Unsigned round(const Floats &f) {
+        return Unsigned(_mm512_maskz_cvtps_epi32(x86::kAll16, __m512(f)));
+    }
+    ZORBLIT_AVX512 static Unsigned rowMajor(const Unsigned &halves, int32_t width) {
+        return Unsigned(_mm512_madd_epi16(__m512i(halves), _mm512_set1_epi32(width << 16 | 1)));
+    }
+    ZORBLIT_AVX512 static void store(int32_t *to, const Unsigned &v) { x86::store512(to, __m512i(v)); }
+};
+
+// Each level runs the body for its register width and finishes the tail with
+// the level below.
+namespace sse2 {
+#include "kernels/rotation_indices_body.h"
+
+template <class Form>
+void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
+    const int32_t done = sourceIndicesInLanes<Form, Lanes4>(indices, count, fx0, fy, grid);
+    plain::sourceIndices<Form>(indices + done, count - done, fx0 + float(done), fy, grid);
 }
 
 }  // namespace sse2
 
-// Eight and sixteen pixels at a time, as the SSE2 variant does four.
 namespace avx2 {
+ZORBLIT_AVX2_BEGIN
+#include "kernels/rotation_indices_body.h"
 
 template <class Form>
-ZORBLIT_AVX2 void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
-    using Floats = float __attribute__((vector_size(32)));
-    using Unsigned = uint32_t __attribute__((vector_size(32)));
-    const Floats y = Floats{} + fy;
-    Floats x = Floats{0, 1, 2, 3, 4, 5, 6, 7} + fx0;
-    const __m256i weights = _mm256_set1_epi32(grid.width << 16 | 1);
-    const Unsigned width = Unsigned{} + uint32_t(grid.width), height = Unsigned{} + uint32_t(grid.height);
-    int32_t k = 0;
-    for (; k + 8 <= count; k += 8, x += 8) {
-        Floats sampleXs, sampleYs;
-        Form::rotatedSample(sampleXs, sampleYs, x, y, grid.turn, grid.cx, grid.cy);
-        const Unsigned sx = Unsigned(_mm256_cvtps_epi32(__m256(sampleXs)));
-        const Unsigned sy = Unsigned(_mm256_cvtps_epi32(__m256(sampleYs)));
-        const Unsigned inside = Unsigned((sx < width) & (sy < height));
-        const __m256i index = _mm256_madd_epi16(__m256i((sx & 0xFFFF) | sy << 16), weights);
-        x86::store256(indices + k, __m256i(Unsigned(index) | ~inside));
-    }
-    sse2::sourceIndices<Form>(indices + k, count - k, fx0 + float(k), fy, grid);
+void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
+    const int32_t done = sourceIndicesInLanes<Form, Lanes8>(indices, count, fx0, fy, grid);
+    sse2::sourceIndices<Form>(indices + done, count - done, fx0 + float(done), fy, grid);
 }
-
+ZORBLIT_TARGET_END
 }  // namespace avx2
 
 namespace avx512 {
+ZORBLIT_AVX512_BEGIN
+#include "kernels/rotation_indices_body.h"
 
 template <class Form>
-ZORBLIT_AVX512 void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
-    using Floats = float __attribute__((vector_size(64)));
-    using Unsigned = uint32_t __attribute__((vector_size(64)));
-    const Floats y = Floats{} + fy;
-    Floats x = Floats{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15} + fx0;
-    const __m512i weights = _mm512_set1_epi32(grid.width << 16 | 1);
-    const Unsigned width = Unsigned{} + uint32_t(grid.width), height = Unsigned{} + uint32_t(grid.height);
-    int32_t k = 0;
-    for (; k + 16 <= count; k += 16, x += 16) {
-        Floats sampleXs, sampleYs;
-        Form::rotatedSample(sampleXs, sampleYs, x, y, grid.turn, grid.cx, grid.cy);
-        const Unsigned sx = Unsigned(_mm512_maskz_cvtps_epi32(x86::kAll16, __m512(sampleXs)));
-        const Unsigned sy = Unsigned(_mm512_maskz_cvtps_epi32(x86::kAll16, __m512(sampleYs)));
-        const Unsigned inside = Unsigned((sx < width) & (sy < height));
-        const __m512i index = _mm512_madd_epi16(__m512i((sx & 0xFFFF) | sy << 16), weights);
-        x86::store512(indices + k, __m512i(Unsigned(index) | ~inside));
-    }
-    avx2::sourceIndices<Form>(indices + k, count - k, fx0 + float(k), fy, grid);
+void sourceIndices(int32_t *indices, int32_t count, float fx0, float fy, const SampleGrid &grid) {
+    const int32_t done = sourceIndicesInLanes<Form, Lanes16>(indices, count, fx0, fy, grid);
+    avx2::sourceIndices<Form>(indices + done, count - done, fx0 + float(done), fy, grid);
 }
-
+ZORBLIT_TARGET_END
 }  // namespace avx512
 #endif
 
