@@ -222,7 +222,7 @@ void inverseDct(int32_t coefficients[64], int usedRows, uint8_t *out, ptrdiff_t 
 namespace avx2 {
 
 // Rows to columns: afterwards v[c] holds, in lane r, what v[r] held in lane c.
-ZORBLIT_AVX2 [[gnu::always_inline]] inline void transpose(__m256i v[8]) {
+[[gnu::always_inline]] ZORBLIT_AVX2 inline void transpose(__m256i v[8]) {
     __m256i pairs[8], quads[8];
     for (int i = 0; i < 8; i += 2) {
         pairs[i] = _mm256_unpacklo_epi32(v[i], v[i + 1]);
@@ -240,7 +240,7 @@ ZORBLIT_AVX2 [[gnu::always_inline]] inline void transpose(__m256i v[8]) {
 }
 
 // Four rows of samples (row r in lanes of v[r]) clamped to bytes and stored.
-ZORBLIT_AVX2 [[gnu::always_inline]] inline void storeFourRows(const __m256i v[4], uint8_t *out, ptrdiff_t stride) {
+[[gnu::always_inline]] ZORBLIT_AVX2 inline void storeFourRows(const __m256i v[4], uint8_t *out, ptrdiff_t stride) {
     // Bytes of rows 0-3, columns 0-3, then of rows 0-3, columns 4-7; saturating to
     // 16 bits, then to 0..255, is clampSample on every lane.
     const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(v[0], v[1]), _mm256_packs_epi32(v[2], v[3]));
@@ -258,7 +258,7 @@ ZORBLIT_AVX2 [[gnu::always_inline]] inline void storeFourRows(const __m256i v[4]
 // known to be zero after the row pass, which the compiler folds into a shorter
 // column pass.
 template <int kRows>
-ZORBLIT_AVX2 [[gnu::always_inline]] inline void transformWide(int32_t coefficients[64], uint8_t *out,
+[[gnu::always_inline]] ZORBLIT_AVX2 inline void transformWide(int32_t coefficients[64], uint8_t *out,
                                                               ptrdiff_t stride) {
     __m256i v[8];
     for (int c = 0; c < 8; ++c) {
@@ -280,7 +280,7 @@ ZORBLIT_AVX2 [[gnu::always_inline]] inline void transformWide(int32_t coefficien
     storeFourRows(v + 4, out + 4 * stride, stride);
 }
 
-ZORBLIT_AVX2 [[gnu::always_inline]] inline void inverseDctWide(int32_t coefficients[64], int usedRows, uint8_t *out,
+[[gnu::always_inline]] ZORBLIT_AVX2 inline void inverseDctWide(int32_t coefficients[64], int usedRows, uint8_t *out,
                                                                ptrdiff_t stride) {
     if (usedRows == 1)
         inverseDctInLanes(coefficients, usedRows, out, stride);
