@@ -31,7 +31,6 @@ public:
     std::vector<PlatformEvent> sentEvents;
     WindowRequest lastRequest;
     PlatformRect frame;
-    uint32_t *imagePixels = nullptr, imageDrawWidth = 0, imageDrawHeight = 0;
     bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true, capsLock = false;
     int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
         swaps = 0, glMadeCurrent = 0;
@@ -43,6 +42,8 @@ public:
     void restoreWindow() override {}
     void releaseGLView() override {}
     void setCaption(const char *) override {}
+    void installImageView(uint32_t *, uint32_t, uint32_t, uint32_t, uint32_t) override {}
+    void releaseImageView() override {}
 
     bool startApplication() override { return true; }
     std::string errorText() override { return "fake failure"; }
@@ -60,12 +61,8 @@ public:
     void setWindowFrame(const PlatformRect &rect) override { frame = rect; }
     void setWindowTopLeft(double x, double y) override { frame.x = x, frame.y = y; }
     PlatformPoint windowTopLeft() override { return {frame.x, frame.y}; }
-    void installImageView(uint32_t *pixels, uint32_t, uint32_t, uint32_t drawWidth, uint32_t drawHeight) override {
-        imagePixels = pixels, imageDrawWidth = drawWidth, imageDrawHeight = drawHeight;
-    }
     void setNeedsDisplay() override { needsDisplay = true; }
     void displayIfNeeded() override { imageRedraws += std::exchange(needsDisplay, false); }
-    void releaseImageView() override { imagePixels = nullptr; }
     bool installGLView() override { return !failGLView; }
     const GLApi &gl() override;
     void makeGLCurrent() override { ++glMadeCurrent; }
