@@ -21,17 +21,16 @@ public:
     // Script.
     void queueEvent(const PlatformEvent &event) { events_.push_back(event); }
     PlatformRect desktop{0, 0, 1280, 1024}, usable{0, 0, 1280, 1000};
-    double scale = 1;
     int32_t titleBarHeight = 0;
     PlatformPoint pointer;
-    bool failWindow = false, failGLView = false;
+    bool failWindow = false;
     TextureViewStatus textureStatus{true, false, {}};
 
     // Observations.
     std::vector<PlatformEvent> sentEvents;
     WindowRequest lastRequest;
     PlatformRect frame;
-    bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true, capsLock = false;
+    bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true;
     int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
         swaps = 0, glMadeCurrent = 0;
 
@@ -44,12 +43,13 @@ public:
     void setCaption(const char *) override {}
     void installImageView(uint32_t *, uint32_t, uint32_t, uint32_t, uint32_t) override {}
     void releaseImageView() override {}
+    void setCapsLock(bool) override {}
 
     bool startApplication() override { return true; }
     std::string errorText() override { return "fake failure"; }
     PlatformRect desktopFrame() override { return desktop; }
     PlatformRect usableArea() override { return usable; }
-    double backingScale() override { return scale; }
+    double backingScale() override { return 1; }
     int32_t measureTitleBarHeight() override { return titleBarHeight; }
     bool createWindow(const WindowRequest &request) override;
     bool hasWindow() override { return windowExists; }
@@ -63,11 +63,11 @@ public:
     PlatformPoint windowTopLeft() override { return {frame.x, frame.y}; }
     void setNeedsDisplay() override { needsDisplay = true; }
     void displayIfNeeded() override { imageRedraws += std::exchange(needsDisplay, false); }
-    bool installGLView() override { return !failGLView; }
+    bool installGLView() override { return true; }
     const GLApi &gl() override;
     void makeGLCurrent() override { ++glMadeCurrent; }
     void swapGLBuffers() override { ++swaps; }
-    PlatformPoint glDrawableSize() override { return {frame.width * scale, frame.height * scale}; }
+    PlatformPoint glDrawableSize() override { return {frame.width, frame.height}; }
     TextureViewStatus installTextureView(uint32_t, uint32_t) override { return ++textureViews, textureStatus; }
     void drawTextureView(const uint32_t *, uint32_t, uint32_t) override { ++textureRedraws; }
     void releaseTextureView() override { --textureViews; }
@@ -78,8 +78,7 @@ public:
     PlatformPoint pointerPosition() override { return pointer; }
     void warpPointer(double x, double y) override { pointer = {x, y}; }
     void showCursor(bool visible) override { cursorVisible = visible; }
-    bool capsLockOn() override { return capsLock; }
-    void setCapsLock(bool on) override { capsLock = on; }
+    bool capsLockOn() override { return false; }
 
 private:
     std::deque<PlatformEvent> events_;

@@ -21,14 +21,12 @@ struct FramePacing : ::testing::Test {
 // schedule's start, whatever the work: 60 frames a second take periods of 16 and
 // 17 ms and a second exactly after 60.
 TEST_F(FramePacing, SleepsToDeadlinesWithoutDrift) {
-    for (const uint64_t rate : {50u, 60u}) {
-        gfxFrameRate = uint32_t(rate);
-        paceFrame();  // starts the schedule
-        const uint64_t start = ManualClock::now();
-        for (uint64_t n = 1; n <= 2 * rate; ++n) {
-            frame(n % 7);
-            ASSERT_EQ(ManualClock::now(), start + n * 1000 / rate) << rate << " " << n;
-        }
+    gfxFrameRate = 60;
+    paceFrame();  // starts the schedule
+    const uint64_t start = ManualClock::now();
+    for (uint64_t n = 1; n <= 120; ++n) {
+        frame(n % 7);
+        ASSERT_EQ(ManualClock::now(), start + n * 1000 / 60) << n;
     }
 }
 
