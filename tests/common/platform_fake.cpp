@@ -19,8 +19,7 @@ bool FakePlatform::createWindow(const WindowRequest &request) {
     ++windowsCreated;
     lastRequest = request;
     windowExists = true;
-    // Windowed, the content area sits at (100, 50).
-    frame = {request.fullScreen ? 0.0 : 100.0, request.fullScreen ? 0.0 : 50.0, double(request.width), double(request.height)};
+    frame = {0, 0, double(request.width), double(request.height)};
     return true;
 }
 
@@ -29,7 +28,7 @@ const GLApi &FakePlatform::gl() { return kCountingGL; }
 void FakePlatform::sendEvent(const PlatformEvent &event) {
     sentEvents.push_back(event);
     if (event.action == WindowAction::Expose) needsDisplay = true;
-    if (defaultHandling(event)) windowVisible = false;
+    defaultHandling(event);
 }
 
 }  // namespace zorblit

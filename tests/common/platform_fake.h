@@ -30,7 +30,7 @@ public:
     std::vector<PlatformEvent> sentEvents;
     WindowRequest lastRequest;
     PlatformRect frame;
-    bool windowExists = false, windowVisible = false, needsDisplay = false, cursorVisible = true;
+    bool windowExists = false, needsDisplay = false, cursorVisible = true;
     int windowsCreated = 0, centred = 0, textureViews = 0, imageRedraws = 0, textureRedraws = 0, glFrames = 0,
         swaps = 0, glMadeCurrent = 0;
 
@@ -41,6 +41,8 @@ public:
     void restoreWindow() override {}
     void releaseGLView() override {}
     void setCaption(const char *) override {}
+    void showWindow() override {}
+    void closeWindow() override {}
     void installImageView(uint32_t *, uint32_t, uint32_t, uint32_t, uint32_t) override {}
     void releaseImageView() override {}
     void setCapsLock(bool) override {}
@@ -53,10 +55,8 @@ public:
     int32_t measureTitleBarHeight() override { return titleBarHeight; }
     bool createWindow(const WindowRequest &request) override;
     bool hasWindow() override { return windowExists; }
-    void showWindow() override { windowVisible = windowExists; }
     void centerWindow() override { ++centred; }
-    void closeWindow() override { windowVisible = false; }
-    void releaseWindow() override { windowExists = windowVisible = false; }
+    void releaseWindow() override { windowExists = false; }
     PlatformRect windowFrame() override { return frame; }
     void setWindowFrame(const PlatformRect &rect) override { frame = rect; }
     void setWindowTopLeft(double x, double y) override { frame.x = x, frame.y = y; }

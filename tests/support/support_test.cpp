@@ -47,18 +47,16 @@ TEST(Diagnostics, MessagesNobodySeesGoToStandardError) {
     EXPECT_EQ(takeLog().substr(0, 42), "MESSAGE: no box for this\nno box for this\nM");
 }
 
-// Whole files, the empty one too; a directory exists but is no file. (The
-// readers' hostile-input tests cover the files that are refused.)
+// An empty file is read, as nothing; a directory exists but is no file. (Every
+// reader test reads whole files; the hostile-input tests cover those refused.)
 TEST(Files, LoadFileToMemory) {
     const std::string path = "/tmp/zorblit-test-" + std::to_string(getpid());
-    for (const std::string contents : {"", "hello"}) {
-        uint8_t *buffer = nullptr;
-        uint32_t size = 1;
-        std::ofstream(path) << contents;
-        ASSERT_TRUE(LoadFileToMemory(path.c_str(), &buffer, &size) && FileExists(path.c_str()));
-        EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), size), contents);
-        free(buffer);
-    }
+    uint8_t *buffer = nullptr;
+    uint32_t size = 1;
+    std::ofstream{path};
+    ASSERT_TRUE(LoadFileToMemory(path.c_str(), &buffer, &size) && FileExists(path.c_str()));
+    EXPECT_EQ(size, 0u);
+    free(buffer);
     std::remove(path.c_str());
     EXPECT_FALSE(FileExists("/tmp"));
 }
