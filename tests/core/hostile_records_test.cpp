@@ -69,17 +69,14 @@ TYPED_TEST(HugeImages, NegativeCoordinatesAreOutside) {
 }
 
 // Calls every routine that takes an image with `empty` in each image place and
-// a 64 x 64 image elsewhere; of the blits, scales and rotations, whose modes
-// share one walk and its check, a copy and a blending mode. Unclipped routines
-// get positions inside 64 x 64.
+// a 64 x 64 image elsewhere; of the pixel routines, blits, scales and rotations,
+// which share one check per kind, a few of each. Unclipped routines get
+// positions inside 64 x 64.
 void everyRoutineWith(GFXimage empty, GFXimage full) {
     uint8_t r, g, b, a;
-    putPixel(empty, 1, 1, 1), putPixelColor(empty, 1, 1, 1), putPixelRGBA(empty, 1, 1, 1, 2, 3, 4);
-    getPixel(empty, 1, 1), getPixelColor(empty, 1, 1), getPixelRGBA(empty, 1, 1, &r, &g, &b, &a);
-    for (const int32_t c : {-2, 0, 1}) {
-        putPixelClip(empty, c, c, 1), putPixelColorClip(empty, c, c, 1), putPixelRGBAClip(empty, c, c, 1, 2, 3, 4);
-        getPixelClip(empty, c, c), getPixelColorClip(empty, c, c), getPixelRGBAClip(empty, c, c, &r, &g, &b, &a);
-    }
+    putPixel(empty, 1, 1, 1), getPixel(empty, 1, 1);
+    for (const int32_t c : {-2, 0, 1})
+        putPixelClip(empty, c, c, 1), getPixelClip(empty, c, c), getPixelRGBAClip(empty, c, c, &r, &g, &b, &a);
     for (const auto &[dest, source] : {std::pair{empty, full}, {full, empty}, {empty, empty}}) {
         putImage(dest, 0, 0, source), putSpriteAlpha(dest, 0, 0, source), getImage(dest, 0, 0, source);
         putImageClip(dest, -1, 1, source), putSpriteSaturatedAddClip(dest, -1, 1, source);
