@@ -46,10 +46,12 @@ std::vector<size_t> runLengths() {
     return lengths;
 }
 
-std::vector<uint32_t> biasedPixels(TestRandom &random, size_t count) {
-    std::vector<uint32_t> pixels(count);
-    for (uint32_t &p : pixels) p = random.biasedPixel();
-    return pixels;
+// Pixels, or bytes, with 0 and 255 in one byte of two.
+template <class T = uint32_t>
+std::vector<T> biased(TestRandom &random, size_t count) {
+    std::vector<T> values(count);
+    for (T &value : values) value = T(random.biasedPixel());
+    return values;
 }
 
 // Runs `call(level, out)` with the plain level and with the one tested, each on
@@ -74,9 +76,9 @@ void expectBlendRunMatchesPlain(Level level) {
         for (size_t offset = 0; offset < 16; offset += count > 100 ? 5 : 1)
             for (int layout = 0; layout < 3; ++layout) {
                 const uint8_t value = uint8_t(random.range(0, 3) == 0 ? 0 : random.range(0, 255));
-                const std::vector<uint32_t> a = biasedPixels(random, count + 2 * kGuard);
-                const std::vector<uint32_t> b = biasedPixels(random, count + 2 * kGuard);
-                ASSERT_TRUE(sameAsPlain(level, biasedPixels(random, count + 2 * kGuard), [&](Level l, auto &out) {
+                const std::vector<uint32_t> a = biased(random, count + 2 * kGuard);
+                const std::vector<uint32_t> b = biased(random, count + 2 * kGuard);
+                ASSERT_TRUE(sameAsPlain(level, biased(random, count + 2 * kGuard), [&](Level l, auto &out) {
                     std::vector<uint32_t> aa = a, bb = b;
                     uint32_t *dest = out.data() + offset;
                     const uint32_t *sourceA = layout == 1 ? dest : aa.data() + (offset * 3) % 16;
@@ -103,10 +105,10 @@ TEST_P(EveryLevel, ColourKeyRunsMatchPlain) {
     for (const size_t count : runLengths())
         for (size_t offset = 0; offset < 8; ++offset) {
             const uint32_t key = random.biasedPixel();
-            std::vector<uint32_t> source = biasedPixels(random, count + 8);
+            std::vector<uint32_t> source = biased(random, count + 8);
             for (uint32_t &p : source)
                 if (random.range(0, 2) == 0) p = key;  // runs of keyed pixels
-            ASSERT_TRUE(sameAsPlain(level(), biasedPixels(random, count + 16), [&](Level l, auto &out) {
+            ASSERT_TRUE(sameAsPlain(level(), biased(random, count + 16), [&](Level l, auto &out) {
                 keyRunVariant(l)(out.data() + offset, source.data() + 8 - offset, count, key);
             })) << count << " " << offset;
         }
@@ -121,8 +123,8 @@ TEST_P(EveryLevel, CopyRunsMatchPlain) {
             for (const ptrdiff_t shift : {ptrdiff_t(-100), ptrdiff_t(-1), ptrdiff_t(0), ptrdiff_t(1), ptrdiff_t(3),
                                           ptrdiff_t(17), ptrdiff_t(64)}) {
                 // -100 stands for a source in another buffer; else it lies shift pixels from dest
-                const std::vector<uint32_t> other = biasedPixels(random, count + 16);
-                ASSERT_TRUE(sameAsPlain(level(), biasedPixels(random, count + 200), [&](Level l, auto &out) {
+                const std::vector<uint32_t> other = biased(random, count + 16);
+                ASSERT_TRUE(sameAsPlain(level(), biased(random, count + 200), [&](Level l, auto &out) {
                     uint32_t *dest = out.data() + 80 + offset;
                     copyRunVariant(l)(dest, shift == -100 ? other.data() + (offset * 7) % 16 : dest + shift, count);
                 })) << count << " " << offset << " " << shift;
@@ -141,7 +143,8 @@ TEST_P(EveryLevel, LineStoresMatchPlain) {
             LineStretch s{dyadic(0, int64_t(width) - 1), dyadic(-1, 1), dyadic(0, height - 1), dyadic(-1, 1)};
             if (trial % 3 == 0) std::swap(s.dx, s.dy);
             const auto inside = [&](uint64_t k) {
-                const float x = std::nearbyint(s.x + float(int64_t(k)) * s.dx), y = std::nearbyint(s.y + float(int64_t(k)) * s.dy);
+                const float x = std::nearbyint(s.x + float(int64_t(k)) * s.dx);
+                const float y = std::nearbyint(s.y + float(int64_t(k)) * s.dy);
                 return x >= 0 && x <= float(width - 1) && y >= 0 && y <= float(height - 1);
             };
             uint64_t count = 0;  // as long as every pixel stays inside
@@ -185,14 +188,14 @@ TEST_P(EveryLevel, ColumnFetchesMatchPlain) {
     for (const size_t count : runLengths())
         for (int trial = 0; trial < 12; ++trial) {
             const uint32_t width = trial % 4 == 0 ? 5000 : uint32_t(random.range(1, 67));
-            std::vector<uint32_t> row = biasedPixels(random, width);
+            std::vector<uint32_t> row = biased(random, width);
             std::vector<uint32_t> columns(count);
             const double step = trial % 3 == 2 ? 0 : double(random.range(1, 4000)) / 1000;
             const double start = double(random.range(0, int64_t(width) - 1));
             for (size_t k = 0; k < count; ++k)
                 columns[k] = step == 0 ? uint32_t(random.range(0, int64_t(width) - 1))
                                        : uint32_t(std::min(start + double(k) * step, double(width - 1)));
-            ASSERT_TRUE(sameAsPlain(level(), biasedPixels(random, count + 2 * kGuard), [&](Level l, auto &out) {
+            ASSERT_TRUE(sameAsPlain(level(), biased(random, count + 2 * kGuard), [&](Level l, auto &out) {
                 fetchColumnsVariant(l)(out.data() + trial % 8, row.data(), width, columns.data(), count);
             })) << "count " << count << " width " << width << " step " << step;
         }
@@ -258,11 +261,8 @@ TEST_P(EveryLevel, PixelRowsMatchPlain) {
     TestRandom random(8);
     for (const size_t width : runLengths())
         for (const size_t components : {size_t(1), size_t(3)}) {
-            std::vector<uint8_t> planes[3];
-            for (auto &plane : planes) {
-                plane.resize(width);
-                for (uint8_t &sample : plane) sample = uint8_t(random.biasedPixel());
-            }
+            const std::vector<uint8_t> planes[3] = {biased<uint8_t>(random, width), biased<uint8_t>(random, width),
+                                                    biased<uint8_t>(random, width)};
             const uint8_t *rows[3] = {planes[0].data(), planes[1].data(), planes[2].data()};
             ASSERT_TRUE(sameAsPlain(level(), std::vector<uint32_t>(width), [&](Level l, auto &out) {
                 pixelRowVariant(l)(rows, components, out.data(), uint32_t(width));
@@ -280,8 +280,8 @@ TEST_P(EveryLevel, Adler32MatchesPlain) {
     for (const size_t size : sizes)
         for (const bool saturated : {false, true})
             for (const uint32_t start : {1u, 0xFFF0FFF0u, uint32_t(random.next() % 65521) << 16 | 65520}) {
-                std::vector<uint8_t> bytes(size + 7);
-                for (uint8_t &b : bytes) b = saturated ? 255 : uint8_t(random.biasedPixel());
+                const std::vector<uint8_t> bytes =
+                    saturated ? std::vector<uint8_t>(size + 7, 255) : biased<uint8_t>(random, size + 7);
                 const size_t offset = size % 7;
                 const uint32_t expected = adler32Variant(Level::Plain)(start, bytes.data() + offset, size);
                 ASSERT_EQ(adler32Variant(level())(start, bytes.data() + offset, size), expected)
@@ -299,11 +299,9 @@ TEST_P(EveryLevel, PngUnfilterMatchesPlain) {
         for (uint8_t filter = 0; filter <= 5; ++filter)
             for (size_t pixels = 0; pixels <= 41; ++pixels) {
                 const size_t size = (pixels == 41 ? 1000 : pixels) * step;
-                std::vector<uint8_t> above(size), row(size + kGuard);
                 const bool zeroAbove = random.range(0, 3) == 0;
-                for (uint8_t &b : above) b = zeroAbove ? 0 : uint8_t(random.biasedPixel());
-                for (uint8_t &b : row) b = uint8_t(random.biasedPixel());
-                ASSERT_TRUE(sameAsPlain(level(), row, [&](Level l, auto &out) {
+                const std::vector<uint8_t> above = zeroAbove ? std::vector<uint8_t>(size) : biased<uint8_t>(random, size);
+                ASSERT_TRUE(sameAsPlain(level(), biased<uint8_t>(random, size + kGuard), [&](Level l, auto &out) {
                     unfilterRowVariant(l)(filter, out.data(), above.data(), size, step);
                 })) << "step " << step << " filter " << int(filter) << " size " << size;
             }
