@@ -2,6 +2,7 @@
 // for bit. A level the processor lacks is reported as skipped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -57,11 +58,13 @@ std::vector<T> biased(TestRandom &random, size_t count) {
 // Runs `call(level, out)` with the plain level and with the one tested, each on
 // its own copy of `out`: both must leave the same values.
 template <class T, class Call>
-bool sameAsPlain(Level level, std::vector<T> out, Call call) {
+testing::AssertionResult sameAsPlain(Level level, std::vector<T> out, Call call) {
     std::vector<T> plain = out;
     call(Level::Plain, plain);
     call(level, out);
-    return plain == out;
+    const size_t k = size_t(std::mismatch(plain.begin(), plain.end(), out.begin()).first - plain.begin());
+    if (k == out.size()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "at " << k << ": plain " << +plain[k] << ", this level " << +out[k];
 }
 
 // The three ways a run is called: in place (dest == b), onto a or into a third
