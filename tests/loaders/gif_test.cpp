@@ -49,7 +49,7 @@ Bytes lzwEncode(const Bytes &indices, unsigned minCodeSize, bool clearWhenFull, 
 // a graphic control block when control, with the transparent index (-1: none),
 // disposal and delay.
 struct GifImage {
-    uint16_t left, top, width, height;
+    uint16_t left = 0, top = 0, width = 0, height = 0;
     Bytes indices;
     Pixels palette{};  // a local colour table, or empty
     bool interlaced = false, control = false;
@@ -211,8 +211,7 @@ TEST(Gif, HandMadeFilesDamageAndReasons) {
     // Every cut inside an image is refused (the trailer may be missing, and a cut
     // between frames ends the animation there); damaged bytes never crash.
     TestRandom random(33);
-    GifImage big{0, 0, 9, 7, randomIndices(random, 63, 4, 3)};
-    big.subBlock = 4;
+    const GifImage big{.width = 9, .height = 7, .indices = randomIndices(random, 63, 4, 3), .subBlock = 4};
     const Bytes animation = gifFile(9, 7, palette, {big, transparentOffset});
     const size_t firstFrameEnd = gifFile(9, 7, palette, {big}).size() - 1;
     const auto lastFrame = [](GFXimage *image, const uint8_t *data, uint32_t size) {

@@ -1,9 +1,9 @@
-// Inflate and the checksums against zlib, and the refusals of bad streams; then the
+// Inflate against zlib, and the refusals of bad streams (the checksums are checked
+// through every PNG file and the kernels' tests); then the
 // PNG reader against libpng on files libpng wrote, on real pictures, and on files
 // built chunk by chunk for what libpng would not write.
 #include <optional>
 
-#include "loaders/checksum.h"
 #include "loaders/inflate.h"
 #include "loaders/png.h"
 #include "reader_test_support.h"
@@ -17,16 +17,6 @@ std::optional<Bytes> inflated(const Bytes &in, DeflateFraming framing, size_t li
     InflatedBytes result;
     if (!inflate(in.data(), in.size(), framing, limit, result)) return std::nullopt;
     return Bytes(result.data.get(), result.data.get() + result.size);
-}
-
-TEST(Checksums, MatchZlibAtEveryAlignmentAndInPieces) {
-    const Bytes data = sampleData(0, 70001, 3), ones(200000, 0xFF);  // all 0xFF: Adler's s2 largest before its modulo
-    for (size_t size : {0, 1, 7, 8, 9, 63, 5552, 5553, 70000}) {
-        EXPECT_EQ(updateCrc32(0, data.data() + 1, size), crc32(0, data.data() + 1, uInt(size))) << size;
-        EXPECT_EQ(updateAdler32(1, data.data(), size), adler32(1, data.data(), uInt(size))) << size;
-    }
-    EXPECT_EQ(updateCrc32(updateCrc32(0, data.data(), 1000), data.data() + 1000, 69000), crc32(0, data.data(), 70000));
-    EXPECT_EQ(updateAdler32(1, ones.data(), ones.size()), adler32(1, ones.data(), uInt(ones.size())));
 }
 
 TEST(Inflate, MatchesZlibForEveryLevelStrategyAndFraming) {
