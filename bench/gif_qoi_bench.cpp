@@ -7,7 +7,7 @@
 #include <string>
 
 #include "decode_bench.h"
-#include "qoi_writer.h"
+#include "writers/image_encoders.h"
 
 namespace zorblit::bench {
 namespace {
@@ -86,9 +86,10 @@ Bytes qoiFile(const char *name) {
     const Bytes png = readBenchPicture(name);
     GFXimage image{};
     pngLoadMem(&image, png.data(), uint32_t(png.size()));
-    const std::vector<uint32_t> pixels(image.data, image.data + size_t(image.width) * image.height);
+    Bytes qoi;
+    encodeQoi(image, false, qoi);
     FreeImage(&image);
-    return test::qoiEncode(pixels, image.width, image.height, 3);
+    return qoi;
 }
 
 const bool registered = [] {

@@ -1,13 +1,12 @@
-// Every writer's file checked by another program's code: PNG read back by libpng
-// at each compression level, bitmaps by SDL, QOI against the format's reference
-// writer byte for byte; over odd sizes and random and photographic content. And
-// failed writes, which must leave no file behind and the old one as it was.
+// Every writer's file checked by another program's code where one exists: PNG read
+// back by libpng at each compression level, bitmaps by SDL; QOI by our reader, whose
+// operations its own tests pin by hand. Over odd sizes and random and photographic
+// content. And failed writes, which must leave no file behind and the old one as it was.
 #include <csignal>
 #include <set>
 
 #include "../loaders/reader_test_support.h"
 #include "child_process.h"
-#include "qoi_writer.h"
 
 namespace zorblit::test {
 namespace {
@@ -40,7 +39,7 @@ void checkRoundTrips(const GFXimage &image, const fs::path &folder) {
         ASSERT_TRUE((alpha ? bmpSaveAlpha : bmpSave)(image, (folder / "a.bmp").c_str()));
         EXPECT_TRUE(sdlPixels(readFile(folder / "a.bmp")) == expected) << "SDL";
         ASSERT_TRUE((alpha ? qoiSaveAlpha : qoiSave)(image, (folder / "a.qoi").c_str()));
-        EXPECT_EQ(readFile(folder / "a.qoi"), qoiEncode(expected, image.width, image.height, alpha ? 4 : 3));
+        EXPECT_TRUE(decodeExact(qoiLoadMem, readFile(folder / "a.qoi")).pixels == expected) << "QOI";
     }
 }
 
@@ -58,6 +57,11 @@ TEST(ImageWriters, RandomImagesOfOddSizesAndAPhotographRoundTrip) {
         SCOPED_TRACE(std::to_string(image.width()) + "x" + std::to_string(image.height()));
         checkRoundTrips(image, folder);
     }
+    // A flat row takes one colour, then runs of at most 62: header, 4, 17 and the end marker.
+    OwnedImage flat(1000, 1);
+    flat.fill(0xFF102030);
+    ASSERT_TRUE(qoiSave(flat, (folder / "flat.qoi").c_str()));
+    EXPECT_EQ(readFile(folder / "flat.qoi").size(), 14u + 4 + 17 + 8);
     GFXimage photo{};
     if (!pngLoad(&photo, (fs::path(ZORBLIT_TEST_PHOTOS) / "photo_rgba8.png").c_str())) return;
     checkRoundTrips(photo, folder);
