@@ -1,6 +1,5 @@
-// Text drawing: hand-checked glyphs, the measured size against the pixels drawn,
-// the clipped form against the unclipped form drawn into a larger image, and
-// extreme positions.
+// Text drawing: hand-checked glyphs and sizes, the clipped form against the
+// unclipped form drawn into a larger image, and extreme positions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,29 +77,6 @@ std::string randomText(test::TestRandom &random) {
         text += piece;
     }
     return text;
-}
-
-// Every pixel drawn lies inside the measured size, and the ink reaches its far
-// side: the last line, the longest, ends in boxes whose outline lies one column
-// in from the cell's right and ends on the baseline.
-TEST(Text, MeasuredSizeHoldsTheInk) {
-    test::TestRandom random(11);
-    for (int round = 0; round < 500; ++round) {
-        const uint32_t fontHeight = random.next() % 2 ? 8 : 16;
-        FontChoice font(fontHeight);
-        const std::string text = randomText(random) + "\n" + std::string(11, '\x01');
-        uint32_t width, height, right = 0, bottom = 0;
-        GetTextSize(text.c_str(), &width, &height);
-        const uint32_t lines = uint32_t(std::count(text.begin(), text.end(), '\n')) + 1;
-        ASSERT_EQ(std::pair(width, height), std::pair(88u, lines * fontHeight));
-        OwnedImage image(width + 4, height + 4);
-        DrawText(image, 2, 2, text.c_str(), kInk);
-        for (const auto &[x, y] : test::pixelsSet(image)) {
-            ASSERT_TRUE(x >= 2 && x < width + 2 && y >= 2 && y < height + 2) << round;
-            right = std::max(right, uint32_t(x)), bottom = std::max(bottom, uint32_t(y));
-        }
-        EXPECT_EQ(std::pair(right, bottom), std::pair(width, 2 + height - fontHeight + (fontHeight == 16 ? 11 : 6)));
-    }
 }
 
 // DrawTextClip leaves what DrawText draws into a canvas holding both the text and
