@@ -88,12 +88,6 @@ TEST(Combine, PortableWalkUsesEachImagesWidth) {
     for (uint32_t i = 0; i < 8; ++i) EXPECT_EQ(dest.pixels()[i], i % 4 < 2 ? 0xFF030303u : 0xDEADBEEFu) << i;
 }
 
-uint32_t faded(void (*fade)(GFXimage, uint8_t), uint32_t pixel, uint8_t level) {
-    GFXimage image{&pixel, 1, 1};
-    fade(image, level);
-    return pixel;
-}
-
 // Levels round half to even; alpha is carried along.
 TEST(Fade, LevelsAndAlphaFromBrightness) {
     const struct { void (*fade)(GFXimage, uint8_t); uint32_t pixel; uint8_t level; uint32_t expected; } cases[] = {
@@ -102,7 +96,10 @@ TEST(Fade, LevelsAndAlphaFromBrightness) {
         {Fade2WhiteImage, 0x3C102030, 0, 0x3CFFFFFF},   {Fade2WhiteImage, 0x3C102030, 255, 0x3C102030},
         {Fade2WhiteImage, 0x3C0064FF, 128, 0x3C7FB1FF},  // 255 - 155 * 128 / 255 = 177.2
     };
-    for (const auto &c : cases) EXPECT_EQ(faded(c.fade, c.pixel, c.level), c.expected) << std::hex << c.pixel;
+    for (auto c : cases) {
+        c.fade(GFXimage{&c.pixel, 1, 1}, c.level);
+        EXPECT_EQ(c.pixel, c.expected) << std::hex << c.expected;
+    }
 
     OwnedImage source(3, 2), dest(4, 2), alpha(2, 2), mask(3, 2);
     source.fillNoise(9), dest.fill(0xDEADBEEF);
