@@ -3,8 +3,6 @@
 // rectangles that may reach beyond the image. Under the sanitizer build they also
 // show that nothing outside the image is touched. Then the jumps that let far-off
 // shapes skip to the image, against the plain loops they replace.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <utility>
 
@@ -12,7 +10,7 @@
 #include "draw/line.h"
 #include "draw/triangle.h"
 #include "draw_reference.h"
-#include "test_images.h"
+#include "sprite_test_util.h"
 
 namespace zorblit {
 namespace {
@@ -54,8 +52,7 @@ protected:
     std::function<void(int64_t, int64_t)> boundsColumn = [this](int64_t y, int64_t x) { bounds(x, y); };
     test::TestRandom random{2024};
 };
-using Forms = ::testing::Types<Portable, Packed>;
-TYPED_TEST_SUITE(ClippedSweep, Forms);
+TYPED_TEST_SUITE(ClippedSweep, test::Forms);
 
 TYPED_TEST(ClippedSweep, RunsBarsAndRectangles) {
     using C = typename TestFixture::Mode;

@@ -1,9 +1,7 @@
 // Whole-image effects: blur, inversion, the combinations, AlphaImage and fades.
-#include <gtest/gtest.h>
-
 #include "effects/blur.h"
 #include "effects/combine.h"
-#include "test_images.h"
+#include "sprite_test_util.h"
 
 namespace zorblit {
 namespace {
@@ -12,8 +10,7 @@ using test::OwnedImage;
 
 template <class Form>
 class WholeImage : public ::testing::Test {};
-using Forms = ::testing::Types<Portable, Packed>;
-TYPED_TEST_SUITE(WholeImage, Forms);
+TYPED_TEST_SUITE(WholeImage, test::Forms);
 
 // The four-neighbour rule one byte at a time: left is the pixel just written.
 void referenceFourNeighbours(OwnedImage &image) {
