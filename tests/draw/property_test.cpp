@@ -29,7 +29,8 @@ protected:
     // 1000 rounds of draw(image, c) on a new image of up to 12 x 12 framed by noise,
     // with six coordinates c mostly near the image, else anywhere in 32 bits or up
     // to 2^16 off. draw also draws the reference through `form` (the form's limit) or
-    // `bounds` (the image bounds), or returns false when it is too long to walk.
+    // `boundsColumn` (given y, x; the image bounds), or returns false when it is too
+    // long to walk.
     template <class Draw>
     void sweep(Draw draw) {
         for (int round = 0; round < 1000; ++round) {
@@ -42,14 +43,13 @@ protected:
                 v = random.next() % 4 ? random.range(-6, 18)
                     : random.next() % 2 ? random.coordinate(12) : random.range(-(1 << 16), 1 << 16);
             form = test::clippedWriter<Form>(expected, kInk);
-            bounds = test::clippedWriter<Packed>(expected, kInk);
+            boundsColumn = [bounds = test::clippedWriter<Packed>(expected, kInk)](int64_t y, int64_t x) { bounds(x, y); };
             if (!draw(actual, c, round)) continue;
             ASSERT_EQ(test::compareImages(actual, expected, "sweep"), "")
                 << "round " << round << ": " << ::testing::PrintToString(std::vector<int64_t>(c, c + 6));
         }
     }
-    std::function<void(int64_t, int64_t)> form, bounds;
-    std::function<void(int64_t, int64_t)> boundsColumn = [this](int64_t y, int64_t x) { bounds(x, y); };
+    std::function<void(int64_t, int64_t)> form, boundsColumn;
     test::TestRandom random{2024};
 };
 TYPED_TEST_SUITE(ClippedSweep, test::Forms);

@@ -27,8 +27,7 @@ void PrintTo(const Step &step, std::ostream *out) { *out << std::hex << step.val
 // The decoder's steps over bytes, from a copy that ends exactly at its NUL.
 std::vector<Step> decode(const std::string &bytes) {
     auto block = std::make_unique<char[]>(bytes.size() + 1);
-    std::copy(bytes.begin(), bytes.end(), block.get());
-    block[bytes.size()] = '\0';
+    std::copy(bytes.begin(), bytes.end(), block.get());  // the last byte stays 0
     std::vector<Step> steps;
     for (const char *p = block.get(); *p != '\0';) {
         const char *start = p;
@@ -73,11 +72,8 @@ std::string firstFrom(const std::string &bytes) {
 std::string randomBytes(test::TestRandom &random) {
     std::string bytes;
     for (int64_t n = random.range(1, 12); n > 0; --n) {
-        switch (random.next() % 4) {
-            case 0: bytes += char(random.range(1, 0x7F)); break;
-            case 1: bytes += char(random.range(0xC0, 0xFF)); break;
-            default: bytes += char(random.range(0x80, 0xBF));
-        }
+        const uint64_t kind = random.next() % 4;  // ASCII, lead or continuation byte
+        bytes += char(kind == 0 ? random.range(1, 0x7F) : kind == 1 ? random.range(0xC0, 0xFF) : random.range(0x80, 0xBF));
     }
     return bytes;
 }

@@ -1,6 +1,5 @@
 // Worked examples of scaling, rotation and roto-zoom, in both forms where there
 // are two, and roto-zoom against its closed form.
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>

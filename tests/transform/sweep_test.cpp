@@ -1,9 +1,9 @@
 // Randomised sweeps: scaling and rotation against their walks written out per
 // pixel, in every mode and both forms; then extreme arguments and sizes, where
 // guard words (and the sanitizer build) catch any access outside either image.
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <utility>
 
 #include "sprite_test_util.h"
 #include "transform/rotate.h"
