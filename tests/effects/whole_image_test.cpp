@@ -42,12 +42,10 @@ TYPED_TEST(WholeImage, BlurFollowsItsRuleAndKeepsBorders) {
 
 // The portable box: a ninth of each byte; the second pixel sees the first one
 // already blurred.
-TEST(Blur, PortableBoxExamples) {
-    OwnedImage dot(3, 3), row(4, 3);
-    dot.at(1, 1) = 0x5A5A5A5A, blurBox3x3(dot);
-    EXPECT_EQ(dot.pixels(), (std::vector<uint32_t>{0, 0, 0, 0, 0x0A0A0A0A, 0, 0, 0, 0}));
-    row.at(1, 1) = 0x90, blurBox3x3(row);  // the second pixel sees the first one already blurred
-    EXPECT_EQ(std::pair(row.at(1, 1), row.at(2, 1)), std::pair(0x10u, 0x10u / 9));
+TEST(Blur, PortableBoxExample) {
+    OwnedImage row(4, 3);
+    row.at(1, 1) = 0x90909090, blurBox3x3(row);
+    EXPECT_EQ(std::pair(row.at(1, 1), row.at(2, 1)), std::pair(0x10101010u, 0x01010101u));
 }
 
 // Every pixel of odd-sized images (the packed run ends in a tail) follows the
@@ -60,11 +58,9 @@ TYPED_TEST(WholeImage, CombinationsFollowTheFormOperators) {
         const auto check = [&](auto combine, auto op, const char *name) {
             OwnedImage dest(width, 3), inPlace(a);
             combine(dest, a, b), combine(inPlace, inPlace, b);
-            for (uint32_t y = 0; y < 3; ++y)
-                for (uint32_t x = 0; x < width; ++x) {
-                    ASSERT_EQ(dest.at(x, y), op(a.at(x, y), b.at(x, y))) << name << " " << x << "," << y;
-                    ASSERT_EQ(inPlace.at(x, y), dest.at(x, y)) << name;
-                }
+            const std::vector<uint32_t> pa = a.pixels(), pb = b.pixels(), pd = dest.pixels();
+            for (size_t i = 0; i < pd.size(); ++i) ASSERT_EQ(pd[i], op(pa[i], pb[i])) << name << " pixel " << i;
+            ASSERT_EQ(inPlace.pixels(), pd) << name;
         };
         check(combineImages<F, AverageCombination>, F::average, "average");
         check(combineImages<F, AddCombination>, F::saturatedAdd, "add");
