@@ -1,4 +1,4 @@
-// Shared pieces of the blit and transform tests.
+// Shared pieces of the tests that run both forms.
 #pragma once
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The worked examples of every shape, unclipped corners in any order, and the
+// The worked examples of every shape, unclipped bars in any order, and the
 // exported routines.
 #include <gtest/gtest.h>
 
@@ -14,16 +14,8 @@ namespace {
 
 using test::OwnedImage;
 using test::picture;
-using test::Pixels;
-using test::pixelsSet;
 
 constexpr uint32_t kInk = 0xFF12AB34;
-
-// Adds the pixels of a rectangle, corners inclusive.
-void block(Pixels &set, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
-    for (int64_t y = y0; y <= y1; ++y)
-        for (int64_t x = x0; x <= x1; ++x) set.insert({x, y});
-}
 
 TEST(Examples, CirclesTrianglesAndLines) {
     const char *rings[] = {
@@ -45,23 +37,15 @@ TEST(Examples, CirclesTrianglesAndLines) {
     DrawLine(lines, 0, 0, 2, 1, kInk), DrawLine(lines, 5, 5, 5, 5, kInk);
     DrawLine(lines, 6, 1, 6, 3, kInk), DrawLine(lines, 3, 7, 0, 7, kInk);
     EXPECT_EQ(picture(lines), "##......|.##...#.|......#.|......#.|........|.....#..|........|####....|");
-    // Unclamped, the drifting walk of this long line rounds to (6, 12), beyond its end.
-    OwnedImage drift(16, 16);
-    setClipRectangle(0, 0, 16, 16);
-    draw::drawLine<draw::Clipped<Portable>>(drift, {-17056, 8}, {5, 12}, kInk);
-    EXPECT_EQ(*pixelsSet(drift).rbegin(), (std::pair<int64_t, int64_t>{5, 12}));
 }
 
-// Unclipped runs and bars take their corners in any order, except that only the
-// packed form draws a bar given bottom first. The clipped ones are in the sweeps.
-TEST(Examples, UnclippedCornersInAnyOrder) {
-    OwnedImage image(30, 30);
-    DrawHLine(image, 7, 3, 2, kInk), DrawVLine(image, 9, 0, 29, kInk);
-    DrawBar(image, 8, 12, 2, 14, kInk), DrawBar(image, 2, 26, 4, 23, kInk);
-    Pixels expected;
-    block(expected, 3, 2, 7, 2), block(expected, 29, 0, 29, 9), block(expected, 2, 12, 8, 14);
-    if (ZORBLIT_PACKED_BUILD) block(expected, 2, 23, 4, 26);
-    EXPECT_EQ(pixelsSet(image), expected);
+// Unclipped bars take their corners in any order, except that only the packed
+// form draws one given bottom first. The clipped ones are in the sweeps.
+TEST(Examples, UnclippedBarsInAnyOrder) {
+    OwnedImage image(6, 6);
+    DrawBar(image, 4, 0, 1, 1, kInk), DrawBar(image, 0, 5, 2, 3, kInk);
+    EXPECT_EQ(picture(image), ZORBLIT_PACKED_BUILD ? ".####.|.####.|......|###...|###...|###...|"
+                                                   : ".####.|.####.|......|......|......|......|");
 }
 
 // The outline as drawn by hand, then the exported routines the examples leave out
@@ -91,7 +75,7 @@ TEST(Examples, ExportedRoutines) {
     for (size_t n = 0; n < std::size(pairs); ++n) {
         OwnedImage actual(24, 18), expected(24, 18);
         pairs[n].first(actual), pairs[n].second(expected);
-        EXPECT_FALSE(pixelsSet(expected).empty()) << n;
+        EXPECT_GT(test::inked(expected), 0u) << n;
         EXPECT_EQ(actual.pixels(), expected.pixels()) << "routine " << n;
     }
 }

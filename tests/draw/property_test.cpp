@@ -3,8 +3,6 @@
 // rectangles that may reach beyond the image. Under the sanitizer build they also
 // show that nothing outside the image is touched. Then the jumps that let far-off
 // shapes skip to the image, against the plain loops they replace.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <utility>
 
@@ -12,13 +10,12 @@
 #include "draw/line.h"
 #include "draw/triangle.h"
 #include "draw_reference.h"
-#include "test_images.h"
+#include "sprite_test_util.h"
 
 namespace zorblit {
 namespace {
 
 using test::OwnedImage;
-using test::pixelsSet;
 using test::referenceRun;
 
 constexpr uint32_t kInk = 0xFFC0FFEE;
@@ -32,7 +29,8 @@ protected:
     // 1000 rounds of draw(image, c) on a new image of up to 12 x 12 framed by noise,
     // with six coordinates c mostly near the image, else anywhere in 32 bits or up
     // to 2^16 off. draw also draws the reference through `form` (the form's limit) or
-    // `bounds` (the image bounds), or returns false when it is too long to walk.
+    // `boundsColumn` (given y, x; the image bounds), or returns false when it is too
+    // long to walk.
     template <class Draw>
     void sweep(Draw draw) {
         for (int round = 0; round < 1000; ++round) {
@@ -45,18 +43,16 @@ protected:
                 v = random.next() % 4 ? random.range(-6, 18)
                     : random.next() % 2 ? random.coordinate(12) : random.range(-(1 << 16), 1 << 16);
             form = test::clippedWriter<Form>(expected, kInk);
-            bounds = test::clippedWriter<Packed>(expected, kInk);
+            boundsColumn = [bounds = test::clippedWriter<Packed>(expected, kInk)](int64_t y, int64_t x) { bounds(x, y); };
             if (!draw(actual, c, round)) continue;
             ASSERT_EQ(test::compareImages(actual, expected, "sweep"), "")
                 << "round " << round << ": " << ::testing::PrintToString(std::vector<int64_t>(c, c + 6));
         }
     }
-    std::function<void(int64_t, int64_t)> form, bounds;
-    std::function<void(int64_t, int64_t)> boundsColumn = [this](int64_t y, int64_t x) { bounds(x, y); };
+    std::function<void(int64_t, int64_t)> form, boundsColumn;
     test::TestRandom random{2024};
 };
-using Forms = ::testing::Types<Portable, Packed>;
-TYPED_TEST_SUITE(ClippedSweep, Forms);
+TYPED_TEST_SUITE(ClippedSweep, test::Forms);
 
 TYPED_TEST(ClippedSweep, RunsBarsAndRectangles) {
     using C = typename TestFixture::Mode;
@@ -143,7 +139,7 @@ TYPED_TEST(ClippedSweep, FarShapesJumpToTheImage) {
     draw::drawCircle<C>(image, 10 - 3000000, 7, 3000000, kInk);
     test::referenceCircle(10 - 3000000, 7, 3000000, put, [](int64_t, int64_t, int64_t) {});
     EXPECT_EQ(test::compareImages(image, expected, "far_shapes"), "");
-    EXPECT_GT(pixelsSet(image).size(), 90u);
+    EXPECT_GT(test::inked(image), 90u);
 
     // Beyond 2^24 a step of less than one no longer moves a coordinate: these lines
     // stall far from the image, draw nothing there and finish at once.
@@ -152,12 +148,12 @@ TYPED_TEST(ClippedSweep, FarShapesJumpToTheImage) {
     draw::drawLine<C>(image, {-2000000000, 10}, {2000000000, 12}, kInk);
     draw::drawLine<C>(image, {20, INT32_MAX}, {21, INT32_MIN}, kInk);
     draw::drawFilledCircle<C>(image, 15, -30, 20, kInk);  // wholly above: no stray row along the top edge
-    EXPECT_EQ(pixelsSet(image), test::Pixels{});
+    EXPECT_EQ(test::inked(image), 0u);
     draw::drawFilledTriangle<C>(image, {-2000000000, -2000000000}, {2000000000, 10}, {5, 2000000000}, kInk);
-    EXPECT_GT(pixelsSet(image).size(), 100u);
+    EXPECT_GT(test::inked(image), 100u);
     draw::drawFilledCircle<C>(image, 0, 0, UINT32_MAX, kInk);
     draw::drawCircle<C>(image, INT32_MIN, INT32_MIN, UINT32_MAX, kInk);
-    EXPECT_EQ(pixelsSet(image).size(), 1200u);
+    EXPECT_EQ(test::inked(image), 1200u);
 }
 
 }  // namespace

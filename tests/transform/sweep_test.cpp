@@ -1,9 +1,9 @@
 // Randomised sweeps: scaling and rotation against their walks written out per
 // pixel, in every mode and both forms; then extreme arguments and sizes, where
 // guard words (and the sanitizer build) catch any access outside either image.
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <utility>
 
 #include "sprite_test_util.h"
 #include "transform/rotate.h"
@@ -113,26 +113,6 @@ void walks(uint64_t seed, Draw draw) {
     }
 }
 
-// Images of up to 9 x 9, often empty, any clip rectangle; guard words around dest.
-template <class Draw>
-void staysInside(uint64_t seed, Draw draw) {
-    constexpr size_t kGuardWords = 64;
-    constexpr uint32_t kGuard = 0xDEADBEEF;
-    TestRandom random(seed);
-    const auto size = [&] { return random.next() % 4 == 0 ? 0 : uint32_t(random.range(1, 9)); };
-    for (int round = 0; round < 3000; ++round) {
-        OwnedImage source(size(), size());
-        source.fillNoise(round);
-        const uint32_t width = size(), height = size();
-        std::vector<uint32_t> block(size_t(width) * height + 2 * kGuardWords, kGuard);
-        setClipRectangle(random.coordinate(10), random.coordinate(10), random.coordinate(10), random.coordinate(10));
-        draw(GFXimage{block.data() + kGuardWords, width, height}, source, random, round);
-        const auto guard = [](uint32_t word) { return word == kGuard; };
-        ASSERT_TRUE(std::all_of(block.begin(), block.begin() + kGuardWords, guard) &&
-                    std::all_of(block.end() - kGuardWords, block.end(), guard)) << "round " << round;
-    }
-}
-
 template <class Form>
 class Sweep : public ::testing::Test {};
 TYPED_TEST_SUITE(Sweep, test::Forms);
@@ -149,9 +129,20 @@ TYPED_TEST(Sweep, ScaleAndRotateMatchTheirPerPixelWalks) {
     });
 }
 
-// Roto-zoom has one form; it takes its turn with the built form's routines.
+// Images of up to 9 x 9, often empty, any clip rectangle and any arguments; guard
+// words around dest. Roto-zoom has one form; it takes its turn with the built form's routines.
 TYPED_TEST(Sweep, ScaleRotateAndRotoZoomStayInsideBothImages) {
-    staysInside(21, [](GFXimage dest, const OwnedImage &source, TestRandom &random, int round) {
+    constexpr size_t kGuardWords = 64;
+    constexpr uint32_t kGuard = 0xDEADBEEF;
+    TestRandom random(21);
+    const auto size = [&] { return random.next() % 4 == 0 ? 0 : uint32_t(random.range(1, 9)); };
+    for (int round = 0; round < 3000; ++round) {
+        OwnedImage source(size(), size());
+        source.fillNoise(round);
+        const uint32_t width = size(), height = size();
+        std::vector<uint32_t> block(size_t(width) * height + 2 * kGuardWords, kGuard);
+        const GFXimage dest{block.data() + kGuardWords, width, height};
+        setClipRectangle(random.coordinate(10), random.coordinate(10), random.coordinate(10), random.coordinate(10));
         // Far corners (rectangles of up to 2^32 pixels) are slow, so rare.
         const auto corner = [&] { return round % 64 ? int32_t(random.range(-20, 20)) : random.coordinate(10); };
         const int32_t x1 = corner(), y1 = corner(), x2 = corner(), y2 = corner();
@@ -172,7 +163,10 @@ TYPED_TEST(Sweep, ScaleRotateAndRotoZoomStayInsideBothImages) {
         const float turn = value(), zoom = value();
         if (std::is_same_v<TypeParam, BuiltForm>)
             (round % 2 ? RotoZoomImage : RotoZoomImageNoRepeat)(dest, source, turn, zoom);
-    });
+        const auto guard = [](uint32_t word) { return word == kGuard; };
+        ASSERT_TRUE(std::all_of(block.begin(), block.begin() + kGuardWords, guard) &&
+                    std::all_of(block.end() - kGuardWords, block.end(), guard)) << "round " << round;
+    }
 }
 
 }  // namespace
