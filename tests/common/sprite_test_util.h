@@ -5,11 +5,10 @@
 #include <utility>
 
 #include "blit/sprite_modes.h"
+#include "forms.h"
 #include "test_images.h"
 
 namespace zorblit::test {
-
-using Forms = ::testing::Types<Portable, Packed>;
 
 constexpr SpriteMode kAllModes[] = {SpriteMode::Copy,         SpriteMode::ColourKey,   SpriteMode::Alpha,
                                     SpriteMode::AlphaValue,   SpriteMode::Average,     SpriteMode::SaturatedAdd,

@@ -2,7 +2,7 @@
 // both forms against per-byte formulas.
 #include <gtest/gtest.h>
 
-#include "core/form.h"
+#include "forms.h"
 #include "test_images.h"
 
 namespace zorblit {
@@ -12,8 +12,7 @@ using test::OwnedImage;
 
 template <class Form>
 class CoreForms : public ::testing::Test {};
-using Forms = ::testing::Types<Portable, Packed>;
-TYPED_TEST_SUITE(CoreForms, Forms);
+TYPED_TEST_SUITE(CoreForms, test::Forms);
 
 TEST(Image, AllocFreePackingAndPixels) {
     GFXimage image{reinterpret_cast<uint32_t *>(8), 0, 0};

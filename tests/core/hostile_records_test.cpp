@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "core/form.h"
+#include "forms.h"
 #include "test_images.h"
 
 // Allocation failures must reach the library as null pointers, not as the
@@ -49,8 +49,7 @@ TEST(Allocation, SizesWithoutABlockAndOutOfMemoryFail) {
 // 2^31 and a sign-extended offset would land just before the pixels.
 template <class Form>
 class HugeImages : public ::testing::Test {};
-using Forms = ::testing::Types<Portable, Packed>;
-TYPED_TEST_SUITE(HugeImages, Forms);
+TYPED_TEST_SUITE(HugeImages, test::Forms);
 TYPED_TEST(HugeImages, NegativeCoordinatesAreOutside) {
     setClipRectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
     std::vector<uint32_t> block(8, 0xC0FFEE);

@@ -10,7 +10,8 @@
 #include "draw/line.h"
 #include "draw/triangle.h"
 #include "draw_reference.h"
-#include "sprite_test_util.h"
+#include "forms.h"
+#include "test_images.h"
 
 namespace zorblit {
 namespace {

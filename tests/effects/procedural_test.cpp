@@ -6,7 +6,8 @@
 
 #include "effects/random.h"
 #include "effects/sine_plasma.h"
-#include "sprite_test_util.h"
+#include "forms.h"
+#include "test_images.h"
 
 namespace zorblit {
 namespace {

@@ -1,7 +1,8 @@
 // Whole-image effects: blur, inversion, the combinations, AlphaImage and fades.
 #include "effects/blur.h"
 #include "effects/combine.h"
-#include "sprite_test_util.h"
+#include "forms.h"
+#include "test_images.h"
 
 namespace zorblit {
 namespace {
